@@ -1,0 +1,46 @@
+#pragma once
+
+#include <chrono>
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+// A Gregorian date counted in whole days, valid from 100-01-01 to 9999-12-31.
+// A date that was never assigned is the zero date 1899-12-30. Day arithmetic that
+// would leave the valid range fails (returns nothing) instead of wrapping or clamping.
+class CalendarDate
+{
+public:
+    constexpr CalendarDate() = default;
+
+    static std::optional<CalendarDate> FromYmd(int year, unsigned month, unsigned day);
+    static std::optional<CalendarDate> FromDays(std::chrono::sys_days days);
+
+    // The date `days` whole days away; a fractional count is first rounded to the
+    // nearest whole number, a count exactly halfway to the even neighbour.
+    std::optional<CalendarDate> AddDays(double days) const;
+    std::optional<CalendarDate> AddDays(int days) const { return AddDays(static_cast<double>(days)); }
+
+    std::chrono::sys_days Days() const { return Zero() + std::chrono::days{offset_}; }
+    std::chrono::year_month_day Ymd() const { return std::chrono::year_month_day{Days()}; }
+
+    // "YYYY-MM-DD", zero-padded; years below 1000 get leading zeros too (0999-01-01).
+    std::string Text() const;
+
+    friend constexpr auto operator<=>(CalendarDate, CalendarDate) = default;
+
+private:
+    static constexpr std::chrono::sys_days Zero()
+    {
+        using namespace std::chrono;
+        return sys_days{year{1899} / December / 30};
+    }
+    explicit constexpr CalendarDate(std::int32_t offset) : offset_(offset) {}
+
+    std::int32_t offset_ = 0; // days after 1899-12-30
+};
+
+} // namespace velmora

@@ -1,0 +1,155 @@
+#include "read_leading_number.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace velmora {
+
+namespace {
+
+// Walks the text as the reader sees it: with blanks, tabs and line feeds left out.
+class Cursor
+{
+public:
+    explicit Cursor(std::string_view text) : text_(text) {}
+
+    char Peek()
+    {
+        while (pos_ < text_.size() && IsDropped(text_[pos_]))
+            ++pos_;
+        return pos_ < text_.size() ? text_[pos_] : '\0';
+    }
+    void Next() { ++pos_; }
+
+private:
+    static bool IsDropped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int DigitValue(char c, int base)
+{
+    int value = -1;
+    if (IsDigit(c))
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
+    return value < base ? value : -1;
+}
+
+std::optional<double> ReadWholeNumber(Cursor& cursor, int base)
+{
+    std::uint64_t value = 0;
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+    for (int digit = DigitValue(cursor.Peek(), base); digit >= 0;
+         cursor.Next(), digit = DigitValue(cursor.Peek(), base)) {
+        const auto b = static_cast<std::uint64_t>(base);
+        if (value > (kMax - static_cast<std::uint64_t>(digit)) / b)
+            return std::nullopt;
+        value = value * b + static_cast<std::uint64_t>(digit);
+    }
+    return static_cast<double>(value);
+}
+
+// More significant digits than this never change the nearest double; beyond them only
+// "is anything non-zero left" matters, which one extra digit records.
+constexpr std::size_t kKeptDigits = 800;
+// A decimal exponent beyond this overflows or underflows a double whatever the digits.
+constexpr std::int64_t kExponentLimit = 400;
+// Exponents are counted exactly up to this, far beyond any text's length, and held there.
+constexpr std::int64_t kExponentClamp = 1'000'000'000'000'000;
+
+std::optional<double> ReadDecimal(Cursor& cursor)
+{
+    bool negative = false;
+    if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+        negative = cursor.Peek() == '-';
+        cursor.Next();
+    }
+
+    // The value is 0.<significant> x 10^exponent.
+    std::string significant;
+    std::int64_t exponent = 0;
+    bool sticky = false;
+    bool seenPoint = false;
+    for (char c = cursor.Peek(); IsDigit(c) || (c == '.' && !seenPoint); c = cursor.Peek()) {
+        cursor.Next();
+        if (c == '.') {
+            seenPoint = true;
+        } else if (significant.empty() && c == '0') {
+            if (seenPoint)
+                exponent = std::max(exponent - 1, -kExponentClamp);
+        } else {
+            if (significant.size() < kKeptDigits)
+                significant += c;
+            else
+                sticky = sticky || c != '0';
+            if (!seenPoint)
+                exponent = std::min(exponent + 1, kExponentClamp);
+        }
+    }
+
+    char c = cursor.Peek();
+    if (c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+        cursor.Next();
+        bool negativeExponent = false;
+        if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+            negativeExponent = cursor.Peek() == '-';
+            cursor.Next();
+        }
+        std::int64_t written = 0;
+        for (c = cursor.Peek(); IsDigit(c); cursor.Next(), c = cursor.Peek())
+            written = std::min<std::int64_t>(written * 10 + (c - '0'), kExponentClamp);
+        exponent += negativeExponent ? -written : written;
+    }
+
+    const double zero = negative ? -0.0 : 0.0;
+    if (significant.empty() || exponent < -kExponentLimit)
+        return zero;
+    if (exponent > kExponentLimit)
+        return std::nullopt;
+
+    std::string compact = "0.";
+    compact += significant;
+    if (sticky)
+        compact += '1';
+    compact += 'e';
+    compact += std::to_string(exponent);
+    double value = 0;
+    const auto result = std::from_chars(compact.data(), compact.data() + compact.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        return exponent > 0 ? std::nullopt : std::optional<double>{zero};
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::optional<double> ReadLeadingNumber(std::string_view text)
+{
+    Cursor cursor(text);
+    if (cursor.Peek() != '&')
+        return ReadDecimal(cursor);
+    cursor.Next();
+    switch (cursor.Peek()) {
+    case 'H':
+    case 'h':
+        cursor.Next();
+        return ReadWholeNumber(cursor, 16);
+    case 'O':
+    case 'o':
+        cursor.Next();
+        return ReadWholeNumber(cursor, 8);
+    default:
+        return 0.0;
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "phase_calculation.h"
+
+#include <array>
+#include <string>
+
+namespace velmora {
+
+// The six lines shown for a calculation, in UTF-8. Every label starts after exactly 33
+// characters, so the lines line up in the list.
+std::array<std::string, 6> ResultLines(const PhaseDates& dates);
+
+} // namespace velmora

@@ -1,0 +1,16 @@
+#include "round_half_even.h"
+
+#include <cmath>
+
+namespace velmora {
+
+double RoundHalfEven(double value)
+{
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0))
+        return floor + 1.0;
+    return floor;
+}
+
+} // namespace velmora

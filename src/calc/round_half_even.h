@@ -1,0 +1,10 @@
+#pragma once
+
+namespace velmora {
+
+// Rounds to the nearest whole number, a value exactly halfway to the even neighbour
+// (28.5 gives 28, 29.5 gives 30). The calculation and the settings file round alike, so
+// that a saved cycle length gives the same dates after the next start.
+double RoundHalfEven(double value);
+
+} // namespace velmora

@@ -1,0 +1,94 @@
+#include "settings_file.h"
+
+#include "field_reader.h"
+#include "whole_number_text.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace velmora {
+
+namespace {
+
+const auto kFileName = u"dear.cfg"_s;
+
+// A valid file is about twenty bytes; nothing past this point can belong to one, so a
+// damaged or hostile file costs no more than this to read.
+constexpr qint64 kReadLimit = 64 * 1024;
+
+// Root may write anything, so the write bits decide as well as the access check.
+bool IsReadOnly(const QFileInfo& file)
+{
+    return !file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner);
+}
+
+std::optional<QDate> ToDate(const QString& text)
+{
+    QDate date = QDate::fromString(text, u"yyyy-MM-dd"_s);
+    if (!date.isValid())
+        date = QLocale().toDate(text, QLocale::ShortFormat);
+    return date.isValid() ? std::optional<QDate>{date} : std::nullopt;
+}
+
+} // namespace
+
+QString SettingsFilePath()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programFolder).isWritable())
+        return QDir(programFolder).filePath(kFileName);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+        .filePath(kFileName);
+}
+
+void SaveSettings(const QString& filePath, const QString& dateText, const QString& cycleLengthText)
+{
+    const QByteArray length = ToWholeNumberText(cycleLengthText).value_or(QString()).toLatin1();
+
+    const QFileInfo existing(filePath);
+    if (existing.exists() && IsReadOnly(existing))
+        return;
+    QDir().mkpath(existing.absolutePath());
+
+    // Written aside and renamed over the old file on commit: a crash, a kill or a full disk
+    // in the middle leaves the previous file as it was.
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write('"' + dateText.toLatin1() + "\"\r\n\"" + length + "\"\r\n");
+    file.commit();
+}
+
+LoadedSettings LoadSettings(const QString& filePath)
+{
+    const QFileInfo info(filePath);
+    if (!info.isFile() || info.isHidden())
+        return {};
+
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = file.read(kReadLimit);
+    file.close();
+
+    FieldReader reader(data);
+    const QByteArray first = reader.ReadField().value_or(QByteArray());
+    const QByteArray second = reader.ReadField().value_or(QByteArray());
+    if (first.isEmpty())
+        return {};
+
+    // Bytes beyond ASCII come only from editing by hand; they are taken as Latin-1.
+    LoadedSettings loaded;
+    loaded.date = ToDate(QString::fromLatin1(first));
+    loaded.cycleLengthText = ToWholeNumberText(QString::fromLatin1(second));
+    return loaded;
+}
+
+} // namespace velmora

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+namespace velmora {
+
+// Where dear.cfg lives: beside the program, where both saving and loading look for it,
+// or, when the program's folder cannot be written to (a system-wide install), in the
+// user's configuration folder for Velmora.
+QString SettingsFilePath();
+
+// Rewrites the file whole with the two records: the date text and the cycle length as
+// whole-number text (empty when it does not convert). The old file stays intact when the
+// new one cannot be written completely, and a read-only file is left as it is. Nothing is
+// ever reported.
+void SaveSettings(const QString& filePath, const QString& dateText, const QString& cycleLengthText);
+
+struct LoadedSettings {
+    std::optional<QDate> date;
+    std::optional<QString> cycleLengthText;
+};
+
+// Reads what SaveSettings wrote. Anything missing or unreadable simply is not returned;
+// without a first field nothing at all is.
+LoadedSettings LoadSettings(const QString& filePath);
+
+} // namespace velmora

@@ -1,0 +1,53 @@
+#include "result_lines.h"
+
+#include <QTest>
+
+class ResultLinesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void exampleByteForByte()
+    {
+        const auto firstDay = velmora::CalendarDate::FromYmd(2004, 2, 19);
+        QVERIFY(firstDay);
+        const auto lines = velmora::ResultLines(velmora::CalculatePhases(*firstDay, "30"));
+        const std::array<std::string, 6> expected = {
+            "2004-02-19    --    2004-02-23   月经期",
+            "2004-02-24    --    2004-02-29   安全期      ",
+            "2004-03-01    --    2004-03-10   危险期    ",
+            "2004-03-11    --    2004-03-19   安全期      ",
+            "2004-03-06                       排卵日   ",
+            "2004-03-20                       下次月经开始日",
+        };
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            QCOMPARE(QByteArray::fromStdString(lines[i]), QByteArray::fromStdString(expected[i]));
+    }
+
+    void labelsLineUpWhateverTheDates_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("ordinary") << 2004 << QByteArray("30");
+        QTest::newRow("failed slots") << 9999 << QByteArray("1e400");
+        QTest::newRow("padded years") << 1601 << QByteArray("-500000");
+    }
+    void labelsLineUpWhateverTheDates()
+    {
+        QFETCH(int, year);
+        QFETCH(QByteArray, text);
+        const auto firstDay = velmora::CalendarDate::FromYmd(year, 12, 30);
+        QVERIFY(firstDay);
+        const auto lines =
+            velmora::ResultLines(velmora::CalculatePhases(*firstDay, text.toStdString()));
+        const int lengths[] = {36, 42, 40, 42, 39, 40};
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const QString line = QString::fromStdString(lines[i]);
+            QCOMPARE(line.size(), lengths[i]);
+            QVERIFY2(line.at(32) == u' ' && line.at(33).unicode() > 0x4e00, qPrintable(line));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ResultLinesTest)
+#include "result_lines_test.moc"
