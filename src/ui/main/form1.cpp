@@ -1,0 +1,166 @@
+#include "form1.h"
+
+#include "phase_calculation.h"
+#include "result_lines.h"
+#include "settings_file.h"
+#include "twips.h"
+
+#include <QDateEdit>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace velmora {
+
+namespace {
+
+// The window's texts, exactly as they are shown.
+const auto kCaption = u"Velmora"_s;
+const auto kDateLabel = u"上次月经来潮日期:"_s;
+const auto kCycleLabel = u"月经周期:"_s;
+const auto kCalculate = u"计    算"_s;
+const auto kCancel = u"取    消"_s;
+const auto kAbout = u"关于..."_s;
+const auto kInitialCycleLength = u"30"_s;
+const auto kDateFormat = u"yyyy-MM-dd (dddd)"_s;
+// The help shown until the first calculation. The contact lines are the maker's; every
+// line fits 53 bytes in GBK so that it fits the list in the usual Chinese UI font.
+const QStringList kHelpLines = {
+    u" 用《Velmora》软件你只需了解上次月经来潮日"_s,
+    u" 期及月经周期即可能过计算可得知一系列有关安全期及非安"_s,
+    u" 全期的日期Velmora》采用先进的计算方法，使得到"_s,
+    u" 的数据更合理，更适合你的生理"_s,
+    u"     如果你有好的意见或建议请拔打电话010-5550142或139"_s,
+    u"55501234，也可写信至江南省示例市样板路88号"_s,
+    u"    林晓月 收"_s,
+    u"    邮编：012345"_s,
+    u"    E-mail:linxiaoyue@example.com"_s,
+    u"         "_s,
+    u"                  最后修改于04年2月"_s,
+};
+
+const QDate kInitialDate{2003, 12, 17};
+const QDate kEarliestDate{1601, 1, 1};
+const QDate kLatestDate{9999, 12, 31};
+
+// Julian day number of 1970-01-01, the epoch of std::chrono::sys_days.
+constexpr qint64 kUnixEpochJulianDay = 2440588;
+
+// Tab leaves the picker for the next control, as in any date picker of a dialog; the
+// arrow keys still move between the year, month and day.
+class DatePicker : public QDateEdit
+{
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+CalendarDate ToCalendarDate(QDate date)
+{
+    if (!date.isValid())
+        return {};
+    const std::chrono::sys_days days{std::chrono::days{date.toJulianDay() - kUnixEpochJulianDay}};
+    return CalendarDate::FromDays(days).value_or(CalendarDate{});
+}
+
+} // namespace
+
+Form1::Form1(QString settingsPath, QWidget* parent)
+    : QWidget(parent), m_settingsPath(std::move(settingsPath))
+{
+    setObjectName(u"Form1"_s);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kCaption);
+    setWindowIcon(QIcon(u":/form1.png"_s));
+    resize(TwipsSize(5175, 3585));
+
+    CreateControls();
+    Load();
+}
+
+void Form1::CreateControls()
+{
+    // Children are placed by hand at fixed positions: resizing the window moves nothing.
+    auto place = [this](auto* widget, const QString& name, QRect twips) {
+        widget->setObjectName(name);
+        widget->setGeometry(twips);
+        return widget;
+    };
+
+    l1 = place(new QLabel(kDateLabel, this), u"l1"_s, TwipsRect(120, 240, 1695, 375));
+    l1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    DTPicker1 = place(new DatePicker(kInitialDate, this), u"DTPicker1"_s,
+                      TwipsRect(1800, 120, 1815, 375));
+    DTPicker1->setDisplayFormat(kDateFormat);
+    DTPicker1->setDateRange(kEarliestDate, kLatestDate);
+    DTPicker1->setCalendarPopup(true);
+
+    Label1 = place(new QLabel(kCycleLabel, this), u"Label1"_s, TwipsRect(3600, 240, 855, 375));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Text1 = place(new QLineEdit(kInitialCycleLength, this), u"Text1"_s,
+                  TwipsRect(4440, 120, 495, 375));
+    Text1->setMaxLength(std::numeric_limits<int>::max()); // any text can be typed
+
+    List1 = place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->addItems(kHelpLines);
+
+    Command1 = place(new QPushButton(kCalculate, this), u"Command1"_s,
+                     TwipsRect(120, 3120, 1095, 375));
+    Command2 = place(new QPushButton(kCancel, this), u"Command2"_s,
+                     TwipsRect(1440, 3120, 975, 375));
+    Command3 = place(new QPushButton(kAbout, this), u"Command3"_s,
+                     TwipsRect(2640, 3120, 1095, 345));
+
+    // A screen reader announces each input by the label in front of it.
+    l1->setBuddy(DTPicker1);
+    Label1->setBuddy(Text1);
+    DTPicker1->setAccessibleName(kDateLabel);
+    Text1->setAccessibleName(kCycleLabel);
+
+    setTabOrder(DTPicker1, List1);
+    setTabOrder(List1, Text1);
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    DTPicker1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        if (m_about)
+            m_about();
+    });
+}
+
+void Form1::Load()
+{
+    const LoadedSettings saved = LoadSettings(m_settingsPath);
+    // QDateEdit would clamp a date outside its range; such a date is refused instead.
+    if (saved.date && *saved.date >= kEarliestDate && *saved.date <= kLatestDate)
+        DTPicker1->setDate(*saved.date);
+    if (saved.cycleLengthText)
+        Text1->setText(*saved.cycleLengthText);
+}
+
+void Form1::Command1Click()
+{
+    // The list is cleared first so that repeated clicks never pile up lines.
+    List1->clear();
+    const PhaseDates dates =
+        CalculatePhases(ToCalendarDate(DTPicker1->date()), Text1->text().toStdString());
+    for (const std::string& line : ResultLines(dates))
+        List1->addItem(QString::fromStdString(line));
+    // Saved last: a file that cannot be written leaves the lines standing.
+    SaveSettings(m_settingsPath, QString::fromStdString(dates.Slot(1).Text()), Text1->text());
+}
+
+} // namespace velmora

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace velmora {
+
+// The main window: the first day of the last period, the cycle length, and the list that
+// shows the six phase lines after Calculate. It deletes itself when closed.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `settingsPath` is the dear.cfg that the window restores from and saves to.
+    explicit Form1(QString settingsPath, QWidget* parent = nullptr);
+
+    // What the About button does; by default it shows the About box.
+    void SetAboutHandler(std::function<void()> handler) { m_about = std::move(handler); }
+
+private:
+    void CreateControls();
+    void Load();
+    void Command1Click();
+
+    QLabel* l1 = nullptr;
+    QDateEdit* DTPicker1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QListWidget* List1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+
+    QString m_settingsPath;
+    std::function<void()> m_about;
+};
+
+} // namespace velmora
