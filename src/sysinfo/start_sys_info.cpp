@@ -1,0 +1,44 @@
+#include "start_sys_info.h"
+
+#include "get_key_value.h"
+
+namespace velmora {
+
+namespace {
+
+// Tries the tool's registered path first, then the folder of the shared tools. Returns
+// whether the tool was started; throws when a value cannot be read at all.
+bool TryStart(const SysInfoPlatform& platform)
+{
+    // A value that was read but gave no text counts as not found: an empty path must never
+    // become "\MSINFO32.EXE" in the root of the current drive.
+    std::string path;
+    if (GetKeyValue(platform.registry, kHKeyLocalMachine,
+                    "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path) &&
+        !path.empty())
+        return platform.startProgram(path);
+
+    std::string folder;
+    if (!GetKeyValue(platform.registry, kHKeyLocalMachine,
+                     "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", folder) ||
+        folder.empty())
+        return false;
+    const std::string candidate = folder + "\\MSINFO32.EXE";
+    return platform.fileExists(candidate) && platform.startProgram(candidate);
+}
+
+} // namespace
+
+void StartSysInfo(const SysInfoPlatform& platform)
+{
+    bool started = false;
+    try {
+        started = TryStart(platform);
+    } catch (...) {
+        // Every failure on the way ends in the same message below.
+    }
+    if (!started)
+        platform.showMessage(kSysInfoUnavailable);
+}
+
+} // namespace velmora

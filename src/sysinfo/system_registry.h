@@ -1,0 +1,14 @@
+#pragma once
+
+#include "registry.h"
+
+#include <memory>
+
+namespace velmora {
+
+// The registry of this system: the real one on Windows. Elsewhere a read-only stand-in that
+// answers the tool's registered path ("SOFTWARE\Microsoft\Shared Tools\MSINFO", "PATH") with
+// an installed system-information program found on the search path, or has no such key.
+std::unique_ptr<Registry> SystemRegistry();
+
+} // namespace velmora

@@ -1,0 +1,174 @@
+#include "get_key_value.h"
+#include "memory_registry.h"
+#include "system_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+using namespace velmora;
+
+namespace {
+
+const std::string kKey = "SOFTWARE\\VelmoraTest\\Values";
+
+// Where a case's value is stored and read back from.
+class Backend
+{
+public:
+    virtual ~Backend() = default;
+    virtual void Put(const std::string& name, std::uint32_t type, const std::string& bytes) = 0;
+    virtual Registry& Get() = 0;
+    virtual std::size_t OpenKeys() const { return 0; }
+};
+
+class MemoryBackend : public Backend
+{
+public:
+    void Put(const std::string& name, std::uint32_t type, const std::string& bytes) override
+    {
+        m_registry.SetValue(kHKeyLocalMachine, kKey, name, type, bytes);
+    }
+    Registry& Get() override { return m_registry; }
+    std::size_t OpenKeys() const override { return m_registry.OpenKeyCount(); }
+
+private:
+    MemoryRegistry m_registry;
+};
+
+#ifdef _WIN32
+// The real registry (Wine's, in the cross build), written through advapi32 itself.
+class WindowsBackend : public Backend
+{
+public:
+    WindowsBackend()
+    {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VelmoraTest");
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &m_key, nullptr) != ERROR_SUCCESS)
+            throw std::runtime_error("cannot create the test key");
+    }
+    ~WindowsBackend() override
+    {
+        RegCloseKey(m_key);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VelmoraTest");
+    }
+    void Put(const std::string& name, std::uint32_t type, const std::string& bytes) override
+    {
+        // RegSetValueExA adds a terminator that the caller "forgot" when the byte after the
+        // data is zero; a non-zero byte there keeps an unterminated string unterminated.
+        std::string buffer = bytes + 'X';
+        RegSetValueExA(m_key, name.c_str(), 0, type,
+                       reinterpret_cast<const BYTE*>(buffer.data()),
+                       static_cast<DWORD>(bytes.size()));
+    }
+    Registry& Get() override { return *m_registry; }
+
+private:
+    HKEY m_key = nullptr;
+    std::unique_ptr<Registry> m_registry = SystemRegistry();
+};
+#endif
+
+struct Case {
+    const char* name;
+    std::uint32_t type;
+    std::string bytes; // "<missing>" for no such value
+    bool found;
+    std::string text; // what KeyVal holds afterwards, starting from "before"
+    bool throws = false;
+};
+
+std::string Text(std::size_t size, char c) { return std::string(size, c); }
+
+const std::vector<Case>& Cases()
+{
+    using namespace std::string_literals;
+    static const std::vector<Case> cases = {
+        {"TerminatedString", kRegSz, "C:\\Tools\\msinfo32.exe\0"s, true, "C:\\Tools\\msinfo32.exe"},
+        {"UnterminatedString", kRegSz, "abc", true, "abc"},
+        {"TwoZeroBytesKeepOne", kRegSz, "abc\0\0"s, true, "abc\0"s},
+        {"Exactly1024Bytes", kRegSz, Text(1023, 'a') + '\0', true, Text(1023, 'a')},
+        {"Of1025BytesFails", kRegSz, Text(1024, 'a') + '\0', false, ""},
+        {"Dword258", kRegDword, "\x02\x01\x00\x00"s, true, "258"},
+        {"DwordHighBitUnsigned", kRegDword, "\x00\x00\x00\x80"s, true, "2147483648"},
+        {"ExpandStringKeepsKeyVal", kRegExpandSz, "%SystemRoot%\0"s, true, "before"},
+        {"ZeroBytesThrows", kRegBinary, "", false, "before", true},
+        {"MissingValueFails", kRegSz, "<missing>", false, ""},
+    };
+    return cases;
+}
+
+using Param = std::tuple<std::string, Case>;
+
+std::unique_ptr<Backend> MakeBackend(const std::string& name)
+{
+#ifdef _WIN32
+    if (name == "Windows")
+        return std::make_unique<WindowsBackend>();
+#endif
+    (void)name;
+    return std::make_unique<MemoryBackend>();
+}
+
+class GetKeyValueTest : public testing::TestWithParam<Param>
+{
+};
+
+TEST_P(GetKeyValueTest, ReadsAsTheCaseSays)
+{
+    const auto& [backendName, c] = GetParam();
+    const auto backend = MakeBackend(backendName);
+    backend->Put("Other", kRegSz, std::string("x\0", 2));
+    if (c.bytes != "<missing>")
+        backend->Put("Value", c.type, c.bytes);
+
+    std::string value = "before";
+    if (c.throws) {
+        EXPECT_THROW(GetKeyValue(backend->Get(), kHKeyLocalMachine, kKey, "Value", value),
+                     RegistryValueError);
+    } else {
+        EXPECT_EQ(GetKeyValue(backend->Get(), kHKeyLocalMachine, kKey, "Value", value), c.found);
+    }
+    EXPECT_EQ(value, c.text);
+    EXPECT_EQ(backend->OpenKeys(), 0u) << "the key must be closed again";
+}
+
+class GetKeyValueKeyTest : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(GetKeyValueKeyTest, MissingKeyFailsWithEmptyText)
+{
+    const auto backend = MakeBackend(GetParam());
+    std::string value = "before";
+    EXPECT_FALSE(GetKeyValue(backend->Get(), kHKeyLocalMachine, "SOFTWARE\\VelmoraTest\\Nothing",
+                             "Value", value));
+    EXPECT_EQ(value, "");
+}
+
+std::vector<std::string> Backends()
+{
+#ifdef _WIN32
+    return {"Memory", "Windows"};
+#else
+    return {"Memory"};
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GetKeyValueTest,
+                         testing::Combine(testing::ValuesIn(Backends()),
+                                          testing::ValuesIn(Cases())),
+                         [](const testing::TestParamInfo<Param>& info) {
+                             return std::get<0>(info.param) + "_" + std::get<1>(info.param).name;
+                         });
+INSTANTIATE_TEST_SUITE_P(Backends, GetKeyValueKeyTest, testing::ValuesIn(Backends()),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+} // namespace
