@@ -4,9 +4,11 @@
 
 #include <cmath>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 using namespace std::chrono;
 

@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-namespace velmora {
+namespace velmora
+{
 
 // A Gregorian date counted in whole days, valid from 100-01-01 to 9999-12-31.
 // A date that was never assigned is the zero date 1899-12-30. Day arithmetic that
@@ -22,7 +23,10 @@ public:
     // The date `days` whole days away; a fractional count is first rounded to the
     // nearest whole number, a count exactly halfway to the even neighbour.
     std::optional<CalendarDate> AddDays(double days) const;
-    std::optional<CalendarDate> AddDays(int days) const { return AddDays(static_cast<double>(days)); }
+    std::optional<CalendarDate> AddDays(int days) const
+    {
+        return AddDays(static_cast<double>(days));
+    }
 
     std::chrono::sys_days Days() const { return Zero() + std::chrono::days{offset_}; }
     std::chrono::year_month_day Ymd() const { return std::chrono::year_month_day{Days()}; }

@@ -6,9 +6,11 @@
 #include <limits>
 #include <string>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 // Walks the text as the reader sees it: with blanks, tabs and line feeds left out.
 class Cursor
@@ -31,7 +33,10 @@ private:
     std::size_t pos_ = 0;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c, int base)
 {

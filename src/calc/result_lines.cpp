@@ -1,8 +1,10 @@
 #include "result_lines.h"
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 constexpr std::string_view kSeparator = "    --    ";
 constexpr std::string_view kMenstrual = "   月经期";

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace velmora {
+namespace velmora
+{
 
 double RoundHalfEven(double value)
 {

@@ -1,11 +1,19 @@
 #include "field_reader.h"
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
 
 } // namespace
 

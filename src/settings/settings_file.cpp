@@ -13,9 +13,11 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 const auto kFileName = u"dear.cfg"_s;
 

@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace velmora {
+namespace velmora
+{
 
 std::optional<QString> ToWholeNumberText(const QString& text, const QLocale& locale)
 {

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace velmora {
+namespace velmora
+{
 
 void MemoryRegistry::SetValue(std::uint32_t root, const std::string& subKey,
                               const std::string& valueName, std::uint32_t type, std::string bytes)
@@ -24,9 +25,8 @@ long MemoryRegistry::OpenKey(std::uint32_t root, const std::string& subKey, std:
     return kErrorSuccess;
 }
 
-long MemoryRegistry::QueryValue(RegistryKey key, const std::string& valueName,
-                                std::uint32_t& type, std::uint8_t* data,
-                                std::uint32_t& byteCount)
+long MemoryRegistry::QueryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
+                                std::uint8_t* data, std::uint32_t& byteCount)
 {
     const auto open = m_open.find(key);
     if (open == m_open.end())

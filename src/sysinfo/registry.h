@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-namespace velmora {
+namespace velmora
+{
 
 // The three registry calls the system-information lookup needs, shaped like advapi32's
 // RegOpenKeyExA, RegQueryValueExA and RegCloseKey, with the same result codes. Texts cross
@@ -13,7 +14,8 @@ using RegistryKey = std::uintptr_t;
 
 inline constexpr std::uint32_t kHKeyLocalMachine = 0x80000002;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
-inline constexpr std::uint32_t kKeyWriteRights = 0x2 | 0x4 | 0x20; // set value, create sub key, link
+inline constexpr std::uint32_t kKeyWriteRights =
+    0x2 | 0x4 | 0x20; // set value, create sub key, link
 
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;

@@ -5,7 +5,8 @@
 #include <functional>
 #include <string>
 
-namespace velmora {
+namespace velmora
+{
 
 inline constexpr char kSysInfoUnavailable[] = "System Information Is Unavailable At This Time";
 

@@ -1,15 +1,16 @@
-#include "system_registry.h"
-
 #include "memory_registry.h"
+#include "system_registry.h"
 
 #include <QStandardPaths>
 #include <QStringList>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 // Well-known system-information programs of Linux desktops, the most complete first.
 const QStringList kSystemInformationPrograms = {

@@ -2,11 +2,16 @@
 
 #include <windows.h>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
-HKEY ToHKey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
+HKEY ToHKey(RegistryKey key)
+{
+    return reinterpret_cast<HKEY>(key);
+}
 
 // The predefined roots are sign-extended 32-bit values (HKEY_LOCAL_MACHINE is
 // (HKEY)(ULONG_PTR)(LONG)0x80000002).
@@ -45,6 +50,9 @@ public:
 
 } // namespace
 
-std::unique_ptr<Registry> SystemRegistry() { return std::make_unique<WindowsRegistry>(); }
+std::unique_ptr<Registry> SystemRegistry()
+{
+    return std::make_unique<WindowsRegistry>();
+}
 
 } // namespace velmora

@@ -5,13 +5,17 @@
 #include <QSize>
 #include <QtMath>
 
-namespace velmora {
+namespace velmora
+{
 
 // The windows are laid out in twips, 15 to a logical pixel (1/1440 inch at 96 dots per
 // inch); Qt's high-DPI scaling then keeps the proportions on any screen.
 constexpr double kTwipsPerPixel = 15.0;
 
-inline int TwipsToPixels(double twips) { return qRound(twips / kTwipsPerPixel); }
+inline int TwipsToPixels(double twips)
+{
+    return qRound(twips / kTwipsPerPixel);
+}
 
 inline QRect TwipsRect(int left, int top, int width, int height)
 {
@@ -23,6 +27,9 @@ inline QSize TwipsSize(int width, int height)
     return {TwipsToPixels(width), TwipsToPixels(height)};
 }
 
-inline QPoint TwipsPoint(int x, int y) { return {TwipsToPixels(x), TwipsToPixels(y)}; }
+inline QPoint TwipsPoint(int x, int y)
+{
+    return {TwipsToPixels(x), TwipsToPixels(y)};
+}
 
 } // namespace velmora

@@ -7,7 +7,8 @@
 
 using velmora::CalendarDate;
 
-namespace {
+namespace
+{
 
 CalendarDate Date(int y, unsigned m, unsigned d)
 {
@@ -81,8 +82,8 @@ private Q_SLOTS:
         QTest::newRow("three million days") << feb19 << 3e6 << "fails";
         QTest::newRow("beyond any integer") << feb19 << 1e300 << "fails";
         QTest::newRow("infinite") << feb19 << std::numeric_limits<double>::infinity() << "fails";
-        QTest::newRow("not a number") << feb19 << std::numeric_limits<double>::quiet_NaN()
-                                       << "fails";
+        QTest::newRow("not a number")
+            << feb19 << std::numeric_limits<double>::quiet_NaN() << "fails";
     }
     void addDays()
     {

@@ -1,7 +1,6 @@
 #include "read_leading_number.h"
 
 #include <QTest>
-
 #include <cmath>
 
 class ReadLeadingNumberTest : public QObject
@@ -40,8 +39,8 @@ private Q_SLOTS:
         QTest::newRow("hexadecimal") << QByteArray("&H1F") << 31.0;
         QTest::newRow("hexadecimal lower case") << QByteArray("&h1f") << 31.0;
         QTest::newRow("hexadecimal stops at G") << QByteArray("&H1G") << 1.0;
-        QTest::newRow("hexadecimal maximum") << QByteArray("&HFFFFFFFFFFFFFFFF")
-                                             << 18446744073709551615.0;
+        QTest::newRow("hexadecimal maximum")
+            << QByteArray("&HFFFFFFFFFFFFFFFF") << 18446744073709551615.0;
         QTest::newRow("octal") << QByteArray("&O17") << 15.0;
         QTest::newRow("octal stops at 8") << QByteArray("&O8") << 0.0;
         QTest::newRow("ampersand alone") << QByteArray("&") << 0.0;

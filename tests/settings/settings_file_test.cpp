@@ -71,10 +71,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("cycleText");
         QTest::addColumn<QString>("restored"); // "nothing" when Text1 keeps its own text
-        QTest::newRow("30") << "30" << "30";
-        QTest::newRow("-5") << "-5" << "-5";
-        QTest::newRow("28.5") << "28.5" << "28";
-        QTest::newRow("unconvertible") << "28天" << "nothing";
+        QTest::newRow("30") << "30"
+                            << "30";
+        QTest::newRow("-5") << "-5"
+                            << "-5";
+        QTest::newRow("28.5") << "28.5"
+                              << "28";
+        QTest::newRow("unconvertible") << "28天"
+                                       << "nothing";
     }
     void roundTrip()
     {
@@ -95,8 +99,8 @@ private Q_SLOTS:
         QTest::newRow("empty file") << QByteArray() << QDate() << "nothing";
         QTest::newRow("first record only")
             << QByteArray("\"2004-02-19\"\r\n") << QDate(2004, 2, 19) << "nothing";
-        QTest::newRow("empty first field") << QByteArray("\"\"\r\n\"30\"\r\n") << QDate()
-                                           << "nothing";
+        QTest::newRow("empty first field")
+            << QByteArray("\"\"\r\n\"30\"\r\n") << QDate() << "nothing";
         QTest::newRow("first field not a date")
             << QByteArray("\"hello\"\r\n\"25\"\r\n") << QDate() << "25";
         QTest::newRow("date before the picker's range is still returned")
@@ -105,14 +109,14 @@ private Q_SLOTS:
             << QByteArray("\"2004-02-19\"\r\n\"abc\"\r\n") << QDate(2004, 2, 19) << "nothing";
         QTest::newRow("second field out of range")
             << QByteArray("\"2004-02-19\"\r\n\"40000\"\r\n") << QDate(2004, 2, 19) << "nothing";
-        QTest::newRow("unquoted line") << QByteArray("2004-02-19,30") << QDate(2004, 2, 19)
-                                       << "30";
-        QTest::newRow("locale's short date") << QByteArray("2/19/04,30") << QDate(1904, 2, 19)
-                                             << "30";
-        QTest::newRow("binary bytes") << QByteArray("\xff\0\x01\"\r\n\x80", 7) << QDate()
-                                      << "nothing";
+        QTest::newRow("unquoted line") << QByteArray("2004-02-19,30") << QDate(2004, 2, 19) << "30";
+        QTest::newRow("locale's short date")
+            << QByteArray("2/19/04,30") << QDate(1904, 2, 19) << "30";
+        QTest::newRow("binary bytes")
+            << QByteArray("\xff\0\x01\"\r\n\x80", 7) << QDate() << "nothing";
         QTest::newRow("record beyond the first 64 KiB is not read")
-            << QByteArray(64 * 1024, ' ') + "\"2004-02-19\"\r\n\"30\"\r\n" << QDate() << "nothing";
+            << QByteArray(64 * 1024, ' ') + "\"2004-02-19\"\r\n\"30\"\r\n"
+            << QDate() << "nothing";
         QTest::newRow("long junk after a valid record")
             << QByteArray("\"2004-02-19\"\r\n\"30\"\r\n") + QByteArray(1 << 20, 'x')
             << QDate(2004, 2, 19) << "30";

@@ -47,7 +47,8 @@ private Q_SLOTS:
         qputenv("PATH", m_dir.path().toLocal8Bit());
         std::vector<std::string> messages;
         velmora::StartDesktopSysInfo([&](const std::string& m) { messages.push_back(m); });
-        QCOMPARE(messages, std::vector<std::string>{"System Information Is Unavailable At This Time"});
+        QCOMPARE(messages,
+                 std::vector<std::string>{"System Information Is Unavailable At This Time"});
     }
 };
 

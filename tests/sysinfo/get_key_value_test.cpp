@@ -3,7 +3,6 @@
 #include "system_registry.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +13,8 @@
 
 using namespace velmora;
 
-namespace {
+namespace
+{
 
 const std::string kKey = "SOFTWARE\\VelmoraTest\\Values";
 
@@ -64,8 +64,7 @@ public:
         // RegSetValueExA adds a terminator that the caller "forgot" when the byte after the
         // data is zero; a non-zero byte there keeps an unterminated string unterminated.
         std::string buffer = bytes + 'X';
-        RegSetValueExA(m_key, name.c_str(), 0, type,
-                       reinterpret_cast<const BYTE*>(buffer.data()),
+        RegSetValueExA(m_key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(buffer.data()),
                        static_cast<DWORD>(bytes.size()));
     }
     Registry& Get() override { return *m_registry; }
@@ -85,7 +84,10 @@ struct Case {
     bool throws = false;
 };
 
-std::string Text(std::size_t size, char c) { return std::string(size, c); }
+std::string Text(std::size_t size, char c)
+{
+    return std::string(size, c);
+}
 
 const std::vector<Case>& Cases()
 {
@@ -169,6 +171,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, GetKeyValueTest,
                              return std::get<0>(info.param) + "_" + std::get<1>(info.param).name;
                          });
 INSTANTIATE_TEST_SUITE_P(Backends, GetKeyValueKeyTest, testing::ValuesIn(Backends()),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "start_sys_info.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -10,7 +9,8 @@
 using namespace velmora;
 using namespace std::string_literals;
 
-namespace {
+namespace
+{
 
 const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
@@ -124,8 +124,8 @@ TEST_F(SysInfoTest, PathWithoutTextCountsAsNotFound)
 
 TEST_F(SysInfoTest, FolderWithoutTextNeverMeansTheDriveRoot)
 {
-    for (const auto& [type, bytes] : {std::pair{kRegExpandSz, "%SystemRoot%\0"s},
-                                      std::pair{kRegSz, "\0"s}}) {
+    for (const auto& [type, bytes] :
+         {std::pair{kRegExpandSz, "%SystemRoot%\0"s}, std::pair{kRegSz, "\0"s}}) {
         SCOPED_TRACE(type);
         registry = MemoryRegistry();
         existenceTests.clear();

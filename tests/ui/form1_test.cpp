@@ -13,7 +13,8 @@
 
 using velmora::Form1;
 
-namespace {
+namespace
+{
 
 const QByteArray kExampleFile = "\"2004-02-19\"\r\n\"30\"\r\n";
 
@@ -143,10 +144,9 @@ private Q_SLOTS:
             << QByteArray("\"1500-01-01\"\r\n\"25\"\r\n") << QDate(2003, 12, 17) << "25";
         QTest::newRow("earliest date taken")
             << QByteArray("\"1601-01-01\"\r\n\"25\"\r\n") << QDate(1601, 1, 1) << "25";
-        QTest::newRow("only the date") << QByteArray("\"2004-02-19\"\r\n") << QDate(2004, 2, 19)
-                                       << "30";
-        QTest::newRow("garbage") << QByteArray("\x01\xfe\"\r\n,,,") << QDate(2003, 12, 17)
-                                 << "30";
+        QTest::newRow("only the date")
+            << QByteArray("\"2004-02-19\"\r\n") << QDate(2004, 2, 19) << "30";
+        QTest::newRow("garbage") << QByteArray("\x01\xfe\"\r\n,,,") << QDate(2003, 12, 17) << "30";
     }
     void restoresSavedInputs()
     {
@@ -178,14 +178,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("nextPeriod");
         QTest::addColumn<QByteArray>("savedLength");
-        QTest::newRow("28.5 calculates 28, saves 28") << "28.5" << "2004-03-18" << QByteArray("28");
-        QTest::newRow("29.5 saves 30") << "29.5" << "2004-03-20" << QByteArray("30");
-        QTest::newRow("Chinese after 28") << "28天" << "2004-03-18" << QByteArray();
-        QTest::newRow("blanks inside") << "2 8" << "2004-03-18" << QByteArray();
-        QTest::newRow("empty") << "" << "2004-02-19" << QByteArray();
-        QTest::newRow("negative") << "-5" << "2004-02-14" << QByteArray("-5");
-        QTest::newRow("too large to add") << "3000000" << "2004-02-19" << QByteArray();
-        QTest::newRow("hexadecimal") << "&H1E" << "2004-03-20" << QByteArray();
+        QTest::newRow("28.5 calculates 28, saves 28") << "28.5"
+                                                      << "2004-03-18" << QByteArray("28");
+        QTest::newRow("29.5 saves 30") << "29.5"
+                                       << "2004-03-20" << QByteArray("30");
+        QTest::newRow("Chinese after 28") << "28天"
+                                          << "2004-03-18" << QByteArray();
+        QTest::newRow("blanks inside") << "2 8"
+                                       << "2004-03-18" << QByteArray();
+        QTest::newRow("empty") << ""
+                               << "2004-02-19" << QByteArray();
+        QTest::newRow("negative") << "-5"
+                                  << "2004-02-14" << QByteArray("-5");
+        QTest::newRow("too large to add") << "3000000"
+                                          << "2004-02-19" << QByteArray();
+        QTest::newRow("hexadecimal") << "&H1E"
+                                     << "2004-03-20" << QByteArray();
     }
     void typedCycleLengths()
     {

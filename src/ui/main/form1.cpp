@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "frmabout.h"
+#include "maker.h"
 #include "phase_calculation.h"
 #include "result_lines.h"
 #include "settings_file.h"
@@ -11,14 +13,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-
 #include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 // The window's texts, exactly as they are shown.
 const auto kCaption = u"Velmora"_s;
@@ -31,19 +34,23 @@ const auto kInitialCycleLength = u"30"_s;
 const auto kDateFormat = u"yyyy-MM-dd (dddd)"_s;
 // The help shown until the first calculation. The contact lines are the maker's; every
 // line fits 53 bytes in GBK so that it fits the list in the usual Chinese UI font.
-const QStringList kHelpLines = {
-    u" 用《Velmora》软件你只需了解上次月经来潮日"_s,
-    u" 期及月经周期即可能过计算可得知一系列有关安全期及非安"_s,
-    u" 全期的日期Velmora》采用先进的计算方法，使得到"_s,
-    u" 的数据更合理，更适合你的生理"_s,
-    u"     如果你有好的意见或建议请拔打电话010-5550142或139"_s,
-    u"55501234，也可写信至江南省示例市样板路88号"_s,
-    u"    林晓月 收"_s,
-    u"    邮编：012345"_s,
-    u"    E-mail:linxiaoyue@example.com"_s,
-    u"         "_s,
-    u"                  最后修改于04年2月"_s,
-};
+QStringList HelpLines()
+{
+    return {
+        u" 用《Velmora》软件你只需了解上次月经来潮日"_s,
+        u" 期及月经周期即可能过计算可得知一系列有关安全期及非安"_s,
+        u" 全期的日期Velmora》采用先进的计算方法，使得到"_s,
+        u" 的数据更合理，更适合你的生理"_s,
+        u"     如果你有好的意见或建议请拔打电话"_s + maker::kPhone1 + u"或"_s +
+            maker::kPhone2.left(3),
+        maker::kPhone2.mid(3) + u"，也可写信至"_s + maker::kAddress,
+        u"    "_s + maker::kName + u" 收"_s,
+        u"    邮编："_s + maker::kPostcode,
+        u"    E-mail:"_s + maker::kEmail,
+        u"         "_s,
+        u"                  最后修改于04年2月"_s,
+    };
+}
 
 const QDate kInitialDate{2003, 12, 17};
 const QDate kEarliestDate{1601, 1, 1};
@@ -74,7 +81,7 @@ CalendarDate ToCalendarDate(QDate date)
 } // namespace
 
 Form1::Form1(QString settingsPath, QWidget* parent)
-    : QWidget(parent), m_settingsPath(std::move(settingsPath))
+    : QWidget(parent), m_settingsPath(std::move(settingsPath)), m_about(ShowAboutBox)
 {
     setObjectName(u"Form1"_s);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -97,28 +104,28 @@ void Form1::CreateControls()
 
     l1 = place(new QLabel(kDateLabel, this), u"l1"_s, TwipsRect(120, 240, 1695, 375));
     l1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    DTPicker1 = place(new DatePicker(kInitialDate, this), u"DTPicker1"_s,
-                      TwipsRect(1800, 120, 1815, 375));
+    DTPicker1 =
+        place(new DatePicker(kInitialDate, this), u"DTPicker1"_s, TwipsRect(1800, 120, 1815, 375));
     DTPicker1->setDisplayFormat(kDateFormat);
     DTPicker1->setDateRange(kEarliestDate, kLatestDate);
     DTPicker1->setCalendarPopup(true);
 
     Label1 = place(new QLabel(kCycleLabel, this), u"Label1"_s, TwipsRect(3600, 240, 855, 375));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Text1 = place(new QLineEdit(kInitialCycleLength, this), u"Text1"_s,
-                  TwipsRect(4440, 120, 495, 375));
+    Text1 =
+        place(new QLineEdit(kInitialCycleLength, this), u"Text1"_s, TwipsRect(4440, 120, 495, 375));
     Text1->setMaxLength(std::numeric_limits<int>::max()); // any text can be typed
 
     List1 = place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->addItems(kHelpLines);
+    List1->addItems(HelpLines());
 
-    Command1 = place(new QPushButton(kCalculate, this), u"Command1"_s,
-                     TwipsRect(120, 3120, 1095, 375));
-    Command2 = place(new QPushButton(kCancel, this), u"Command2"_s,
-                     TwipsRect(1440, 3120, 975, 375));
-    Command3 = place(new QPushButton(kAbout, this), u"Command3"_s,
-                     TwipsRect(2640, 3120, 1095, 345));
+    Command1 =
+        place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));
+    Command2 =
+        place(new QPushButton(kCancel, this), u"Command2"_s, TwipsRect(1440, 3120, 975, 375));
+    Command3 =
+        place(new QPushButton(kAbout, this), u"Command3"_s, TwipsRect(2640, 3120, 1095, 345));
 
     // A screen reader announces each input by the label in front of it.
     l1->setBuddy(DTPicker1);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <functional>
 
 class QDateEdit;
@@ -10,7 +9,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace velmora {
+namespace velmora
+{
 
 // The main window: the first day of the last period, the cycle length, and the list that
 // shows the six phase lines after Calculate. It deletes itself when closed.

@@ -1,0 +1,271 @@
+#include "frmabout.h"
+
+#include "clickable_label.h"
+#include "desktop_sys_info.h"
+#include "maker.h"
+#include "twips.h"
+
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace velmora
+{
+
+namespace
+{
+
+// The program's fixed title; the About box names the program by it.
+const auto kProgramName = u"Velmora"_s;
+
+// The box's texts, exactly as they are shown.
+const auto kTitlePrefix = u"关于"_s;
+const auto kWelcome = u"欢迎使用本软件"_s;
+const auto kEmailLabel = u"我的email:"_s;
+const auto kWarning =
+    u"    本软件受法律保护，未经作者书面许可，任何单位和个人不得擅自修改或复制本软件的任何部分。"_s;
+const auto kOk = u"确    定"_s;
+const auto kSysInfo = u"系统信息"_s;
+const auto kMailScheme = u"MailTo:"_s;
+
+QString ScrollingCredits()
+{
+    const QStringList lines = {
+        kProgramName,
+        QString(),
+        u"程序编制："_s + maker::kName,
+        QString(),
+        u"界面设计："_s + maker::kName,
+        QString(),
+        u"    用《Velmora》软件你只需了"_s,
+        u"解上次月经来潮日期及月经周期即可。能"_s,
+        u"过计算可得知一系列有关安全期及非安全"_s,
+        u"期的日期。"_s,
+        u"　　《Velmora》采用先进的计算"_s,
+        u"方法，使得到的数据更合理，更适合你的"_s,
+        u"生理。"_s,
+        u"    如果你有好的意见或建议请拔打电话"_s,
+        maker::kPhone1 + u"或"_s + maker::kPhone2 + u"，也可写信至"_s,
+        maker::kAddress,
+        maker::kName + u" 收"_s,
+        u"邮编："_s + maker::kPostcode,
+        u"E-mail:"_s + maker::kEmail,
+        u"     "_s,
+        u"              最后修改于04年2月"_s,
+    };
+    QString text;
+    for (const QString& line : lines)
+        text += line + u"\r\n"_s;
+    return text;
+}
+
+const QColor kBackground{192, 192, 255};
+const QColor kGreen{0, 255, 0};
+const QColor kMagenta{255, 0, 255};
+const QColor kLightYellow{255, 255, 128};
+const QColor kPink{255, 128, 255};
+
+// The window's own vertical unit is 1.448818 twips; the text starts where Picture1's bottom
+// edge lies, read in those units and applied as twips.
+constexpr float kVerticalUnit = 1.448818f;
+constexpr float kStartTop = (2175.0f + 600.0f) / kVerticalUnit;
+
+// The named Chinese fonts where installed, the nearest installed CJK font otherwise.
+QFont ChineseFont(const QStringList& families, double points, bool underline = false)
+{
+    QFont font;
+    font.setFamilies(families + QStringList{u"Noto Serif CJK SC"_s, u"Noto Sans CJK SC"_s});
+    font.setPointSizeF(points);
+    font.setUnderline(underline);
+    return font;
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+// The light-yellow face of the box's graphical-style buttons.
+const auto kButtonStyle = uR"(
+    QPushButton { background-color: rgb(255, 255, 192); border: 2px outset rgb(224, 224, 160); }
+    QPushButton:pressed { border-style: inset; }
+    QPushButton:focus { outline: 1px dotted black; }
+)"_s;
+
+} // namespace
+
+frmAbout::frmAbout(AboutServices services) : m_services(std::move(services))
+{
+    setObjectName(u"frmAbout"_s);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A fixed dialog frame: a title and a close box, nothing to resize, minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(kTitlePrefix);
+    setWindowIcon(QIcon(u":/frmabout.png"_s));
+    setFixedSize(TwipsSize(6135, 3855));
+    move(TwipsPoint(2340, 1935));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    // The box's own default font, which the credits, the e-mail caption and the warning use:
+    // the size its layout was drawn for.
+    setFont(ChineseFont({u"SimSun"_s, u"宋体"_s}, 9));
+
+    CreateControls();
+
+    // The load steps.
+    m_label5Top = kStartTop;
+    PlaceLabel5();
+    setWindowTitle(kTitlePrefix + kProgramName);
+    Label5->setText(ScrollingCredits());
+    Timer1->start();
+}
+
+void frmAbout::CreateControls()
+{
+    auto label = [this](QWidget* parent, const QString& name, const QString& text, QRect twips) {
+        auto* widget = new QLabel(text, parent);
+        widget->setObjectName(name);
+        widget->setGeometry(twips);
+        return widget;
+    };
+
+    Label3 = label(this, u"Label3"_s, kWelcome, TwipsRect(120, 0, 5895, 615));
+    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label3->setFont(ChineseFont({u"LiSu"_s, u"隶书"_s}, 26.25));
+    SetTextColour(Label3, kGreen);
+
+    Picture2 = label(this, u"Picture2"_s, QString(), TwipsRect(0, 600, 1815, 1695));
+    Picture2->setPixmap(QPixmap(u":/picture2.gif"_s));
+    Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Picture1 = label(this, u"Picture1"_s, QString(), TwipsRect(1800, 600, 4335, 2175));
+    Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    Picture1->setPixmap(QPixmap(u":/picture1.gif"_s));
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label5 = label(Picture1, u"Label5"_s, QString(), QRect());
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label5->setWordWrap(true);
+    SetTextColour(Label5, kMagenta);
+    m_scroll = {4560.0f, static_cast<float>(Picture1->contentsRect().height() * kTwipsPerPixel)};
+
+    Label1 = label(this, u"Label1"_s, kEmailLabel, TwipsRect(120, 3120, 1095, 375));
+    SetTextColour(Label1, kLightYellow);
+
+    lblDisclaimer = new ClickableLabel(maker::kEmail, this);
+    lblDisclaimer->setObjectName(u"lblDisclaimer"_s);
+    lblDisclaimer->setGeometry(TwipsRect(1320, 3120, 1815, 345));
+    lblDisclaimer->setFont(ChineseFont({u"SimSun"_s, u"宋体"_s}, 9, true));
+    SetTextColour(lblDisclaimer, kLightYellow);
+
+    Label2 = label(this, u"Label2"_s, kWarning, TwipsRect(120, 3360, 4215, 615));
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetTextColour(Label2, kPink);
+
+    cmdOK = new QPushButton(kOk, this);
+    cmdOK->setObjectName(u"cmdOK"_s);
+    cmdOK->setGeometry(TwipsRect(4560, 3120, 1260, 345));
+    cmdSysInfo = new QPushButton(kSysInfo, this);
+    cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
+    cmdSysInfo->setGeometry(TwipsRect(4560, 3480, 1245, 345));
+    for (QPushButton* button : {cmdOK, cmdSysInfo})
+        button->setStyleSheet(kButtonStyle);
+    // OK answers Enter; Escape is left alone (see keyPressEvent).
+    cmdOK->setDefault(true);
+    setTabOrder(cmdOK, cmdSysInfo);
+    cmdOK->setFocus();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(u"Timer1"_s);
+    Timer1->setInterval(50);
+
+    connect(Timer1, &QTimer::timeout, this, &frmAbout::Timer1Timer);
+    connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdSysInfo, &QPushButton::clicked, this, [this] {
+        if (m_services.startSysInfo)
+            m_services.startSysInfo();
+    });
+    // A failure to open the mail program is ignored: nothing in the box changes.
+    connect(lblDisclaimer, &ClickableLabel::clicked, this, [this] {
+        if (m_services.openUrl)
+            m_services.openUrl(QUrl(kMailScheme + lblDisclaimer->text()));
+    });
+}
+
+void frmAbout::Timer1Timer()
+{
+    m_label5Top = m_scroll.NextTop(m_label5Top);
+    PlaceLabel5();
+}
+
+void frmAbout::PlaceLabel5()
+{
+    // The position stays in twips; only placing the widget turns it into pixels, inside the
+    // box's border.
+    const QPoint inner = Picture1->contentsRect().topLeft();
+    Label5->setGeometry(inner.x() + TwipsToPixels(120), inner.y() + TwipsToPixels(m_label5Top),
+                        TwipsToPixels(3975), TwipsToPixels(m_scroll.height));
+}
+
+void frmAbout::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    // The etched separator above the e-mail row: a white line two pixels wide, with a grey
+    // line over its upper half.
+    QPainter painter(this);
+    const int y = TwipsToPixels(3000);
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawLine(0, y + 1, TwipsToPixels(6120), y + 1);
+    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.drawLine(0, y, TwipsToPixels(6240), y);
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* event)
+{
+    // Only OK's Enter closes the box; Escape does nothing, as OK is not a cancel button.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+AboutServices frmAbout::DesktopServices()
+{
+    return {
+        [](const QUrl& url) { return QDesktopServices::openUrl(url); },
+        [] {
+            StartDesktopSysInfo([](const std::string& message) {
+                QMessageBox box(QMessageBox::NoIcon, kProgramName, QString::fromLocal8Bit(message),
+                                QMessageBox::Ok);
+                box.exec();
+            });
+        },
+    };
+}
+
+void ShowAboutBox()
+{
+    // At most one About box: the open one is shown again, neither rebuilt nor restarted.
+    static QPointer<frmAbout> box;
+    if (!box)
+        box = new frmAbout(frmAbout::DesktopServices());
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
+} // namespace velmora

@@ -1,0 +1,206 @@
+#include "form1.h"
+#include "frmabout.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+using velmora::frmAbout;
+
+namespace
+{
+
+constexpr float kStartTop = 2775.0f / 1.448818f;
+// 4560 (the text's height) + 2115 (Picture1's 2175 less its 2-pixel border twice) + 50.
+constexpr float kRestartTop = 6725.0f;
+
+QList<frmAbout*> OpenAboutBoxes()
+{
+    QList<frmAbout*> boxes;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<frmAbout*>(widget); box && box->isVisible())
+            boxes << box;
+    return boxes;
+}
+
+int Label5Y(const frmAbout& box)
+{
+    return box.findChild<QLabel*>("Label5")->y();
+}
+
+} // namespace
+
+class FrmAboutTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void cleanup()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            widget->close();
+        QTRY_VERIFY(OpenAboutBoxes().isEmpty());
+    }
+
+    void scrollingRule_data()
+    {
+        QTest::addColumn<float>("top");
+        QTest::addColumn<float>("next");
+        QTest::newRow("climbs 20 twips") << 1915.35f << 1895.35f;
+        QTest::newRow("sum of exactly 10 stays") << -4530.0f << -4550.0f;
+        QTest::newRow("sum below 10 restarts") << -4531.0f << kRestartTop;
+        QTest::newRow("restart position climbs on") << kRestartTop << kRestartTop - 20;
+    }
+    void scrollingRule()
+    {
+        QFETCH(float, top);
+        QFETCH(float, next);
+        const velmora::ScrollingText scroll{4560.0f, 2115.0f};
+        QCOMPARE(scroll.NextTop(top), next);
+    }
+
+    void loadStepsSetTitleTextAndStart()
+    {
+        frmAbout box({});
+        QCOMPARE(box.windowTitle(), "关于Velmora");
+        QCOMPARE(box.Label5Top(), kStartTop);
+        QCOMPARE(box.size(), QSize(409, 257)); // 6135 x 3855 twips
+        QCOMPARE(box.pos(), QPoint(156, 129));
+        const QStringList lines = box.findChild<QLabel*>("Label5")->text().split("\r\n");
+        QCOMPARE(lines.size(), 22); // 21 lines, each ending in CR LF
+        QCOMPARE(lines.first(), "Velmora");
+        QCOMPARE(lines[10], "　　《Velmora》采用先进的计算");
+        QCOMPARE(lines[20], "              最后修改于04年2月");
+        QCOMPARE(lines.last(), QString());
+        const QString warning = box.findChild<QLabel*>("Label2")->text();
+        QVERIFY(warning.startsWith("    "));
+        QCOMPARE(warning.mid(4).size(), 43);
+        auto* timer = box.findChild<QTimer*>("Timer1");
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 50);
+        QVERIFY(!box.findChild<QLabel*>("Picture1")->pixmap().isNull());
+        QCOMPARE(box.findChild<QLabel*>("Picture1")->pixmap().size(), QSize(844, 549));
+        QCOMPARE(box.findChild<QLabel*>("Picture2")->pixmap().size(), QSize(115, 133));
+    }
+
+    void firstRestartOnTick324()
+    {
+        frmAbout box({});
+        const int startY = Label5Y(box);
+        for (int tick = 1; tick <= 323; ++tick)
+            box.Timer1Timer();
+        QCOMPARE(box.Label5Top(), kStartTop - 323 * 20.0f);
+        QVERIFY(Label5Y(box) < startY);
+        box.Timer1Timer();
+        QCOMPARE(box.Label5Top(), kRestartTop);
+        QCOMPARE(Label5Y(box), 2 + qRound(kRestartTop / 15)); // inside the 2-pixel border
+    }
+
+    void okClosesAndReopeningStartsAfresh()
+    {
+        velmora::ShowAboutBox();
+        QCOMPARE(OpenAboutBoxes().size(), 1);
+        QPointer<frmAbout> first = OpenAboutBoxes().first();
+        first->Timer1Timer();
+        QTest::mouseClick(first->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QTRY_VERIFY(first.isNull()); // unloaded, not hidden
+
+        velmora::ShowAboutBox();
+        QCOMPARE(OpenAboutBoxes().size(), 1);
+        QCOMPARE(OpenAboutBoxes().first()->Label5Top(), kStartTop);
+    }
+
+    void aboutButtonShowsTheOneBoxAgain()
+    {
+        velmora::Form1 form(m_dir.filePath("dear.cfg"));
+        form.setAttribute(Qt::WA_DeleteOnClose, false);
+        auto* about = form.findChild<QPushButton*>("Command3");
+        QTest::mouseClick(about, Qt::LeftButton);
+        QCOMPARE(OpenAboutBoxes().size(), 1);
+        frmAbout* box = OpenAboutBoxes().first();
+        box->Timer1Timer();
+        QTest::mouseClick(about, Qt::LeftButton);
+        QCOMPARE(OpenAboutBoxes(), QList<frmAbout*>{box});
+        QCOMPARE(box->Label5Top(), kStartTop - 20); // not restarted
+    }
+
+    void mailLinkFailureChangesNothing()
+    {
+        QList<QUrl> opened;
+        frmAbout box({[&](const QUrl& url) {
+                          opened << url;
+                          return false;
+                      },
+                      {}});
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto* link = box.findChild<QLabel*>("lblDisclaimer");
+        const QString title = box.windowTitle();
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened[0].scheme(), "mailto");
+        QCOMPARE(opened[0].path(), link->text());
+        QVERIFY(link->text().contains("@example.com"));
+        QVERIFY(box.isVisible());
+        QCOMPARE(box.windowTitle(), title);
+        QCOMPARE(box.Label5Top(), kStartTop);
+        QCOMPARE(QApplication::topLevelWidgets().size(), 1); // no message of our own
+    }
+
+    void systemInfoReachesTheLauncher()
+    {
+        int started = 0;
+        frmAbout box({{}, [&] {
+                          ++started;
+                      }});
+        QTest::mouseClick(box.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+        QCOMPARE(started, 1);
+    }
+
+    void okHasTheFocusAndAnswersEnterNotEscape()
+    {
+        auto* box = new frmAbout({});
+        QPointer<frmAbout> alive = box;
+        box->show();
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QCOMPARE(QApplication::focusWidget(), box->findChild<QWidget*>("cmdOK"));
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box->findChild<QWidget*>("cmdSysInfo"));
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box->findChild<QWidget*>("cmdOK"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(alive && alive->isVisible());
+        QTest::keyClick(box, Qt::Key_Return);
+        QTRY_VERIFY(alive.isNull());
+    }
+    // Last, as it runs the program's own event loop to its end.
+    void programRunsUntilTheLastWindowCloses()
+    {
+        auto* form = new velmora::Form1(m_dir.filePath("dear.cfg"));
+        QPointer<velmora::Form1> formAlive = form;
+        form->show();
+        QTest::mouseClick(form->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        QPointer<frmAbout> box = OpenAboutBoxes().first();
+
+        bool runningWithBoxAlone = false;
+        QTimer::singleShot(50, form->findChild<QPushButton*>("Command2"), &QPushButton::click);
+        QTimer::singleShot(250, box, [&] {
+            runningWithBoxAlone = formAlive.isNull() && box && box->isVisible();
+            box->close();
+        });
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // never ended
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(runningWithBoxAlone);
+    }
+};
+
+QTEST_MAIN(FrmAboutTest)
+#include "frmabout_test.moc"
