@@ -4,11 +4,9 @@
 
 #include <cmath>
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 using namespace std::chrono;
 

@@ -6,8 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace velmora
-{
+namespace velmora {
 
 // A Gregorian date counted in whole days, valid from 100-01-01 to 9999-12-31.
 // A date that was never assigned is the zero date 1899-12-30. Day arithmetic that

@@ -2,11 +2,9 @@
 
 #include "read_leading_number.h"
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 // One step of the calculation: the target takes the moved date, or stays as it was when
 // the move leaves the calendar.

@@ -5,8 +5,7 @@
 #include <array>
 #include <string_view>
 
-namespace velmora
-{
+namespace velmora {
 
 // The ten dates of one cycle, in slots numbered 1 to 10 as the result lines name them:
 //  1 first day of the period      2 its last day (P + 4)

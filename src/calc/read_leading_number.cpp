@@ -6,11 +6,9 @@
 #include <limits>
 #include <string>
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 // Walks the text as the reader sees it: with blanks, tabs and line feeds left out.
 class Cursor

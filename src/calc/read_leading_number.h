@@ -3,8 +3,7 @@
 #include <optional>
 #include <string_view>
 
-namespace velmora
-{
+namespace velmora {
 
 // Reads the number at the start of a text, the way a user's "28", "28.5 days" or
 // "2 8" is meant:

@@ -1,10 +1,8 @@
 #include "result_lines.h"
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 constexpr std::string_view kSeparator = "    --    ";
 constexpr std::string_view kMenstrual = "   月经期";

@@ -5,8 +5,7 @@
 #include <array>
 #include <string>
 
-namespace velmora
-{
+namespace velmora {
 
 // The six lines shown for a calculation, in UTF-8. Every label starts after exactly 33
 // characters, so the lines line up in the list.

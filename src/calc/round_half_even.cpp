@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-namespace velmora
-{
+namespace velmora {
 
 double RoundHalfEven(double value)
 {

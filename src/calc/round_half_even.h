@@ -1,7 +1,6 @@
 #pragma once
 
-namespace velmora
-{
+namespace velmora {
 
 // Rounds to the nearest whole number, a value exactly halfway to the even neighbour
 // (28.5 gives 28, 29.5 gives 30). The calculation and the settings file round alike, so

@@ -1,10 +1,8 @@
 #include "field_reader.h"
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 bool IsBlank(char c)
 {

@@ -4,8 +4,7 @@
 #include <QByteArrayView>
 #include <optional>
 
-namespace velmora
-{
+namespace velmora {
 
 // Reads the comma- or line-separated fields of a settings file, quoted or not:
 //  - blanks before a field are skipped;

@@ -13,11 +13,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 const auto kFileName = u"dear.cfg"_s;
 

@@ -4,8 +4,7 @@
 #include <QString>
 #include <optional>
 
-namespace velmora
-{
+namespace velmora {
 
 // Where dear.cfg lives: beside the program, where both saving and loading look for it,
 // or, when the program's folder cannot be written to (a system-wide install), in the

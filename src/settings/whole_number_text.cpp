@@ -4,8 +4,7 @@
 
 #include <cmath>
 
-namespace velmora
-{
+namespace velmora {
 
 std::optional<QString> ToWholeNumberText(const QString& text, const QLocale& locale)
 {

@@ -4,8 +4,7 @@
 #include <QString>
 #include <optional>
 
-namespace velmora
-{
+namespace velmora {
 
 // The decimal text of the 16-bit whole number that `text` denotes, in the conventions of
 // `locale` (its decimal separator and digit grouping), with an optional sign and blanks

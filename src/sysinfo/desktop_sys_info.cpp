@@ -5,8 +5,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-namespace velmora
-{
+namespace velmora {
 
 void StartDesktopSysInfo(const std::function<void(const std::string&)>& showMessage)
 {

@@ -2,8 +2,7 @@
 
 #include "start_sys_info.h"
 
-namespace velmora
-{
+namespace velmora {
 
 // Starts the system-information tool of this desktop: the system's registry, files on disk
 // and detached processes, with `showMessage` for the one message. Never throws.

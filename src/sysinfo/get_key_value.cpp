@@ -2,11 +2,9 @@
 
 #include <array>
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 constexpr std::uint32_t kBufferSize = 1024;
 

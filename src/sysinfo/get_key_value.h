@@ -5,8 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace velmora
-{
+namespace velmora {
 
 // Raised for a registry value of 0 bytes, which has no text at all.
 class RegistryValueError : public std::runtime_error

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace velmora
-{
+namespace velmora {
 
 void MemoryRegistry::SetValue(std::uint32_t root, const std::string& subKey,
                               const std::string& valueName, std::uint32_t type, std::string bytes)

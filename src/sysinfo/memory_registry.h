@@ -7,8 +7,7 @@
 #include <string>
 #include <tuple>
 
-namespace velmora
-{
+namespace velmora {
 
 // A registry held in memory, answering like HKEY_LOCAL_MACHINE does for an ordinary user:
 // keys open for reading only, and a request for write rights is refused. It serves the

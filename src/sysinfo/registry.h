@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace velmora
-{
+namespace velmora {
 
 // The three registry calls the system-information lookup needs, shaped like advapi32's
 // RegOpenKeyExA, RegQueryValueExA and RegCloseKey, with the same result codes. Texts cross

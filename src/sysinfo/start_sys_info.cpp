@@ -2,11 +2,9 @@
 
 #include "get_key_value.h"
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 // Tries the tool's registered path first, then the folder of the shared tools. Returns
 // whether the tool was started; throws when a value cannot be read at all.

@@ -5,8 +5,7 @@
 #include <functional>
 #include <string>
 
-namespace velmora
-{
+namespace velmora {
 
 inline constexpr char kSysInfoUnavailable[] = "System Information Is Unavailable At This Time";
 

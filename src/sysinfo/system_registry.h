@@ -4,8 +4,7 @@
 
 #include <memory>
 
-namespace velmora
-{
+namespace velmora {
 
 // The registry of this system: the real one on Windows. Elsewhere a read-only stand-in that
 // answers the tool's registered path ("SOFTWARE\Microsoft\Shared Tools\MSINFO", "PATH") with

@@ -6,11 +6,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 // Well-known system-information programs of Linux desktops, the most complete first.
 const QStringList kSystemInformationPrograms = {

@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 HKEY ToHKey(RegistryKey key)
 {

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace velmora::maker
-{
+namespace velmora::maker {
 
 using namespace Qt::Literals::StringLiterals;
 

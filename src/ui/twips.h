@@ -5,8 +5,7 @@
 #include <QSize>
 #include <QtMath>
 
-namespace velmora
-{
+namespace velmora {
 
 // The windows are laid out in twips, 15 to a logical pixel (1/1440 inch at 96 dots per
 // inch); Qt's high-DPI scaling then keeps the proportions on any screen.

@@ -7,8 +7,7 @@
 
 using velmora::CalendarDate;
 
-namespace
-{
+namespace {
 
 CalendarDate Date(int y, unsigned m, unsigned d)
 {

@@ -13,8 +13,7 @@
 
 using namespace velmora;
 
-namespace
-{
+namespace {
 
 const std::string kKey = "SOFTWARE\\VelmoraTest\\Values";
 

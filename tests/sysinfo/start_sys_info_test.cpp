@@ -9,8 +9,7 @@
 using namespace velmora;
 using namespace std::string_literals;
 
-namespace
-{
+namespace {
 
 const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";

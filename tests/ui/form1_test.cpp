@@ -13,8 +13,7 @@
 
 using velmora::Form1;
 
-namespace
-{
+namespace {
 
 const QByteArray kExampleFile = "\"2004-02-19\"\r\n\"30\"\r\n";
 

@@ -12,8 +12,7 @@
 
 using velmora::frmAbout;
 
-namespace
-{
+namespace {
 
 constexpr float kStartTop = 2775.0f / 1.448818f;
 // 4560 (the text's height) + 2115 (Picture1's 2175 less its 2-pixel border twice) + 50.

@@ -3,8 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-namespace velmora
-{
+namespace velmora {
 
 // A label that answers a click with the left button, like a link.
 class ClickableLabel : public QLabel

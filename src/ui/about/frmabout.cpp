@@ -16,11 +16,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 // The program's fixed title; the About box names the program by it.
 const auto kProgramName = u"Velmora"_s;

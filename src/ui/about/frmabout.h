@@ -10,8 +10,7 @@ class QPushButton;
 class QTimer;
 class QUrl;
 
-namespace velmora
-{
+namespace velmora {
 
 class ClickableLabel;
 

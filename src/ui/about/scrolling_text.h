@@ -1,7 +1,6 @@
 #pragma once
 
-namespace velmora
-{
+namespace velmora {
 
 // The About box's text climbs 20 twips a tick. Once the label's bottom (its height plus its
 // top, in single precision) has passed above 10 twips, it starts again below the box: its

@@ -17,11 +17,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace velmora
-{
+namespace velmora {
 
-namespace
-{
+namespace {
 
 // The window's texts, exactly as they are shown.
 const auto kCaption = u"Velmora"_s;

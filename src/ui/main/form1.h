@@ -9,8 +9,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace velmora
-{
+namespace velmora {
 
 // The main window: the first day of the last period, the cycle length, and the list that
 // shows the six phase lines after Calculate. It deletes itself when closed.
