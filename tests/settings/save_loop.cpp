@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -15,5 +17,10 @@ int main(int argc, char** argv)
             velmora::SaveSettings(args[1], QStringLiteral("2004-02-19"), QStringLiteral("30"));
         else
             velmora::SaveSettings(args[1], QStringLiteral("1999-12-31"), QStringLiteral("-12345"));
+        if (i == 0) {
+            // Tells the test that the loop is running, so its kill lands in the middle of it.
+            std::fputs("saving\n", stdout);
+            std::fflush(stdout);
+        }
     }
 }

@@ -22,19 +22,15 @@ private Q_SLOTS:
         QRandomGenerator random(20040219);
 
         constexpr int kKills = 300;
-        int killedWithFile = 0;
         for (int kill = 0; kill < kKills; ++kill) {
             QProcess saver;
             saver.start(QStringLiteral(SAVE_LOOP_PATH), {path});
-            QVERIFY2(saver.waitForStarted(), qPrintable(saver.errorString()));
-            QThread::usleep(random.bounded(500, 20000));
+            QVERIFY2(saver.waitForReadyRead(10000), qPrintable(saver.errorString()));
+            QThread::usleep(random.bounded(0, 5000));
             saver.kill(); // SIGKILL: no chance to tidy up
             QVERIFY(saver.waitForFinished());
 
             QFile file(path);
-            if (!file.exists())
-                continue; // killed before its first save completed
-            ++killedWithFile;
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
             QVERIFY2(bytes == versionA || bytes == versionB,
@@ -42,8 +38,6 @@ private Q_SLOTS:
                                     .arg(kill)
                                     .arg(QString::fromLatin1(bytes.toPercentEncoding()))));
         }
-        qInfo("%d of %d kills checked a saved file", killedWithFile, kKills);
-        QVERIFY(killedWithFile > kKills / 2);
     }
 };
 
