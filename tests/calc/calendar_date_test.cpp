@@ -1,21 +1,10 @@
-// Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
-#ifndef Q_MOC_RUN
-#include "calendar_date.h"
-#endif
+#include "test_dates.h"
 
 #include <QTest>
 
 using velmora::CalendarDate;
 
 namespace {
-
-CalendarDate Date(int y, unsigned m, unsigned d)
-{
-    const auto date = CalendarDate::FromYmd(y, m, d);
-    if (!date)
-        qFatal("bad fixture date %d-%u-%u", y, m, d);
-    return *date;
-}
 
 QString Text(const std::optional<CalendarDate>& date)
 {
@@ -108,8 +97,6 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdString(date.Text()), expected);
     }
 };
-
-Q_DECLARE_METATYPE(velmora::CalendarDate)
 
 QTEST_GUILESS_MAIN(CalendarDateTest)
 #include "calendar_date_test.moc"

@@ -2,20 +2,13 @@
 #ifndef Q_MOC_RUN
 #include "phase_calculation.h"
 #endif
+#include "test_dates.h"
 
 #include <QTest>
 
 using velmora::CalendarDate;
 
 namespace {
-
-CalendarDate Date(int y, unsigned m, unsigned d)
-{
-    const auto date = CalendarDate::FromYmd(y, m, d);
-    if (!date)
-        qFatal("bad fixture date %d-%u-%u", y, m, d);
-    return *date;
-}
 
 // The ten slots, in slot order, separated by blanks.
 QString Slots(CalendarDate firstDay, const QByteArray& text)
@@ -100,8 +93,6 @@ private Q_SLOTS:
         QCOMPARE(Slots(firstDay, text), expected);
     }
 };
-
-Q_DECLARE_METATYPE(velmora::CalendarDate)
 
 QTEST_GUILESS_MAIN(PhaseCalculationTest)
 #include "phase_calculation_test.moc"

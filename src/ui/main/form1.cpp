@@ -116,6 +116,14 @@ void Form1::CreateControls()
 
     List1 = place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The result lines are laid out in character columns, a Chinese character taking two:
+    // they line up only in a font whose Latin letters are half as wide as its Chinese ones.
+    QFont columns = List1->font();
+    columns.setFamilies({u"NSimSun"_s, u"SimSun"_s, u"Noto Sans Mono CJK SC"_s});
+    List1->setFont(columns);
+    // Like the classic list box: a line too long for the list is cut off at its right edge.
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setTextElideMode(Qt::ElideNone);
     List1->addItems(HelpLines());
 
     Command1 =
