@@ -37,10 +37,16 @@ private Q_SLOTS:
         //                              6          7          8          9          10
         const QString asZero = "2004-02-19 2004-02-23 2004-02-24 2004-01-30 2004-01-31 "
                                "2004-02-09 2004-02-10 2004-02-18 2004-02-05 2004-02-19";
+        const QString example = "2004-02-19 2004-02-23 2004-02-24 2004-02-29 2004-03-01 "
+                                "2004-03-10 2004-03-11 2004-03-19 2004-03-06 2004-03-20";
+        const QString length28 = "2004-02-19 2004-02-23 2004-02-24 2004-02-27 2004-02-28 "
+                                 "2004-03-08 2004-03-09 2004-03-17 2004-03-04 2004-03-18";
         QTest::newRow("example, first safe period ends on the leap day")
-            << feb19 << QByteArray("30")
-            << "2004-02-19 2004-02-23 2004-02-24 2004-02-29 2004-03-01 "
-               "2004-03-10 2004-03-11 2004-03-19 2004-03-06 2004-03-20";
+            << feb19 << QByteArray("30") << example;
+        QTest::newRow("28.5 adds 28, to the even neighbour")
+            << feb19 << QByteArray("28.5") << length28;
+        QTest::newRow("29.5 adds 30, to the even neighbour")
+            << feb19 << QByteArray("29.5") << example;
         QTest::newRow("25 makes a one-day safe period")
             << feb19 << QByteArray("25")
             << "2004-02-19 2004-02-23 2004-02-24 2004-02-24 2004-02-25 "
@@ -61,10 +67,8 @@ private Q_SLOTS:
             << feb19 << QByteArray("28.6")
             << "2004-02-19 2004-02-23 2004-02-24 2004-02-28 2004-02-29 "
                "2004-03-09 2004-03-10 2004-03-18 2004-03-05 2004-03-19";
-        QTest::newRow("28 then a Chinese character equals blanks inside the digits")
-            << feb19 << QByteArray("2 8天")
-            << "2004-02-19 2004-02-23 2004-02-24 2004-02-27 2004-02-28 "
-               "2004-03-08 2004-03-09 2004-03-17 2004-03-04 2004-03-18";
+        QTest::newRow("28 then a Chinese character, blanks inside the digits")
+            << feb19 << QByteArray("2 8天") << length28;
         QTest::newRow("year end") << Date(2003, 12, 17) << QByteArray("28")
                                   << "2003-12-17 2003-12-21 2003-12-22 2003-12-25 2003-12-26 "
                                      "2004-01-04 2004-01-05 2004-01-13 2003-12-31 2004-01-14";

@@ -21,11 +21,9 @@ private Q_SLOTS:
         QTest::newRow("followed by Chinese") << QByteArray("28天") << 28.0;
         QTest::newRow("full-width digits") << QByteArray("２８") << 0.0;
         QTest::newRow("negative") << QByteArray(" -5") << -5.0;
-        QTest::newRow("plus sign") << QByteArray("+5") << 5.0;
         QTest::newRow("sign with blanks") << QByteArray("- 2 8 . 5") << -28.5;
         QTest::newRow("two signs") << QByteArray("--5") << 0.0;
         QTest::newRow("fraction") << QByteArray("28.6") << 28.6;
-        QTest::newRow("leading point") << QByteArray(".5") << 0.5;
         QTest::newRow("second point stops") << QByteArray("1.2.3") << 1.2;
         QTest::newRow("comma is no decimal point") << QByteArray("28,6") << 28.0;
         QTest::newRow("exponent E") << QByteArray("1e3") << 1000.0;
@@ -37,13 +35,11 @@ private Q_SLOTS:
         QTest::newRow("zeros after the point")
             << QByteArray("0.") + QByteArray(5000, '0') + "28e5002" << 28.0;
         QTest::newRow("hexadecimal") << QByteArray("&H1F") << 31.0;
-        QTest::newRow("hexadecimal lower case") << QByteArray("&h1f") << 31.0;
         QTest::newRow("hexadecimal stops at G") << QByteArray("&H1G") << 1.0;
         QTest::newRow("hexadecimal maximum")
             << QByteArray("&HFFFFFFFFFFFFFFFF") << 18446744073709551615.0;
         QTest::newRow("octal") << QByteArray("&O17") << 15.0;
         QTest::newRow("octal stops at 8") << QByteArray("&O8") << 0.0;
-        QTest::newRow("ampersand alone") << QByteArray("&") << 0.0;
         QTest::newRow("ampersand and other letter") << QByteArray("&X1") << 0.0;
     }
     void reads()

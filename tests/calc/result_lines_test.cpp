@@ -26,30 +26,6 @@ private Q_SLOTS:
         for (std::size_t i = 0; i < lines.size(); ++i)
             QCOMPARE(QByteArray::fromStdString(lines[i]), QByteArray::fromStdString(expected[i]));
     }
-
-    void labelsLineUpWhateverTheDates_data()
-    {
-        QTest::addColumn<int>("year");
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("ordinary") << 2004 << QByteArray("30");
-        QTest::newRow("failed slots") << 9999 << QByteArray("1e400");
-        QTest::newRow("padded years") << 1601 << QByteArray("-500000");
-    }
-    void labelsLineUpWhateverTheDates()
-    {
-        QFETCH(int, year);
-        QFETCH(QByteArray, text);
-        const auto firstDay = velmora::CalendarDate::FromYmd(year, 12, 30);
-        QVERIFY(firstDay);
-        const auto lines =
-            velmora::ResultLines(velmora::CalculatePhases(*firstDay, text.toStdString()));
-        const int lengths[] = {36, 42, 40, 42, 39, 40};
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const QString line = QString::fromStdString(lines[i]);
-            QCOMPARE(line.size(), lengths[i]);
-            QVERIFY2(line.at(32) == u' ' && line.at(33).unicode() > 0x4e00, qPrintable(line));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(ResultLinesTest)

@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QStringList>
-
 #include <cstdio>
 
 int main(int argc, char** argv)

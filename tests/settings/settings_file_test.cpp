@@ -7,10 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 using velmora::LoadSettings;
 using velmora::SaveSettings;
 
@@ -167,18 +163,6 @@ private Q_SLOTS:
         const QString nested = m_dir.filePath("config/velmora/dear.cfg");
         SaveSettings(nested, "2004-02-19", "30");
         QCOMPARE(LoadSettings(nested).cycleLengthText, QString("30"));
-    }
-
-    void hiddenFileIsNotRead()
-    {
-#ifdef Q_OS_WIN
-        WriteFile("\"2004-02-19\"\r\n\"30\"\r\n");
-        QVERIFY(SetFileAttributesW(reinterpret_cast<const wchar_t*>(m_path.utf16()),
-                                   FILE_ATTRIBUTE_HIDDEN));
-        QVERIFY(!LoadSettings(m_path).date);
-#else
-        QSKIP("only Windows marks a file named dear.cfg as hidden");
-#endif
     }
 };
 

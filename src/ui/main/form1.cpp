@@ -79,7 +79,7 @@ CalendarDate ToCalendarDate(QDate date)
 } // namespace
 
 Form1::Form1(QString settingsPath, QWidget* parent)
-    : QWidget(parent), m_settingsPath(std::move(settingsPath)), m_about(ShowAboutBox)
+    : QWidget(parent), m_settingsPath(std::move(settingsPath))
 {
     setObjectName(u"Form1"_s);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -148,10 +148,7 @@ void Form1::CreateControls()
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
-    connect(Command3, &QPushButton::clicked, this, [this] {
-        if (m_about)
-            m_about();
-    });
+    connect(Command3, &QPushButton::clicked, this, &ShowAboutBox);
 }
 
 void Form1::Load()

@@ -21,9 +21,6 @@ public:
     // `settingsPath` is the dear.cfg that the window restores from and saves to.
     explicit Form1(QString settingsPath, QWidget* parent = nullptr);
 
-    // What the About button does; by default it shows the About box.
-    void SetAboutHandler(std::function<void()> handler) { m_about = std::move(handler); }
-
 private:
     void CreateControls();
     void Load();
@@ -39,7 +36,6 @@ private:
     QPushButton* Command3 = nullptr;
 
     QString m_settingsPath;
-    std::function<void()> m_about;
 };
 
 } // namespace velmora
