@@ -3,6 +3,7 @@
 #include "clickable_label.h"
 #include "desktop_sys_info.h"
 #include "maker.h"
+#include "scrolling_label.h"
 #include "twips.h"
 
 #include <QDesktopServices>
@@ -153,7 +154,8 @@ void frmAbout::CreateControls()
     Picture1->setPixmap(QPixmap(u":/picture1.gif"_s));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label5 = label(Picture1, u"Label5"_s, QString(), QRect());
+    Label5 = new ScrollingLabel(Picture1);
+    Label5->setObjectName(u"Label5"_s);
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label5->setWordWrap(true);
     SetTextColour(Label5, kMagenta);
