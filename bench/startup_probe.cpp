@@ -2,6 +2,7 @@
 // clock at its first paint:
 //   startup_probe form1   the main window, as the program starts it
 //   startup_probe bare    a bare QWidget of the same size
+//   startup_probe label   the bare QWidget with one Chinese label: what any Chinese text costs
 //   startup_probe about   the main window, then the About box; reports the CPU share the
 //                         process uses while the box scrolls for ten seconds
 #include "form1.h"
@@ -9,11 +10,11 @@
 #include "settings_file.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
-
 #include <cstdio>
-#include <memory>
 #include <ctime>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
@@ -75,15 +76,17 @@ int main(int argc, char** argv)
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QString();
     // The window is never closed here: the probe ends by leaving the event loop.
     std::unique_ptr<QWidget> window;
-    if (mode == QLatin1String("bare")) {
+    if (mode == QLatin1String("bare") || mode == QLatin1String("label")) {
         window = std::make_unique<QWidget>();
         window->resize(345, 239);
+        if (mode == QLatin1String("label"))
+            new QLabel(QStringLiteral("上次月经来潮日期:"), window.get());
     } else {
         QApplication::setApplicationName(QStringLiteral("Velmora"));
         window = std::make_unique<velmora::Form1>(velmora::SettingsFilePath());
     }
     FirstPaint watcher(mode == QLatin1String("about") ? std::function<void()>(MeasureAboutBox)
-                                                     : [] { QCoreApplication::exit(0); });
+                                                      : [] { QCoreApplication::exit(0); });
     window->installEventFilter(&watcher);
     window->show();
     return QApplication::exec();
