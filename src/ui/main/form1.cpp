@@ -86,6 +86,13 @@ Form1::Form1(QString settingsPath, QWidget* parent)
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(u":/form1.png"_s));
     resize(TwipsSize(5175, 3585));
+    // The result lines are laid out in character columns, a Chinese character taking two: they
+    // line up only in a font whose Latin letters are half as wide as its Chinese ones, like the
+    // SimSun the help lines were wrapped for. One such face for the whole window also spares the
+    // start-up a second font.
+    QFont columns = font();
+    columns.setFamilies({u"NSimSun"_s, u"SimSun"_s, u"Noto Sans Mono CJK SC"_s});
+    setFont(columns);
 
     CreateControls();
     Load();
@@ -116,14 +123,13 @@ void Form1::CreateControls()
 
     List1 = place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    // The result lines are laid out in character columns, a Chinese character taking two:
-    // they line up only in a font whose Latin letters are half as wide as its Chinese ones.
-    QFont columns = List1->font();
-    columns.setFamilies({u"NSimSun"_s, u"SimSun"_s, u"Noto Sans Mono CJK SC"_s});
-    List1->setFont(columns);
+
     // Like the classic list box: a line too long for the list is cut off at its right edge.
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List1->setTextElideMode(Qt::ElideNone);
+    // Every line is one line of the same font: measuring the first is enough, which spares the
+    // start-up a text layout of every help line.
+    List1->setUniformItemSizes(true);
     List1->addItems(HelpLines());
 
     Command1 =
