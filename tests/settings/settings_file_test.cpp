@@ -1,4 +1,5 @@
 #include "settings_file.h"
+#include "test_data.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +45,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("cycleText");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("example, 20 bytes") << "30" << QByteArray("\"2004-02-19\"\r\n\"30\"\r\n");
+        QTest::newRow("example, 20 bytes") << "30" << TestData("example_dear.cfg");
         QTest::newRow("28.5 saved as 28") << "28.5" << QByteArray("\"2004-02-19\"\r\n\"28\"\r\n");
         QTest::newRow("29.5 saved as 30") << "29.5" << QByteArray("\"2004-02-19\"\r\n\"30\"\r\n");
         QTest::newRow("blanks around") << " 30 " << QByteArray("\"2004-02-19\"\r\n\"30\"\r\n");

@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "test_data.h"
 
 #include <QDateEdit>
 #include <QFile>
@@ -15,16 +16,8 @@ using velmora::Form1;
 
 namespace {
 
-const QByteArray kExampleFile = "\"2004-02-19\"\r\n\"30\"\r\n";
-
-const QStringList kExampleLines = {
-    "2004-02-19    --    2004-02-23   月经期",
-    "2004-02-24    --    2004-02-29   安全期      ",
-    "2004-03-01    --    2004-03-10   危险期    ",
-    "2004-03-11    --    2004-03-19   安全期      ",
-    "2004-03-06                       排卵日   ",
-    "2004-03-20                       下次月经开始日",
-};
+const QByteArray kExampleFile = TestData("example_dear.cfg");
+const QStringList kExampleLines = TestDataLines("example_lines.txt");
 
 // Types character by character, as a keyboard (or an input method, for Chinese) would.
 void TypeText(QWidget* widget, const QString& text)
