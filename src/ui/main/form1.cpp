@@ -123,7 +123,6 @@ void Form1::CreateControls()
 
     List1 = place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-
     // Like the classic list box: a line too long for the list is cut off at its right edge.
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List1->setTextElideMode(Qt::ElideNone);
