@@ -13,15 +13,13 @@ using namespace std::chrono;
 constexpr sys_days kFirst{year{100} / January / 1};
 constexpr sys_days kLast{year{9999} / December / 31};
 
-// Writes the last `width` decimal digits of a non-negative value, zero-padded.
-void AppendPadded(std::string& out, unsigned value, int width)
+// Writes `width` decimal digits of a non-negative value, zero-padded, ending before `end`.
+void WriteDigits(char* end, unsigned value, int width)
 {
-    char digits[4];
-    for (int i = width - 1; i >= 0; --i) {
-        digits[i] = static_cast<char>('0' + value % 10);
+    for (int i = 0; i < width; ++i) {
+        *--end = static_cast<char>('0' + value % 10);
         value /= 10;
     }
-    out.append(digits, static_cast<std::size_t>(width));
 }
 
 } // namespace
@@ -56,16 +54,20 @@ std::optional<CalendarDate> CalendarDate::AddDays(double count) const
 
 std::string CalendarDate::Text() const
 {
-    const year_month_day ymd = Ymd();
     std::string text;
-    text.reserve(10);
-    // The valid range keeps the year within 100..9999, so four digits always hold it.
-    AppendPadded(text, static_cast<unsigned>(static_cast<int>(ymd.year())), 4);
-    text += '-';
-    AppendPadded(text, static_cast<unsigned>(ymd.month()), 2);
-    text += '-';
-    AppendPadded(text, static_cast<unsigned>(ymd.day()), 2);
+    AppendText(text);
     return text;
+}
+
+void CalendarDate::AppendText(std::string& out) const
+{
+    const year_month_day ymd = Ymd();
+    // The valid range keeps the year within 100..9999, so four digits always hold it.
+    char text[10] = {0, 0, 0, 0, '-', 0, 0, '-', 0, 0};
+    WriteDigits(text + 4, static_cast<unsigned>(static_cast<int>(ymd.year())), 4);
+    WriteDigits(text + 7, static_cast<unsigned>(ymd.month()), 2);
+    WriteDigits(text + 10, static_cast<unsigned>(ymd.day()), 2);
+    out.append(text, sizeof text);
 }
 
 } // namespace velmora

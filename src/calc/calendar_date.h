@@ -32,6 +32,8 @@ public:
 
     // "YYYY-MM-DD", zero-padded; years below 1000 get leading zeros too (0999-01-01).
     std::string Text() const;
+    // Appends the same ten characters to `out`.
+    void AppendText(std::string& out) const;
 
     friend constexpr auto operator<=>(CalendarDate, CalendarDate) = default;
 

@@ -13,18 +13,26 @@ constexpr std::string_view kOvulation = "       排卵日   ";
 constexpr std::string_view kNextGap = "                      ";
 constexpr std::string_view kNextPeriod = " 下次月经开始日";
 
-std::string Join(std::initializer_list<std::string_view> parts)
+// A line is built in one string: the dates are written straight into it.
+std::string Range(const PhaseDates& dates, int from, int to, std::string_view label)
 {
     std::string line;
     line.reserve(64);
-    for (std::string_view part : parts)
-        line += part;
+    dates.Slot(from).AppendText(line);
+    line += kSeparator;
+    dates.Slot(to).AppendText(line);
+    line += label;
     return line;
 }
 
-std::string Range(const PhaseDates& dates, int from, int to, std::string_view label)
+std::string Single(const CalendarDate& date, std::string_view gap, std::string_view label)
 {
-    return Join({dates.Slot(from).Text(), kSeparator, dates.Slot(to).Text(), label});
+    std::string line;
+    line.reserve(64);
+    date.AppendText(line);
+    line += gap;
+    line += label;
+    return line;
 }
 
 } // namespace
@@ -36,8 +44,8 @@ std::array<std::string, 6> ResultLines(const PhaseDates& dates)
         Range(dates, 3, 4, kSafe),
         Range(dates, 5, 6, kDangerous),
         Range(dates, 7, 8, kSafe),
-        Join({dates.Slot(9).Text(), kOvulationGap, kOvulation}),
-        Join({dates.Slot(10).Text(), kNextGap, kNextPeriod}),
+        Single(dates.Slot(9), kOvulationGap, kOvulation),
+        Single(dates.Slot(10), kNextGap, kNextPeriod),
     };
 }
 
