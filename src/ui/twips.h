@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <QtMath>
 
 namespace velmora {
@@ -29,6 +30,15 @@ inline QSize TwipsSize(int width, int height)
 inline QPoint TwipsPoint(int x, int y)
 {
     return {TwipsToPixels(x), TwipsToPixels(y)};
+}
+
+// Names a control as the design does (so tests find it by that name) and puts it at its
+// place in the layout table.
+template <typename Widget> Widget* Place(Widget* widget, const QString& name, QRect twips)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(twips);
+    return widget;
 }
 
 } // namespace velmora

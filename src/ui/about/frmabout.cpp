@@ -77,12 +77,11 @@ constexpr float kVerticalUnit = 1.448818f;
 constexpr float kStartTop = (2175.0f + 600.0f) / kVerticalUnit;
 
 // The named Chinese fonts where installed, the nearest installed CJK font otherwise.
-QFont ChineseFont(const QStringList& families, double points, bool underline = false)
+QFont ChineseFont(const QStringList& families, double points)
 {
     QFont font;
     font.setFamilies(families + QStringList{u"Noto Serif CJK SC"_s, u"Noto Sans CJK SC"_s});
     font.setPointSizeF(points);
-    font.setUnderline(underline);
     return font;
 }
 
@@ -133,23 +132,16 @@ frmAbout::frmAbout(AboutServices services) : m_services(std::move(services))
 
 void frmAbout::CreateControls()
 {
-    auto label = [this](QWidget* parent, const QString& name, const QString& text, QRect twips) {
-        auto* widget = new QLabel(text, parent);
-        widget->setObjectName(name);
-        widget->setGeometry(twips);
-        return widget;
-    };
-
-    Label3 = label(this, u"Label3"_s, kWelcome, TwipsRect(120, 0, 5895, 615));
+    Label3 = Place(new QLabel(kWelcome, this), u"Label3"_s, TwipsRect(120, 0, 5895, 615));
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3->setFont(ChineseFont({u"LiSu"_s, u"隶书"_s}, 26.25));
     SetTextColour(Label3, kGreen);
 
-    Picture2 = label(this, u"Picture2"_s, QString(), TwipsRect(0, 600, 1815, 1695));
+    Picture2 = Place(new QLabel(this), u"Picture2"_s, TwipsRect(0, 600, 1815, 1695));
     Picture2->setPixmap(QPixmap(u":/picture2.gif"_s));
     Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Picture1 = label(this, u"Picture1"_s, QString(), TwipsRect(1800, 600, 4335, 2175));
+    Picture1 = Place(new QLabel(this), u"Picture1"_s, TwipsRect(1800, 600, 4335, 2175));
     Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     Picture1->setPixmap(QPixmap(u":/picture1.gif"_s));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -161,26 +153,24 @@ void frmAbout::CreateControls()
     SetTextColour(Label5, kMagenta);
     m_scroll = {4560.0f, static_cast<float>(Picture1->contentsRect().height() * kTwipsPerPixel)};
 
-    Label1 = label(this, u"Label1"_s, kEmailLabel, TwipsRect(120, 3120, 1095, 375));
+    Label1 = Place(new QLabel(kEmailLabel, this), u"Label1"_s, TwipsRect(120, 3120, 1095, 375));
     SetTextColour(Label1, kLightYellow);
 
-    lblDisclaimer = new ClickableLabel(maker::kEmail, this);
-    lblDisclaimer->setObjectName(u"lblDisclaimer"_s);
-    lblDisclaimer->setGeometry(TwipsRect(1320, 3120, 1815, 345));
-    lblDisclaimer->setFont(ChineseFont({u"SimSun"_s, u"宋体"_s}, 9, true));
+    lblDisclaimer = Place(new ClickableLabel(maker::kEmail, this), u"lblDisclaimer"_s,
+                          TwipsRect(1320, 3120, 1815, 345));
+    QFont link = font(); // the box's own 宋体 9 pt, underlined
+    link.setUnderline(true);
+    lblDisclaimer->setFont(link);
     SetTextColour(lblDisclaimer, kLightYellow);
 
-    Label2 = label(this, u"Label2"_s, kWarning, TwipsRect(120, 3360, 4215, 615));
+    Label2 = Place(new QLabel(kWarning, this), u"Label2"_s, TwipsRect(120, 3360, 4215, 615));
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetTextColour(Label2, kPink);
 
-    cmdOK = new QPushButton(kOk, this);
-    cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setGeometry(TwipsRect(4560, 3120, 1260, 345));
-    cmdSysInfo = new QPushButton(kSysInfo, this);
-    cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
-    cmdSysInfo->setGeometry(TwipsRect(4560, 3480, 1245, 345));
+    cmdOK = Place(new QPushButton(kOk, this), u"cmdOK"_s, TwipsRect(4560, 3120, 1260, 345));
+    cmdSysInfo =
+        Place(new QPushButton(kSysInfo, this), u"cmdSysInfo"_s, TwipsRect(4560, 3480, 1245, 345));
     for (QPushButton* button : {cmdOK, cmdSysInfo})
         button->setStyleSheet(kButtonStyle);
     // OK answers Enter; Escape is left alone (see keyPressEvent).

@@ -101,27 +101,21 @@ Form1::Form1(QString settingsPath, QWidget* parent)
 void Form1::CreateControls()
 {
     // Children are placed by hand at fixed positions: resizing the window moves nothing.
-    auto place = [this](auto* widget, const QString& name, QRect twips) {
-        widget->setObjectName(name);
-        widget->setGeometry(twips);
-        return widget;
-    };
-
-    l1 = place(new QLabel(kDateLabel, this), u"l1"_s, TwipsRect(120, 240, 1695, 375));
+    l1 = Place(new QLabel(kDateLabel, this), u"l1"_s, TwipsRect(120, 240, 1695, 375));
     l1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     DTPicker1 =
-        place(new DatePicker(kInitialDate, this), u"DTPicker1"_s, TwipsRect(1800, 120, 1815, 375));
+        Place(new DatePicker(kInitialDate, this), u"DTPicker1"_s, TwipsRect(1800, 120, 1815, 375));
     DTPicker1->setDisplayFormat(kDateFormat);
     DTPicker1->setDateRange(kEarliestDate, kLatestDate);
     DTPicker1->setCalendarPopup(true);
 
-    Label1 = place(new QLabel(kCycleLabel, this), u"Label1"_s, TwipsRect(3600, 240, 855, 375));
+    Label1 = Place(new QLabel(kCycleLabel, this), u"Label1"_s, TwipsRect(3600, 240, 855, 375));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Text1 =
-        place(new QLineEdit(kInitialCycleLength, this), u"Text1"_s, TwipsRect(4440, 120, 495, 375));
+        Place(new QLineEdit(kInitialCycleLength, this), u"Text1"_s, TwipsRect(4440, 120, 495, 375));
     Text1->setMaxLength(std::numeric_limits<int>::max()); // any text can be typed
 
-    List1 = place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
+    List1 = Place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     // Like the classic list box: a line too long for the list is cut off at its right edge.
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -132,11 +126,11 @@ void Form1::CreateControls()
     List1->addItems(HelpLines());
 
     Command1 =
-        place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));
+        Place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));
     Command2 =
-        place(new QPushButton(kCancel, this), u"Command2"_s, TwipsRect(1440, 3120, 975, 375));
+        Place(new QPushButton(kCancel, this), u"Command2"_s, TwipsRect(1440, 3120, 975, 375));
     Command3 =
-        place(new QPushButton(kAbout, this), u"Command3"_s, TwipsRect(2640, 3120, 1095, 345));
+        Place(new QPushButton(kAbout, this), u"Command3"_s, TwipsRect(2640, 3120, 1095, 345));
 
     // A screen reader announces each input by the label in front of it.
     l1->setBuddy(DTPicker1);
