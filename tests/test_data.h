@@ -3,14 +3,31 @@
 #include <QByteArray>
 #include <QFile>
 #include <QStringList>
+#include <optional>
+
+// A file's bytes, or nothing when it cannot be read.
+inline std::optional<QByteArray> ReadBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+// Replaces a file's bytes; false when that fails.
+inline bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
 
 // A fixture from tests/data, byte for byte.
 inline QByteArray TestData(const char* name)
 {
-    QFile file(QStringLiteral(VELMORA_TEST_DATA "/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = ReadBytes(QStringLiteral(VELMORA_TEST_DATA "/") + QLatin1String(name));
+    if (!bytes)
         qFatal("missing fixture %s", name);
-    return file.readAll();
+    return *bytes;
 }
 
 // A UTF-8 fixture, one entry a line.

@@ -52,32 +52,32 @@ void SaveSettings(const QString& filePath, const QString& dateText, const QStrin
 {
     const QByteArray length = ToWholeNumberText(cycleLengthText).value_or(QString()).toLatin1();
 
+    // Only a regular file is ever replaced: a folder, a device, a FIFO or a socket named
+    // dear.cfg (or at the end of its symlinks) is left alone rather than turned into a file.
     const QFileInfo existing(filePath);
-    if (existing.exists() && IsReadOnly(existing))
+    if (existing.exists() && (!existing.isFile() || IsReadOnly(existing)))
         return;
     QDir().mkpath(existing.absolutePath());
 
     // Written aside and renamed over the old file on commit: a crash, a kill or a full disk
-    // in the middle leaves the previous file as it was.
+    // in the middle leaves the previous file as it was. Unbuffered, so that a short write
+    // shows here and not in a flush whose failure the commit would not notice.
     QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
-    file.write('"' + dateText.toLatin1() + "\"\r\n\"" + length + "\"\r\n");
+    const QByteArray bytes = '"' + dateText.toLatin1() + "\"\r\n\"" + length + "\"\r\n";
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return;
+    }
     file.commit();
 }
 
-LoadedSettings LoadSettings(const QString& filePath)
+LoadedSettings ParseSettings(QByteArrayView data)
 {
-    const QFileInfo info(filePath);
-    if (!info.isFile() || info.isHidden())
-        return {};
-
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.read(kReadLimit);
-    file.close();
-
+    // Windows Notepad starts a UTF-8 file with a byte-order mark.
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data = data.sliced(3);
     FieldReader reader(data);
     const QByteArray first = reader.ReadField().value_or(QByteArray());
     const QByteArray second = reader.ReadField().value_or(QByteArray());
@@ -89,6 +89,17 @@ LoadedSettings LoadSettings(const QString& filePath)
     loaded.date = ToDate(QString::fromLatin1(first));
     loaded.cycleLengthText = ToWholeNumberText(QString::fromLatin1(second));
     return loaded;
+}
+
+LoadedSettings LoadSettings(const QString& filePath)
+{
+    const QFileInfo info(filePath);
+    if (!info.isFile() || info.isHidden())
+        return {};
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ParseSettings(file.read(kReadLimit));
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -13,8 +14,8 @@ QString SettingsFilePath();
 
 // Rewrites the file whole with the two records: the date text and the cycle length as
 // whole-number text (empty when it does not convert). The old file stays intact when the
-// new one cannot be written completely, and a read-only file is left as it is. Nothing is
-// ever reported.
+// new one cannot be written completely; a read-only file, and anything that is not a regular
+// file, is left as it is. Nothing is ever reported.
 void SaveSettings(const QString& filePath, const QString& dateText, const QString& cycleLengthText);
 
 struct LoadedSettings {
@@ -22,8 +23,11 @@ struct LoadedSettings {
     std::optional<QString> cycleLengthText;
 };
 
-// Reads what SaveSettings wrote. Anything missing or unreadable simply is not returned;
-// without a first field nothing at all is.
+// The values in the bytes of a settings file. Anything missing or unreadable simply is not
+// returned; without a first field nothing at all is.
+LoadedSettings ParseSettings(QByteArrayView data);
+
+// Reads what SaveSettings wrote, from a regular file that is not hidden.
 LoadedSettings LoadSettings(const QString& filePath);
 
 } // namespace velmora
