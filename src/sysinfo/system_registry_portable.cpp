@@ -1,6 +1,7 @@
 #include "memory_registry.h"
 #include "system_registry.h"
 
+#include <QDir>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -18,13 +19,25 @@ const QStringList kSystemInformationPrograms = {
     u"cpu-x"_s,
 };
 
+// The absolute folders of PATH. A relative entry such as "." would start a program of that
+// name from whatever folder the user happens to be in.
+QStringList AbsoluteSearchPath()
+{
+    QStringList folders = qEnvironmentVariable("PATH").split(QDir::listSeparator());
+    folders.removeIf([](const QString& folder) { return !QDir::isAbsolutePath(folder); });
+    return folders;
+}
+
 } // namespace
 
 std::unique_ptr<Registry> SystemRegistry()
 {
     auto registry = std::make_unique<MemoryRegistry>();
+    const QStringList searchPath = AbsoluteSearchPath();
     for (const QString& program : kSystemInformationPrograms) {
-        const QString path = QStandardPaths::findExecutable(program);
+        // An empty search path would make findExecutable fall back to the whole PATH.
+        const QString path =
+            searchPath.isEmpty() ? QString() : QStandardPaths::findExecutable(program, searchPath);
         if (path.isEmpty())
             continue;
         // Stored the way Windows stores a path: ANSI bytes with their terminating zero.
