@@ -102,4 +102,15 @@ LoadedSettings LoadSettings(const QString& filePath)
     return ParseSettings(file.read(kReadLimit));
 }
 
+Inputs RestoreInputs(const QString& filePath)
+{
+    const LoadedSettings saved = LoadSettings(filePath);
+    Inputs inputs;
+    if (saved.date && *saved.date >= kEarliestDate && *saved.date <= kLatestDate)
+        inputs.date = *saved.date;
+    if (saved.cycleLengthText)
+        inputs.cycleLengthText = *saved.cycleLengthText;
+    return inputs;
+}
+
 } // namespace velmora

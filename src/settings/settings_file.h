@@ -30,4 +30,17 @@ LoadedSettings ParseSettings(QByteArrayView data);
 // Reads what SaveSettings wrote, from a regular file that is not hidden.
 LoadedSettings LoadSettings(const QString& filePath);
 
+// The dates the date picker can hold.
+inline const QDate kEarliestDate{1601, 1, 1};
+inline const QDate kLatestDate{9999, 12, 31};
+
+struct Inputs {
+    QDate date{2003, 12, 17};
+    QString cycleLengthText = QStringLiteral("30");
+};
+
+// The inputs a start shows: the initial ones, each replaced by what the file holds for it. A
+// saved date outside the picker's range is refused rather than clamped.
+Inputs RestoreInputs(const QString& filePath);
+
 } // namespace velmora

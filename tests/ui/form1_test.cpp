@@ -1,6 +1,7 @@
 #include "form1.h"
 #include "test_data.h"
 
+#include <QAction>
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
@@ -281,6 +282,20 @@ private Q_SLOTS:
         for (QWidget* child : children)
             after << child->geometry();
         QCOMPARE(after, before);
+    }
+
+    void calendarEntryOnlyForAnExportableCalculation()
+    {
+        Window form(m_path);
+        auto* entry = form->findChild<QAction*>("exportCalendar");
+        QVERIFY(entry);
+        QCOMPARE(entry->text(), "导出到日历...");
+        QVERIFY(!entry->isEnabled()); // the help lines are no calculation
+        QTest::mouseClick(form.child<QPushButton>("Command1"), Qt::LeftButton);
+        QVERIFY(entry->isEnabled());
+        form.child<QLineEdit>("Text1")->setText("20");
+        QTest::mouseClick(form.child<QPushButton>("Command1"), Qt::LeftButton);
+        QVERIFY(!entry->isEnabled());
     }
 
     void inputsAreNamedForScreenReaders()

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "calendar_menu.h"
 #include "frmabout.h"
 #include "maker.h"
 #include "phase_calculation.h"
@@ -28,7 +29,6 @@ const auto kCycleLabel = u"月经周期:"_s;
 const auto kCalculate = u"计    算"_s;
 const auto kCancel = u"取    消"_s;
 const auto kAbout = u"关于..."_s;
-const auto kInitialCycleLength = u"30"_s;
 const auto kDateFormat = u"yyyy-MM-dd (dddd)"_s;
 // The help shown until the first calculation. The contact lines are the maker's; every
 // line fits 53 bytes in GBK so that it fits the list in the usual Chinese UI font.
@@ -50,9 +50,6 @@ QStringList HelpLines()
     };
 }
 
-const QDate kInitialDate{2003, 12, 17};
-const QDate kEarliestDate{1601, 1, 1};
-const QDate kLatestDate{9999, 12, 31};
 
 // Julian day number of 1970-01-01, the epoch of std::chrono::sys_days.
 constexpr qint64 kUnixEpochJulianDay = 2440588;
@@ -104,7 +101,7 @@ void Form1::CreateControls()
     l1 = Place(new QLabel(kDateLabel, this), u"l1"_s, TwipsRect(120, 240, 1695, 375));
     l1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     DTPicker1 =
-        Place(new DatePicker(kInitialDate, this), u"DTPicker1"_s, TwipsRect(1800, 120, 1815, 375));
+        Place(new DatePicker(this), u"DTPicker1"_s, TwipsRect(1800, 120, 1815, 375));
     DTPicker1->setDisplayFormat(kDateFormat);
     DTPicker1->setDateRange(kEarliestDate, kLatestDate);
     DTPicker1->setCalendarPopup(true);
@@ -112,7 +109,7 @@ void Form1::CreateControls()
     Label1 = Place(new QLabel(kCycleLabel, this), u"Label1"_s, TwipsRect(3600, 240, 855, 375));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Text1 =
-        Place(new QLineEdit(kInitialCycleLength, this), u"Text1"_s, TwipsRect(4440, 120, 495, 375));
+        Place(new QLineEdit(this), u"Text1"_s, TwipsRect(4440, 120, 495, 375));
     Text1->setMaxLength(std::numeric_limits<int>::max()); // any text can be typed
 
     List1 = Place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
@@ -124,6 +121,7 @@ void Form1::CreateControls()
     // start-up a text layout of every help line.
     List1->setUniformItemSizes(true);
     List1->addItems(HelpLines());
+    exportCalendar = AddCalendarExport(List1);
 
     Command1 =
         Place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));
@@ -148,28 +146,30 @@ void Form1::CreateControls()
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
     connect(Command3, &QPushButton::clicked, this, &ShowAboutBox);
+    if (exportCalendar) {
+        connect(exportCalendar, &QAction::triggered, this,
+                [this] { ExportCalendarFile(this, m_calculated); });
+    }
 }
 
 void Form1::Load()
 {
-    const LoadedSettings saved = LoadSettings(m_settingsPath);
-    // QDateEdit would clamp a date outside its range; such a date is refused instead.
-    if (saved.date && *saved.date >= kEarliestDate && *saved.date <= kLatestDate)
-        DTPicker1->setDate(*saved.date);
-    if (saved.cycleLengthText)
-        Text1->setText(*saved.cycleLengthText);
+    const Inputs restored = RestoreInputs(m_settingsPath);
+    DTPicker1->setDate(restored.date);
+    Text1->setText(restored.cycleLengthText);
 }
 
 void Form1::Command1Click()
 {
     // The list is cleared first so that repeated clicks never pile up lines.
     List1->clear();
-    const PhaseDates dates =
-        CalculatePhases(ToCalendarDate(DTPicker1->date()), Text1->text().toStdString());
-    for (const std::string& line : ResultLines(dates))
+    m_calculated = CalculatePhases(ToCalendarDate(DTPicker1->date()), Text1->text().toStdString());
+    for (const std::string& line : ResultLines(m_calculated))
         List1->addItem(QString::fromStdString(line));
+    if (exportCalendar)
+        EnableCalendarExport(exportCalendar, m_calculated);
     // Saved last: a file that cannot be written leaves the lines standing.
-    SaveSettings(m_settingsPath, QString::fromStdString(dates.Slot(1).Text()), Text1->text());
+    SaveSettings(m_settingsPath, QString::fromStdString(m_calculated.Slot(1).Text()), Text1->text());
 }
 
 } // namespace velmora

@@ -1,8 +1,13 @@
 #pragma once
 
-#include <QWidget>
-#include <functional>
+// moc cannot parse the C++20 library headers behind the calendar.
+#ifndef Q_MOC_RUN
+#include "phase_calculation.h"
+#endif
 
+#include <QWidget>
+
+class QAction;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -34,8 +39,10 @@ private:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
+    QAction* exportCalendar = nullptr; // the list's context-menu entry, where the build has one
 
     QString m_settingsPath;
+    PhaseDates m_calculated; // what the list shows since the last Calculate
 };
 
 } // namespace velmora

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calendar_menu.h"
+
+#include "calendar_export.h"
+#include "calendar_file.h"
+#include "phase_order.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QShortcut>
+#include <QStandardPaths>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace velmora {
+
+namespace {
+
+const auto kEntry = u"导出到日历..."_s;
+const auto kDialogTitle = u"导出到日历"_s;
+const auto kFilter = u"iCalendar (*.ics)"_s;
+const auto kFailed = u"无法导出日历："_s;
+
+} // namespace
+
+QAction* AddCalendarExport(QAbstractItemView* list)
+{
+    auto* entry = new QAction(kEntry, list);
+    entry->setObjectName(u"exportCalendar"_s);
+    entry->setEnabled(false);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The menu is made when it is asked for: nothing of it costs the start-up.
+    QObject::connect(list, &QWidget::customContextMenuRequested, list, [list, entry](QPoint at) {
+        QMenu menu(list);
+        menu.addAction(entry);
+        menu.exec(list->viewport()->mapToGlobal(at));
+    });
+    auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), list, nullptr, nullptr,
+                                   Qt::WidgetShortcut);
+    QObject::connect(shiftF10, &QShortcut::activated, list, [list] {
+        const QRect current = list->visualRect(list->currentIndex());
+        Q_EMIT list->customContextMenuRequested(current.isValid() ? current.center() : QPoint());
+    });
+    return entry;
+}
+
+void EnableCalendarExport(QAction* entry, const PhaseDates& dates)
+{
+    entry->setEnabled(!PhaseOrderProblem(dates));
+}
+
+void ExportCalendarFile(QWidget* parent, const PhaseDates& dates)
+{
+    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    const CalendarExport calendar = ExportCalendar(dates, now);
+    if (!calendar.refusal.empty()) {
+        QMessageBox::warning(parent, kDialogTitle, kFailed + QString::fromStdString(calendar.refusal));
+        return;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(
+        parent, kDialogTitle, QDir(documents).filePath(u"velmora.ics"_s), kFilter);
+    if (path.isEmpty())
+        return;
+    if (const auto error = WriteCalendarFile(path, calendar.text))
+        QMessageBox::warning(parent, kDialogTitle, kFailed + *error);
+}
+
+} // namespace velmora
