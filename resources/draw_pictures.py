@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Draws Velmora's window icons and the two About pictures into pictures/.
+"""Draws Velmora's window icons and the two About pictures into pictures/, and the menu icon
+in the icon theme's sizes into icons/.
 
 Run it with Debian's python3 and python3-pil; the outputs are committed, so a build
 never needs it. Every picture is drawn here from shapes: nothing is taken from elsewhere.
@@ -37,6 +38,91 @@ def figure(draw, cx, hair, skin, top, scale=1.0):
     # eyes and mouth
     draw.point([(cx - 2 * s, 10.5 * s), (cx + 2 * s, 10.5 * s)], fill=(30, 30, 30))
     draw.line([cx - 1.5 * s, 13.5 * s, cx + 1.5 * s, 13.5 * s], fill=(200, 60, 80))
+
+
+def figure_shapes(cx, hair, skin, top):
+    """The same figure as shapes in the 32-unit square: (kind, box or points, fill, outline)."""
+    return [
+        ("ellipse", [cx - 7, 20, cx + 7, 38], top, (20, 20, 40)),
+        ("rect", [cx - 1.5, 15, cx + 1.5, 21], skin, None),
+        ("ellipse", [cx - 5.5, 3, cx + 5.5, 13], hair, None),
+        ("ellipse", [cx - 4.5, 5.5, cx + 4.5, 16], skin, (90, 60, 40)),
+        ("chord", [cx - 5, 3, cx + 5, 12], hair, None),
+        ("ellipse", [cx - 2.6, 9.9, cx - 1.4, 11.1], (30, 30, 30), None),
+        ("ellipse", [cx + 1.4, 9.9, cx + 2.6, 11.1], (30, 30, 30), None),
+        ("line", [cx - 1.5, 13.5, cx + 1.5, 13.5], (200, 60, 80), None),
+    ]
+
+
+ICON_BACKGROUND = (236, 240, 250)
+ICON_FIGURES = figure_shapes(9.5, (45, 30, 20), (245, 205, 170), (40, 90, 210)) + figure_shapes(
+    22.5, (240, 205, 100), (250, 215, 185), (50, 170, 70))
+
+
+def app_icon_png(size):
+    """The menu icon drawn at `size` pixels: shapes at eight times the size, then reduced."""
+    k = size * 8 / 32
+    big = Image.new("RGBA", (size * 8, size * 8), (0, 0, 0, 0))
+    d = ImageDraw.Draw(big)
+    d.rounded_rectangle([0, 0, size * 8 - 1, size * 8 - 1], radius=6 * k, fill=ICON_BACKGROUND)
+    figures = Image.new("RGBA", big.size, (0, 0, 0, 0))
+    f = ImageDraw.Draw(figures)
+    line = max(1, round(k * 0.6))
+    for kind, box, fill, outline in ICON_FIGURES:
+        b = [v * k for v in box]
+        if kind == "ellipse":
+            f.ellipse(b, fill=fill, outline=outline, width=line if outline else 0)
+        elif kind == "rect":
+            f.rectangle(b, fill=fill)
+        elif kind == "chord":
+            f.chord(b, 180, 360, fill=fill)
+        else:
+            f.line(b, fill=fill, width=max(1, round(k)))
+    mask = Image.new("L", big.size, 0)
+    ImageDraw.Draw(mask).rounded_rectangle([0, 0, size * 8 - 1, size * 8 - 1], radius=6 * k, fill=255)
+    big.paste(figures, (0, 0), Image.composite(figures, Image.new("RGBA", big.size), mask))
+    return big.resize((size, size), Image.Resampling.LANCZOS)
+
+
+def app_icon_svg():
+    """The same shapes as a scalable icon."""
+    def colour(c):
+        return "#%02x%02x%02x" % c
+
+    out = ['<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">',
+           '<defs><clipPath id="square"><rect width="32" height="32" rx="6"/></clipPath></defs>',
+           '<rect width="32" height="32" rx="6" fill="%s"/>' % colour(ICON_BACKGROUND),
+           '<g clip-path="url(#square)">']
+    for kind, (x0, y0, x1, y1), fill, outline in ICON_FIGURES:
+        stroke = ' stroke="%s" stroke-width="0.6"' % colour(outline) if outline else ""
+        if kind == "ellipse":
+            out.append('<ellipse cx="%g" cy="%g" rx="%g" ry="%g" fill="%s"%s/>'
+                       % ((x0 + x1) / 2, (y0 + y1) / 2, (x1 - x0) / 2, (y1 - y0) / 2, colour(fill), stroke))
+        elif kind == "rect":
+            out.append('<rect x="%g" y="%g" width="%g" height="%g" fill="%s"/>'
+                       % (x0, y0, x1 - x0, y1 - y0, colour(fill)))
+        elif kind == "chord":
+            rx, ry, cy = (x1 - x0) / 2, (y1 - y0) / 2, (y0 + y1) / 2
+            out.append('<path d="M%g %gA%g %g 0 0 1 %g %gZ" fill="%s"/>'
+                       % (x0, cy, rx, ry, x1, cy, colour(fill)))
+        else:
+            out.append('<line x1="%g" y1="%g" x2="%g" y2="%g" stroke="%s" stroke-width="1"/>'
+                       % (x0, y0, x1, y1, colour(fill)))
+    out.append("</g></svg>\n")
+    return "\n".join(out)
+
+
+def app_icons():
+    """The menu icon in the icon theme's sizes, each drawn at its own size, and as SVG."""
+    theme = os.path.join(os.path.dirname(HERE), "icons", "hicolor")
+    for size in (16, 22, 24, 32, 48, 64, 128, 256):
+        folder = os.path.join(theme, "%dx%d" % (size, size), "apps")
+        os.makedirs(folder, exist_ok=True)
+        app_icon_png(size).save(os.path.join(folder, "org.velmora.Velmora.png"), optimize=True)
+    folder = os.path.join(theme, "scalable", "apps")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "org.velmora.Velmora.svg"), "w") as svg:
+        svg.write(app_icon_svg())
 
 
 def main_icon():
@@ -151,3 +237,4 @@ if __name__ == "__main__":
     about_icon()
     lounger()
     waterfall()
+    app_icons()

@@ -1,10 +1,13 @@
-# Shared by scripts/run, scripts/test and scripts/bench: installs what is missing from
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shared by scripts/run, scripts/test, scripts/bench, scripts/package and scripts/windows: installs what is missing from
 # Debian's packages and builds the project. Source it; do not run it.
 
 VELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-# What every build needs: compiler, CMake, Ninja, Qt 6 and a font for the Chinese captions.
-VELMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev fonts-noto-cjk)
+# What every build of the program needs: compiler, CMake, Ninja, Qt 6, libical for the calendar
+# export, and a font for the Chinese captions.
+VELMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libical-dev fonts-noto-cjk)
 
 velmora_as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QCommandLineParser>
+#include <optional>
+
+namespace velmora {
+
+// Names the application Velmora, with its version: the per-user configuration folder, where
+// dear.cfg goes when the program's own folder is read-only, is named after it.
+void SetProgramIdentity();
+
+// Reads the command line with --help and --version added to `parser`. Help and version go to
+// standard output with status 0; an unknown option, or more than `maxPositional` arguments, is
+// told with the usage on standard error, with status `usageStatus`. Returns the status when the
+// program is done, or nothing when it goes on. A QCoreApplication must exist.
+std::optional<int> ParseCommandLine(QCommandLineParser& parser, qsizetype maxPositional,
+                                    int usageStatus);
+
+// Writes UTF-8 text to standard output or standard error; false when it did not all get there.
+bool PrintOut(const QString& text);
+void PrintError(const QString& text);
+
+} // namespace velmora

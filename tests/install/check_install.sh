@@ -1,0 +1,36 @@
+#!/bin/bash
+# Installs into a temporary prefix and checks what a desktop finds there: every file in its
+# place, a menu entry and AppStream file that their validators accept, and a program that
+# answers on the command line without opening a window.
+# Usage: check_install.sh BUILD-DIR
+set -u
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
+for file in bin/velmora bin/velmora-cli \
+    share/applications/org.velmora.Velmora.desktop \
+    share/metainfo/org.velmora.Velmora.metainfo.xml \
+    share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/org.velmora.Velmora.png \
+    share/icons/hicolor/scalable/apps/org.velmora.Velmora.svg \
+    share/man/man1/velmora.1.gz share/man/man1/velmora-cli.1.gz; do
+    [ -s "$prefix/$file" ] || fail "$file is not installed"
+done
+desktop-file-validate "$prefix/share/applications/org.velmora.Velmora.desktop" ||
+    fail "desktop-file-validate"
+appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.velmora.Velmora.metainfo.xml" ||
+    fail "appstreamcli validate"
+
+# No display at all: a window could not open, so these answer from the command line alone.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" --version) ||
+    fail "velmora --version exited $?"
+[ "$version" = "velmora $VELMORA_VERSION" ] || fail "velmora --version printed '$version'"
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" --frobnicate \
+    >/dev/null 2>"$prefix/err"
+status=$?
+[ $status -eq 1 ] || fail "an unknown option exited $status, not 1"
+grep -q "Unknown option 'frobnicate'" "$prefix/err" && grep -q "Usage:" "$prefix/err" ||
+    fail "an unknown option did not tell the usage on standard error"
+echo "installed files, validators and command line: all good"
