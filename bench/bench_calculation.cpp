@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How many calculations (the ten dates and the six lines) one core does a second.
 #include "phase_calculation.h"
 #include "result_lines.h"

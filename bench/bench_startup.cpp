@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts the probe again and again under the current display, the main window, a bare
 // window and a bare window with one Chinese label interleaved, and reports the medians of the time
 // to the first paint and of the peak resident memory; then the CPU share of an open, scrolling

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Started by bench_startup. Shows one window and reports, on standard output, the monotonic
 // clock at its first paint:
 //   startup_probe form1   the main window, as the program starts it

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared settings for every target of our own: warnings, sanitizers, the fuzzing instrumentation.
 
 if(VELMORA_SANITIZE)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The first day (from the first four bytes) and any cycle-length text (the rest) always give
 // six lines of the fixed shape.
 #include "fuzz_check.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any value type and bytes: GetKeyValue answers as documented and always closes the key.
 #include "fuzz_check.h"
 #include "get_key_value.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes in dear.cfg load without harm, and what is saved reads back as saved.
 #include "fuzz_check.h"
 #include "settings_file.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whatever the text, a result is plain decimal digits in -32768..32767 that reads back as
 // itself.
 #include "fuzz_check.h"

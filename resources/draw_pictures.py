@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws Velmora's window icons and the two About pictures into pictures/, and the menu icon
 in the icon theme's sizes into icons/.
 

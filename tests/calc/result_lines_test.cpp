@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
 #ifndef Q_MOC_RUN
 #include "result_lines.h"

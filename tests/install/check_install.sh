@@ -1,4 +1,8 @@
 #!/bin/bash
+
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs into a temporary prefix and checks what a desktop finds there: every file in its
 # place, a menu entry and AppStream file that their validators accept, and a program that
 # answers on the command line without opening a window.

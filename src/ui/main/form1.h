@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // moc cannot parse the C++20 library headers behind the calendar.
