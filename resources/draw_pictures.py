@@ -123,6 +123,9 @@ def app_icons():
         folder = os.path.join(theme, "%dx%d" % (size, size), "apps")
         os.makedirs(folder, exist_ok=True)
         app_icon_png(size).save(os.path.join(folder, "org.velmora.Velmora.png"), optimize=True)
+    # The Windows program's icon resource.
+    windows = os.path.join(os.path.dirname(HERE), "windows", "velmora.ico")
+    app_icon_png(256).save(windows, sizes=[(16, 16), (24, 24), (32, 32), (48, 48), (256, 256)])
     folder = os.path.join(theme, "scalable", "apps")
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "org.velmora.Velmora.svg"), "w") as svg:
