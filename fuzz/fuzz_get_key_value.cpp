@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (type == velmora::kRegDword) {
         std::uint8_t word[4] = {};
         std::memcpy(word, bytes.data(), std::min<std::size_t>(4, bytes.size()));
-        const std::uint32_t number = word[0] | word[1] << 8 | word[2] << 16 |
-                                     static_cast<std::uint32_t>(word[3]) << 24;
+        const std::uint32_t number =
+            word[0] | word[1] << 8 | word[2] << 16 | static_cast<std::uint32_t>(word[3]) << 24;
         FUZZ_CHECK(value == std::to_string(number));
     } else {
         FUZZ_CHECK(value == "unchanged");

@@ -7,7 +7,6 @@
 #include "whole_number_text.h"
 
 #include <QTemporaryDir>
-
 #include <cstdint>
 
 namespace {
@@ -40,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static std::uint32_t executions = 0;
     if (executions++ % 256 == 0) {
-        const bool inRange = loaded.date && loaded.date->year() >= 1601 && loaded.date->year() <= 9999;
+        const bool inRange =
+            loaded.date && loaded.date->year() >= 1601 && loaded.date->year() <= 9999;
         CheckRoundTrip(inRange ? *loaded.date : QDate(2004, 2, 19), QString::fromUtf8(bytes));
     }
     return 0;

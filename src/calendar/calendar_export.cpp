@@ -4,9 +4,8 @@
 
 #include "phase_order.h"
 
-#include <libical/ical.h>
-
 #include <array>
+#include <libical/ical.h>
 #include <memory>
 
 namespace velmora {
@@ -66,11 +65,10 @@ icalcomponent* NewEvent(const PhaseDates& dates, std::size_t place, icaltimetype
     if (place + 1 == kEvents.size()) {
         icaltriggertype trigger = icaltriggertype_from_int(-24 * 60 * 60);
         icalcomponent_add_component(
-            component, icalcomponent_vanew(ICAL_VALARM_COMPONENT,
-                                           icalproperty_new_action(ICAL_ACTION_DISPLAY),
-                                           icalproperty_new_trigger(trigger),
-                                           icalproperty_new_description("明天是下次月经开始日"),
-                                           nullptr));
+            component,
+            icalcomponent_vanew(ICAL_VALARM_COMPONENT, icalproperty_new_action(ICAL_ACTION_DISPLAY),
+                                icalproperty_new_trigger(trigger),
+                                icalproperty_new_description("明天是下次月经开始日"), nullptr));
     }
     return component;
 }
@@ -83,16 +81,16 @@ CalendarExport ExportCalendar(const PhaseDates& dates, std::chrono::sys_seconds 
         return {{}, std::move(*problem)};
 
     const icaltimetype stampTime = icaltime_from_timet_with_zone(
-        static_cast<time_t>(stamp.time_since_epoch().count()), 0,
-        icaltimezone_get_utc_timezone());
-    const std::string description = "根据上次月经来潮日期 " + dates.Slot(1).Text() + " 和月经周期 " +
-                                    std::to_string(CycleLengthDays(dates)) + " 天计算。";
+        static_cast<time_t>(stamp.time_since_epoch().count()), 0, icaltimezone_get_utc_timezone());
+    const std::string description = "根据上次月经来潮日期 " + dates.Slot(1).Text() +
+                                    " 和月经周期 " + std::to_string(CycleLengthDays(dates)) +
+                                    " 天计算。";
     const std::string productId = "-//Velmora//Velmora " VELMORA_VERSION "//ZH";
 
-    Component calendar(icalcomponent_vanew(
-        ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-        icalproperty_new_prodid(productId.c_str()), icalproperty_new_method(ICAL_METHOD_PUBLISH),
-        nullptr));
+    Component calendar(icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT,
+                                           icalproperty_new_version("2.0"),
+                                           icalproperty_new_prodid(productId.c_str()),
+                                           icalproperty_new_method(ICAL_METHOD_PUBLISH), nullptr));
     for (std::size_t place = 0; place < kEvents.size(); ++place)
         icalcomponent_add_component(calendar.get(), NewEvent(dates, place, stampTime, description));
 

@@ -49,8 +49,8 @@ int main(int argc, char** argv)
         u"Prints the six phase lines of a menstrual cycle, as the Velmora window lists them, or "
         "writes them as an iCalendar file. Without arguments it uses the inputs the window "
         "saved last."_s);
-    const QCommandLineOption ics(u"ics"_s, u"Write the calendar to <file> (- for standard output)."_s,
-                                 u"file"_s);
+    const QCommandLineOption ics(
+        u"ics"_s, u"Write the calendar to <file> (- for standard output)."_s, u"file"_s);
     parser.addOption(ics);
     parser.addPositionalArgument(u"first-day"_s, u"First day of the last period, YYYY-MM-DD."_s,
                                  u"[FIRST-DAY"_s);
@@ -76,12 +76,11 @@ int main(int argc, char** argv)
     if (arguments.size() > 1)
         inputs.cycleLengthText = arguments[1];
 
-    const auto firstDay = velmora::CalendarDate::FromYmd(
-        inputs.date.year(), static_cast<unsigned>(inputs.date.month()),
-        static_cast<unsigned>(inputs.date.day()));
-    const velmora::PhaseDates dates =
-        velmora::CalculatePhases(firstDay.value_or(velmora::CalendarDate{}),
-                                 inputs.cycleLengthText.toStdString());
+    const auto firstDay = velmora::CalendarDate::FromYmd(inputs.date.year(),
+                                                         static_cast<unsigned>(inputs.date.month()),
+                                                         static_cast<unsigned>(inputs.date.day()));
+    const velmora::PhaseDates dates = velmora::CalculatePhases(
+        firstDay.value_or(velmora::CalendarDate{}), inputs.cycleLengthText.toStdString());
 
     if (!parser.isSet(ics)) {
         QString text;

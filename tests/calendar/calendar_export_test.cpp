@@ -70,7 +70,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("cycle");
         QTest::addColumn<bool>("refused");
         const QDate day(2004, 2, 19);
-        QTest::newRow("25 days: the shortest with a first safe day") << day << QByteArray("25") << false;
+        QTest::newRow("25 days: the shortest with a first safe day")
+            << day << QByteArray("25") << false;
         QTest::newRow("24 days: first safe period ends before it starts")
             << day << QByteArray("24") << true;
         QTest::newRow("zero") << day << QByteArray("0") << true;
@@ -85,10 +86,10 @@ private Q_SLOTS:
         QFETCH(QDate, firstDay);
         QFETCH(QByteArray, cycle);
         QFETCH(bool, refused);
-        const velmora::CalendarExport calendar = ExportCalendar(
-            Phases(firstDay.year(), static_cast<unsigned>(firstDay.month()),
-                   static_cast<unsigned>(firstDay.day()), cycle.constData()),
-            kStamp);
+        const velmora::CalendarExport calendar =
+            ExportCalendar(Phases(firstDay.year(), static_cast<unsigned>(firstDay.month()),
+                                  static_cast<unsigned>(firstDay.day()), cycle.constData()),
+                           kStamp);
         QCOMPARE(calendar.refusal.empty(), !refused);
         QCOMPARE(calendar.text.empty(), refused);
     }

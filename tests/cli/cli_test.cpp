@@ -42,7 +42,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
-        QTest::newRow("calendar to standard output") << QStringList{"--ics", "-", "2004-02-19", "30"} << 0;
+        QTest::newRow("calendar to standard output")
+            << QStringList{"--ics", "-", "2004-02-19", "30"} << 0;
         QTest::newRow("version") << QStringList{"--version"} << 0;
         QTest::newRow("month 13") << QStringList{"2004-13-01"} << 2;
         QTest::newRow("before the picker's range") << QStringList{"1600-12-31"} << 2;

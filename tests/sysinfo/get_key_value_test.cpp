@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #endif
 
 using namespace velmora;
+using namespace std::string_literals;
 
 namespace {
 
@@ -80,81 +82,29 @@ private:
 struct Case {
     const char* name;
     std::uint32_t type;
-    std::string bytes; // "<missing>" for no such value
+    std::optional<std::string> bytes; // nothing: no such value
     bool found;
     std::string text; // what KeyVal holds afterwards, starting from "before"
     bool throws = false;
+    const char* key = nullptr; // another key than the one the value is in
 };
-
-std::string Text(std::size_t size, char c)
-{
-    return std::string(size, c);
-}
 
 const std::vector<Case>& Cases()
 {
-    using namespace std::string_literals;
     static const std::vector<Case> cases = {
         {"TerminatedString", kRegSz, "C:\\Tools\\msinfo32.exe\0"s, true, "C:\\Tools\\msinfo32.exe"},
         {"UnterminatedString", kRegSz, "abc", true, "abc"},
         {"TwoZeroBytesKeepOne", kRegSz, "abc\0\0"s, true, "abc\0"s},
-        {"Exactly1024Bytes", kRegSz, Text(1023, 'a') + '\0', true, Text(1023, 'a')},
-        {"Of1025BytesFails", kRegSz, Text(1024, 'a') + '\0', false, ""},
+        {"Exactly1024Bytes", kRegSz, std::string(1023, 'a') + '\0', true, std::string(1023, 'a')},
+        {"Of1025BytesFails", kRegSz, std::string(1024, 'a') + '\0', false, ""},
         {"Dword258", kRegDword, "\x02\x01\x00\x00"s, true, "258"},
         {"DwordHighBitUnsigned", kRegDword, "\x00\x00\x00\x80"s, true, "2147483648"},
         {"ExpandStringKeepsKeyVal", kRegExpandSz, "%SystemRoot%\0"s, true, "before"},
         {"ZeroBytesThrows", kRegBinary, "", false, "before", true},
-        {"MissingValueFails", kRegSz, "<missing>", false, ""},
+        {"MissingValueFails", kRegSz, std::nullopt, false, ""},
+        {"MissingKeyFails", kRegSz, "abc", false, "", false, "SOFTWARE\\VelmoraTest\\Nothing"},
     };
     return cases;
-}
-
-using Param = std::tuple<std::string, Case>;
-
-std::unique_ptr<Backend> MakeBackend(const std::string& name)
-{
-#ifdef _WIN32
-    if (name == "Windows")
-        return std::make_unique<WindowsBackend>();
-#endif
-    (void)name;
-    return std::make_unique<MemoryBackend>();
-}
-
-class GetKeyValueTest : public testing::TestWithParam<Param>
-{
-};
-
-TEST_P(GetKeyValueTest, ReadsAsTheCaseSays)
-{
-    const auto& [backendName, c] = GetParam();
-    const auto backend = MakeBackend(backendName);
-    backend->Put("Other", kRegSz, std::string("x\0", 2));
-    if (c.bytes != "<missing>")
-        backend->Put("Value", c.type, c.bytes);
-
-    std::string value = "before";
-    if (c.throws) {
-        EXPECT_THROW(GetKeyValue(backend->Get(), kHKeyLocalMachine, kKey, "Value", value),
-                     RegistryValueError);
-    } else {
-        EXPECT_EQ(GetKeyValue(backend->Get(), kHKeyLocalMachine, kKey, "Value", value), c.found);
-    }
-    EXPECT_EQ(value, c.text);
-    EXPECT_EQ(backend->OpenKeys(), 0u) << "the key must be closed again";
-}
-
-class GetKeyValueKeyTest : public testing::TestWithParam<std::string>
-{
-};
-
-TEST_P(GetKeyValueKeyTest, MissingKeyFailsWithEmptyText)
-{
-    const auto backend = MakeBackend(GetParam());
-    std::string value = "before";
-    EXPECT_FALSE(GetKeyValue(backend->Get(), kHKeyLocalMachine, "SOFTWARE\\VelmoraTest\\Nothing",
-                             "Value", value));
-    EXPECT_EQ(value, "");
 }
 
 std::vector<std::string> Backends()
@@ -166,15 +116,43 @@ std::vector<std::string> Backends()
 #endif
 }
 
+using Param = std::tuple<std::string, Case>;
+
+class GetKeyValueTest : public testing::TestWithParam<Param>
+{
+};
+
+TEST_P(GetKeyValueTest, ReadsAsTheCaseSays)
+{
+    const auto& [backendName, c] = GetParam();
+#ifdef _WIN32
+    const std::unique_ptr<Backend> backend = backendName == "Windows"
+                                                 ? std::unique_ptr<Backend>(new WindowsBackend)
+                                                 : std::make_unique<MemoryBackend>();
+#else
+    const auto backend = std::make_unique<MemoryBackend>();
+#endif
+    backend->Put("Other", kRegSz, std::string("x\0", 2));
+    if (c.bytes)
+        backend->Put("Value", c.type, *c.bytes);
+
+    std::string value = "before";
+    const std::string key = c.key ? c.key : kKey;
+    if (c.throws) {
+        EXPECT_THROW(GetKeyValue(backend->Get(), kHKeyLocalMachine, key, "Value", value),
+                     RegistryValueError);
+    } else {
+        EXPECT_EQ(GetKeyValue(backend->Get(), kHKeyLocalMachine, key, "Value", value), c.found);
+    }
+    EXPECT_EQ(value, c.text);
+    EXPECT_EQ(backend->OpenKeys(), 0u) << "the key must be closed again";
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, GetKeyValueTest,
                          testing::Combine(testing::ValuesIn(Backends()),
                                           testing::ValuesIn(Cases())),
                          [](const testing::TestParamInfo<Param>& info) {
                              return std::get<0>(info.param) + "_" + std::get<1>(info.param).name;
-                         });
-INSTANTIATE_TEST_SUITE_P(Backends, GetKeyValueKeyTest, testing::ValuesIn(Backends()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             return info.param;
                          });
 
 } // namespace

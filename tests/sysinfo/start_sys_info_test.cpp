@@ -5,7 +5,7 @@
 #include "start_sys_info.h"
 
 #include <gtest/gtest.h>
-#include <set>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,130 +14,97 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-
-// Records what the launcher would have done to the system.
-class SysInfoTest : public testing::Test
-{
-protected:
-    MemoryRegistry registry;
-    std::set<std::string> files;
-    bool startWorks = true;
-    std::vector<std::string> existenceTests;
-    std::vector<std::string> started;
-    std::vector<std::string> messages;
-
-    void Run()
-    {
-        StartSysInfo({
-            registry,
-            [this](const std::string& path) {
-                existenceTests.push_back(path);
-                return files.count(path) == 1;
-            },
-            [this](const std::string& path) {
-                if (startWorks)
-                    started.push_back(path);
-                return startWorks;
-            },
-            [this](const std::string& message) { messages.push_back(message); },
-        });
-    }
-    void SetPath(std::uint32_t type, const std::string& bytes)
-    {
-        registry.SetValue(kHKeyLocalMachine, kPathKey, "PATH", type, bytes);
-    }
-    void SetFolder(std::uint32_t type, const std::string& bytes)
-    {
-        registry.SetValue(kHKeyLocalMachine, kFolderKey, "MSINFO", type, bytes);
-    }
-    void ExpectMessageOnly()
-    {
-        EXPECT_TRUE(started.empty());
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0], "System Information Is Unavailable At This Time");
-    }
+struct Value {
+    std::uint32_t type;
+    std::string bytes;
 };
 
+struct Case {
+    const char* name;
+    std::optional<Value> path;   // "PATH" of ...\Shared Tools\MSINFO
+    std::optional<Value> folder; // "MSINFO" of ...\Shared Tools Location
+    bool startWorks;
+    std::vector<std::string> existenceTests; // every path tested, in order
+    std::optional<std::string> started;      // nothing: the message instead
+};
+
+const Value kTools{kRegSz, "C:\\Tools\0"s};
+const std::string kToolsExe = "C:\\Tools\\MSINFO32.EXE"; // the one file that exists
+
 // The in-memory registry refuses write rights, as Windows does below HKEY_LOCAL_MACHINE for
-// an ordinary user: these cases pass only because the lookup asks for read access alone.
-TEST_F(SysInfoTest, RegisteredPathIsStartedWithoutLookingFurther)
-{
-    SetPath(kRegSz, "C:\\Program Files\\Common Files\\msinfo32.exe\0"s);
-    SetFolder(kRegSz, "C:\\Other\0"s);
-    Run();
-    EXPECT_EQ(started, std::vector<std::string>{"C:\\Program Files\\Common Files\\msinfo32.exe"});
-    EXPECT_TRUE(existenceTests.empty());
-    EXPECT_TRUE(messages.empty());
-}
+// an ordinary user: the cases that start a tool pass only because the lookup asks to read.
+const Case kCases[] = {
+    {"RegisteredPathStartedWithoutLookingFurther",
+     Value{kRegSz, "C:\\Program Files\\msinfo32.exe\0"s},
+     kTools,
+     true,
+     {},
+     "C:\\Program Files\\msinfo32.exe"},
+    {"FolderIsTheSecondChoice", {}, kTools, true, {kToolsExe}, kToolsExe},
+    {"FolderWithoutTheTool",
+     {},
+     Value{kRegSz, "C:\\Empty\0"s},
+     true,
+     {"C:\\Empty\\MSINFO32.EXE"},
+     {}},
+    {"NothingRegistered", {}, {}, true, {}, {}},
+    {"FailedStartSkipsTheFolder", Value{kRegSz, "C:\\gone.exe\0"s}, kTools, false, {}, {}},
+    {"ZeroBytePathGivesTheMessage", Value{kRegSz, ""}, kTools, true, {}, {}},
+    {"PathWithoutTextCountsAsNotFound",
+     Value{kRegExpandSz, "%ProgramFiles%\0"s},
+     kTools,
+     true,
+     {kToolsExe},
+     kToolsExe},
+    {"ExpandStringFolderNeverMeansTheDriveRoot",
+     {},
+     Value{kRegExpandSz, "%SystemRoot%\0"s},
+     true,
+     {},
+     {}},
+    {"EmptyFolderNeverMeansTheDriveRoot", {}, Value{kRegSz, "\0"s}, true, {}, {}},
+};
 
-TEST_F(SysInfoTest, FolderOfTheSharedToolsIsTheSecondChoice)
+class StartSysInfoTest : public testing::TestWithParam<Case>
 {
-    SetFolder(kRegSz, "C:\\Tools\0"s);
-    files.insert("C:\\Tools\\MSINFO32.EXE");
-    Run();
-    EXPECT_EQ(started, std::vector<std::string>{"C:\\Tools\\MSINFO32.EXE"});
-    EXPECT_TRUE(messages.empty());
-}
+};
 
-TEST_F(SysInfoTest, FolderWithoutTheToolGivesTheMessage)
+TEST_P(StartSysInfoTest, StartsTheToolOrTellsItIsUnavailable)
 {
-    SetFolder(kRegSz, "C:\\Tools\0"s);
-    Run();
-    EXPECT_EQ(existenceTests, std::vector<std::string>{"C:\\Tools\\MSINFO32.EXE"});
-    ExpectMessageOnly();
-}
-
-TEST_F(SysInfoTest, NothingRegisteredGivesTheMessage)
-{
-    Run();
-    ExpectMessageOnly();
-}
-
-TEST_F(SysInfoTest, FailedStartGivesTheMessageAndSkipsTheFolder)
-{
-    SetPath(kRegSz, "C:\\gone\\msinfo32.exe\0"s);
-    SetFolder(kRegSz, "C:\\Tools\0"s);
-    files.insert("C:\\Tools\\MSINFO32.EXE");
-    startWorks = false;
-    Run();
-    EXPECT_TRUE(existenceTests.empty());
-    ExpectMessageOnly();
-}
-
-TEST_F(SysInfoTest, ZeroByteValueGivesTheMessage)
-{
-    SetPath(kRegSz, "");
-    SetFolder(kRegSz, "C:\\Tools\0"s);
-    files.insert("C:\\Tools\\MSINFO32.EXE");
-    Run();
-    ExpectMessageOnly();
-}
-
-TEST_F(SysInfoTest, PathWithoutTextCountsAsNotFound)
-{
-    SetPath(kRegExpandSz, "%ProgramFiles%\\msinfo32.exe\0"s);
-    SetFolder(kRegSz, "C:\\Tools\0"s);
-    files.insert("C:\\Tools\\MSINFO32.EXE");
-    Run();
-    EXPECT_EQ(started, std::vector<std::string>{"C:\\Tools\\MSINFO32.EXE"});
-}
-
-TEST_F(SysInfoTest, FolderWithoutTextNeverMeansTheDriveRoot)
-{
-    for (const auto& [type, bytes] :
-         {std::pair{kRegExpandSz, "%SystemRoot%\0"s}, std::pair{kRegSz, "\0"s}}) {
-        SCOPED_TRACE(type);
-        registry = MemoryRegistry();
-        existenceTests.clear();
-        messages.clear();
-        SetFolder(type, bytes);
-        files.insert("\\MSINFO32.EXE");
-        Run();
-        EXPECT_TRUE(existenceTests.empty());
-        ExpectMessageOnly();
+    const Case& c = GetParam();
+    MemoryRegistry registry;
+    if (c.path)
+        registry.SetValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+                          c.path->type, c.path->bytes);
+    if (c.folder)
+        registry.SetValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
+                          c.folder->type, c.folder->bytes);
+    std::vector<std::string> tested, started, messages;
+    StartSysInfo({
+        registry,
+        [&](const std::string& path) {
+            tested.push_back(path);
+            return path == kToolsExe || path == "\\MSINFO32.EXE";
+        },
+        [&](const std::string& path) {
+            if (c.startWorks)
+                started.push_back(path);
+            return c.startWorks;
+        },
+        [&](const std::string& message) { messages.push_back(message); },
+    });
+    EXPECT_EQ(tested, c.existenceTests);
+    if (c.started) {
+        EXPECT_EQ(started, std::vector<std::string>{*c.started});
+        EXPECT_TRUE(messages.empty());
+    } else {
+        EXPECT_TRUE(started.empty());
+        EXPECT_EQ(messages,
+                  std::vector<std::string>{"System Information Is Unavailable At This Time"});
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, StartSysInfoTest, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 } // namespace

@@ -74,21 +74,14 @@ private Q_SLOTS:
         frmAbout box({});
         QCOMPARE(box.windowTitle(), "关于Velmora");
         QCOMPARE(box.Label5Top(), kStartTop);
-        QCOMPARE(box.size(), QSize(409, 257)); // 6135 x 3855 twips
-        QCOMPARE(box.pos(), QPoint(156, 129));
+        QCOMPARE(box.geometry(), QRect(156, 129, 409, 257)); // 6135 x 3855 twips
         const QStringList lines = box.findChild<QLabel*>("Label5")->text().split("\r\n");
         QCOMPARE(lines.size(), 22); // 21 lines, each ending in CR LF
         QCOMPARE(lines.first(), "Velmora");
         QCOMPARE(lines[10], "　　《Velmora》采用先进的计算");
         QCOMPARE(lines[20], "              最后修改于04年2月");
-        QCOMPARE(lines.last(), QString());
-        const QString warning = box.findChild<QLabel*>("Label2")->text();
-        QVERIFY(warning.startsWith("    "));
-        QCOMPARE(warning.mid(4).size(), 43);
-        auto* timer = box.findChild<QTimer*>("Timer1");
-        QVERIFY(timer->isActive());
-        QCOMPARE(timer->interval(), 50);
-        QVERIFY(!box.findChild<QLabel*>("Picture1")->pixmap().isNull());
+        QCOMPARE(box.findChild<QTimer*>("Timer1")->interval(), 50);
+        QVERIFY(box.findChild<QTimer*>("Timer1")->isActive());
         QCOMPARE(box.findChild<QLabel*>("Picture1")->pixmap().size(), QSize(844, 549));
         QCOMPARE(box.findChild<QLabel*>("Picture2")->pixmap().size(), QSize(115, 133));
     }
@@ -134,35 +127,25 @@ private Q_SLOTS:
         QCOMPARE(box->Label5Top(), kStartTop - 20); // not restarted
     }
 
-    void mailLinkFailureChangesNothing()
+    void mailLinkAndSystemInformationGoThroughTheirServices()
     {
         QList<QUrl> opened;
+        int started = 0;
         frmAbout box({[&](const QUrl& url) {
                           opened << url;
-                          return false;
+                          return false; // no mail program: the box says nothing, changes nothing
                       },
-                      {}});
+                      [&] {
+                          ++started;
+                      }});
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         auto* link = box.findChild<QLabel*>("lblDisclaimer");
-        const QString title = box.windowTitle();
         QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(opened.size(), 1);
-        QCOMPARE(opened[0].scheme(), "mailto");
-        QCOMPARE(opened[0].path(), link->text());
+        QCOMPARE(opened, QList<QUrl>{QUrl("mailto:" + link->text())});
         QVERIFY(link->text().contains("@example.com"));
-        QVERIFY(box.isVisible());
-        QCOMPARE(box.windowTitle(), title);
         QCOMPARE(box.Label5Top(), kStartTop);
-        QCOMPARE(QApplication::topLevelWidgets().size(), 1); // no message of our own
-    }
-
-    void systemInfoReachesTheLauncher()
-    {
-        int started = 0;
-        frmAbout box({{}, [&] {
-                          ++started;
-                      }});
+        QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{&box}); // no message of our own
         QTest::mouseClick(box.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(started, 1);
     }

@@ -59,7 +59,8 @@ void ExportCalendarFile(QWidget* parent, const PhaseDates& dates)
     const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     const CalendarExport calendar = ExportCalendar(dates, now);
     if (!calendar.refusal.empty()) {
-        QMessageBox::warning(parent, kDialogTitle, kFailed + QString::fromStdString(calendar.refusal));
+        QMessageBox::warning(parent, kDialogTitle,
+                             kFailed + QString::fromStdString(calendar.refusal));
         return;
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

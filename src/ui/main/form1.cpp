@@ -53,7 +53,6 @@ QStringList HelpLines()
     };
 }
 
-
 // Julian day number of 1970-01-01, the epoch of std::chrono::sys_days.
 constexpr qint64 kUnixEpochJulianDay = 2440588;
 
@@ -103,16 +102,14 @@ void Form1::CreateControls()
     // Children are placed by hand at fixed positions: resizing the window moves nothing.
     l1 = Place(new QLabel(kDateLabel, this), u"l1"_s, TwipsRect(120, 240, 1695, 375));
     l1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    DTPicker1 =
-        Place(new DatePicker(this), u"DTPicker1"_s, TwipsRect(1800, 120, 1815, 375));
+    DTPicker1 = Place(new DatePicker(this), u"DTPicker1"_s, TwipsRect(1800, 120, 1815, 375));
     DTPicker1->setDisplayFormat(kDateFormat);
     DTPicker1->setDateRange(kEarliestDate, kLatestDate);
     DTPicker1->setCalendarPopup(true);
 
     Label1 = Place(new QLabel(kCycleLabel, this), u"Label1"_s, TwipsRect(3600, 240, 855, 375));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Text1 =
-        Place(new QLineEdit(this), u"Text1"_s, TwipsRect(4440, 120, 495, 375));
+    Text1 = Place(new QLineEdit(this), u"Text1"_s, TwipsRect(4440, 120, 495, 375));
     Text1->setMaxLength(std::numeric_limits<int>::max()); // any text can be typed
 
     List1 = Place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
@@ -172,7 +169,8 @@ void Form1::Command1Click()
     if (exportCalendar)
         EnableCalendarExport(exportCalendar, m_calculated);
     // Saved last: a file that cannot be written leaves the lines standing.
-    SaveSettings(m_settingsPath, QString::fromStdString(m_calculated.Slot(1).Text()), Text1->text());
+    SaveSettings(m_settingsPath, QString::fromStdString(m_calculated.Slot(1).Text()),
+                 Text1->text());
 }
 
 } // namespace velmora
