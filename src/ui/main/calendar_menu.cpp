@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
@@ -63,9 +64,12 @@ void ExportCalendarFile(QWidget* parent, const PhaseDates& dates)
                              kFailed + QString::fromStdString(calendar.refusal));
         return;
     }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The Documents folder, or the home folder where there is none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     const QString path = QFileDialog::getSaveFileName(
-        parent, kDialogTitle, QDir(documents).filePath(u"velmora.ics"_s), kFilter);
+        parent, kDialogTitle, QDir(folder).filePath(u"velmora.ics"_s), kFilter);
     if (path.isEmpty())
         return;
     if (const auto error = WriteCalendarFile(path, calendar.text))
