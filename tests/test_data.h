@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QStringList>
+#include <QString>
 #include <optional>
 
 // A file's bytes, or nothing when it cannot be read.
@@ -27,14 +27,5 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes)
 // A fixture from tests/data, byte for byte.
 inline QByteArray TestData(const char* name)
 {
-    const auto bytes = ReadBytes(QStringLiteral(VELMORA_TEST_DATA "/") + QLatin1String(name));
-    if (!bytes)
-        qFatal("missing fixture %s", name);
-    return *bytes;
-}
-
-// A UTF-8 fixture, one entry a line.
-inline QStringList TestDataLines(const char* name)
-{
-    return QString::fromUtf8(TestData(name)).split(u'\n', Qt::SkipEmptyParts);
+    return ReadBytes(QStringLiteral(VELMORA_TEST_DATA "/") + QLatin1String(name)).value();
 }

@@ -55,25 +55,24 @@ private Q_SLOTS:
     void savesExactBytes_data()
     {
         QTest::addColumn<QString>("cycleText");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("example, 20 bytes") << "30" << TestData("example_dear.cfg");
-        QTest::newRow("28.5 rounds to even 28")
-            << "28.5" << QByteArray("\"2004-02-19\"\r\n\"28\"\r\n");
-        QTest::newRow("29.5 rounds to even 30")
-            << "29.5" << QByteArray("\"2004-02-19\"\r\n\"30\"\r\n");
-        QTest::newRow("negative kept") << "-5" << QByteArray("\"2004-02-19\"\r\n\"-5\"\r\n");
-        QTest::newRow("not a number: empty record")
-            << "28天" << QByteArray("\"2004-02-19\"\r\n\"\"\r\n");
-        QTest::newRow("beyond 16 bits: empty record")
-            << "40000" << QByteArray("\"2004-02-19\"\r\n\"\"\r\n");
+        QTest::addColumn<QByteArray>("length"); // the second record's text
+        auto row = [](const char* name, QString typed, QByteArray saved) {
+            QTest::newRow(name) << typed << saved;
+        };
+        row("example", "30", "30");
+        row("28.5 rounds to even 28", "28.5", "28");
+        row("29.5 rounds to even 30", "29.5", "30");
+        row("negative kept", "-5", "-5");
+        row("not a number: empty record", "28天", "");
+        row("beyond 16 bits: empty record", "40000", "");
     }
     void savesExactBytes()
     {
         QFETCH(QString, cycleText);
-        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, length);
         QVERIFY(WriteBytes(m_path, "an older, longer file that must be replaced whole"));
         SaveSettings(m_path, "2004-02-19", cycleText);
-        QCOMPARE(ReadBytes(m_path), bytes);
+        QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + length + "\"\r\n");
     }
 
     void parses_data()
@@ -81,35 +80,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<Date>("date");
         QTest::addColumn<Text>("cycleText");
-        QTest::newRow("example") << TestData("example_dear.cfg") << Date(kDay) << Text("30");
-        QTest::newRow("first record only")
-            << QByteArray("\"2004-02-19\"\r\n") << Date(kDay) << Text();
-        QTest::newRow("empty first field: nothing at all")
-            << QByteArray("\"\"\r\n\"30\"") << Date() << Text();
-        QTest::newRow("empty first line: nothing at all")
-            << QByteArray("\r\n\"30\"") << Date() << Text();
-        QTest::newRow("not a date, length still read")
-            << QByteArray("\"x\"\r\n\"25\"") << Date() << Text("25");
-        QTest::newRow("length out of range")
-            << QByteArray("\"2004-02-19\"\r\n\"40000\"") << Date(kDay) << Text();
-        QTest::newRow("LF line ends")
-            << QByteArray("\"2004-02-19\"\n\"30\"\n") << Date(kDay) << Text("30");
-        QTest::newRow("CR line ends, unquoted")
-            << QByteArray("2004-02-19\r30") << Date(kDay) << Text("30");
-        QTest::newRow("comma, blanks around unquoted fields")
-            << QByteArray(" \t2004-02-19 , 30 ") << Date(kDay) << Text("30");
-        QTest::newRow("text after a closing quote passed over")
-            << QByteArray("\"2004-02-19\"xyz\r\n\"30\"") << Date(kDay) << Text("30");
-        QTest::newRow("quoted comma stays in the field")
-            << QByteArray("\"2004-02-19\",\"3,000\"") << Date(kDay) << Text("3000");
-        QTest::newRow("unclosed quote runs to the end")
-            << QByteArray("\"2004-02-19\r\n30") << Date() << Text();
-        QTest::newRow("locale's short date, two-digit year as 19xx")
-            << QByteArray("2/19/04,30") << Date(QDate(1904, 2, 19)) << Text("30");
-        QTest::newRow("Notepad's byte-order mark skipped")
-            << QByteArray("\xEF\xBB\xBF\"2004-02-19\"\r\n\"30\"") << Date(kDay) << Text("30");
-        QTest::newRow("byte-order mark only at the very start")
-            << QByteArray(" \xEF\xBB\xBF\"2004-02-19\"\r\n\"30\"") << Date() << Text("30");
+        auto row = [](const char* name, QByteArray bytes, Date date, Text text) {
+            QTest::newRow(name) << bytes << date << text;
+        };
+        row("example", TestData("example_dear.cfg"), kDay, "30");
+        row("first record only", "\"2004-02-19\"\r\n", kDay, {});
+        row("empty first field: nothing at all", "\"\"\r\n\"30\"", {}, {});
+        row("empty first line: nothing at all", "\r\n\"30\"", {}, {});
+        row("not a date, length still read", "\"x\"\r\n\"25\"", {}, "25");
+        row("length out of range", "\"2004-02-19\"\r\n\"40000\"", kDay, {});
+        row("LF line ends", "\"2004-02-19\"\n\"30\"\n", kDay, "30");
+        row("CR line ends, unquoted", "2004-02-19\r30", kDay, "30");
+        row("comma, blanks around unquoted fields", " \t2004-02-19 , 30 ", kDay, "30");
+        row("text after a closing quote passed over", "\"2004-02-19\"xyz\r\n\"30\"", kDay, "30");
+        row("quoted comma stays in the field", "\"2004-02-19\",\"3,000\"", kDay, "3000");
+        row("unclosed quote runs to the end", "\"2004-02-19\r\n30", {}, {});
+        row("locale's short date, two-digit year as 19xx", "2/19/04,30", QDate(1904, 2, 19), "30");
+        row("Notepad's byte-order mark skipped", "\xEF\xBB\xBF\"2004-02-19\",30", kDay, "30");
+        row("byte-order mark only at the very start", " \xEF\xBB\xBF\"2004-02-19\",30", {}, "30");
     }
     void parses()
     {
