@@ -45,7 +45,10 @@ std::optional<QDate> ToDate(const QString& text)
 QString SettingsFilePath()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programFolder).isWritable())
+    // Installed where it was built to go (/usr/bin from the package), the program keeps the
+    // inputs with the user's settings: even root must not fill the system's program folder.
+    const bool installed = QDir(programFolder) == QDir(QStringLiteral(VELMORA_INSTALL_BINDIR));
+    if (!installed && QFileInfo(programFolder).isWritable())
         return QDir(programFolder).filePath(kFileName);
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
         .filePath(kFileName);

@@ -11,8 +11,8 @@
 namespace velmora {
 
 // Where dear.cfg lives: beside the program, where both saving and loading look for it,
-// or, when the program's folder cannot be written to (a system-wide install), in the
-// user's configuration folder for Velmora.
+// or, when the program is installed in its system folder or its folder cannot be written to,
+// in the user's configuration folder for Velmora.
 QString SettingsFilePath();
 
 // Rewrites the file whole with the two records: the date text and the cycle length as
