@@ -28,41 +28,26 @@ struct Case {
     std::optional<std::string> started;      // nothing: the message instead
 };
 
-const Value kTools{kRegSz, "C:\\Tools\0"s};
-const std::string kToolsExe = "C:\\Tools\\MSINFO32.EXE"; // the one file that exists
+Value Sz(const std::string& text)
+{
+    return {kRegSz, text + '\0'};
+}
+
+const Value kTools = Sz("C:\\Tools");
+const std::string kExe = "C:\\Tools\\MSINFO32.EXE"; // the one file that exists
 
 // The in-memory registry refuses write rights, as Windows does below HKEY_LOCAL_MACHINE for
 // an ordinary user: the cases that start a tool pass only because the lookup asks to read.
 const Case kCases[] = {
-    {"RegisteredPathStartedWithoutLookingFurther",
-     Value{kRegSz, "C:\\Program Files\\msinfo32.exe\0"s},
-     kTools,
-     true,
-     {},
-     "C:\\Program Files\\msinfo32.exe"},
-    {"FolderIsTheSecondChoice", {}, kTools, true, {kToolsExe}, kToolsExe},
-    {"FolderWithoutTheTool",
-     {},
-     Value{kRegSz, "C:\\Empty\0"s},
-     true,
-     {"C:\\Empty\\MSINFO32.EXE"},
-     {}},
+    {"RegisteredPathStartedAsItIs", Sz("C:\\A B\\info.exe"), kTools, true, {}, "C:\\A B\\info.exe"},
+    {"FolderIsTheSecondChoice", {}, kTools, true, {kExe}, kExe},
+    {"FolderWithoutTheTool", {}, Sz("C:\\Empty"), true, {"C:\\Empty\\MSINFO32.EXE"}, {}},
     {"NothingRegistered", {}, {}, true, {}, {}},
-    {"FailedStartSkipsTheFolder", Value{kRegSz, "C:\\gone.exe\0"s}, kTools, false, {}, {}},
+    {"FailedStartSkipsTheFolder", Sz("C:\\gone.exe"), kTools, false, {}, {}},
     {"ZeroBytePathGivesTheMessage", Value{kRegSz, ""}, kTools, true, {}, {}},
-    {"PathWithoutTextCountsAsNotFound",
-     Value{kRegExpandSz, "%ProgramFiles%\0"s},
-     kTools,
-     true,
-     {kToolsExe},
-     kToolsExe},
-    {"ExpandStringFolderNeverMeansTheDriveRoot",
-     {},
-     Value{kRegExpandSz, "%SystemRoot%\0"s},
-     true,
-     {},
-     {}},
-    {"EmptyFolderNeverMeansTheDriveRoot", {}, Value{kRegSz, "\0"s}, true, {}, {}},
+    {"PathWithoutTextCountsAsNotFound", Value{kRegExpandSz, "%P%\0"s}, kTools, true, {kExe}, kExe},
+    {"ExpandStringFolderIsNoDriveRoot", {}, Value{kRegExpandSz, "%S%\0"s}, true, {}, {}},
+    {"EmptyFolderIsNoDriveRoot", {}, Sz(""), true, {}, {}},
 };
 
 class StartSysInfoTest : public testing::TestWithParam<Case>
@@ -84,7 +69,7 @@ TEST_P(StartSysInfoTest, StartsTheToolOrTellsItIsUnavailable)
         registry,
         [&](const std::string& path) {
             tested.push_back(path);
-            return path == kToolsExe || path == "\\MSINFO32.EXE";
+            return path == kExe || path == "\\MSINFO32.EXE";
         },
         [&](const std::string& path) {
             if (c.startWorks)
