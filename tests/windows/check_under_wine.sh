@@ -30,17 +30,17 @@ Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 mkdir -p "$work/app"
 cp "$exe" "$work/app/velmora.exe"
-"$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot"
+timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot"
 cd "$work/app"
 
 # start: runs velmora.exe and waits for its window (the first start of a prefix is slow).
 start() {
     "$wine" velmora.exe >/dev/null 2>&1 &
     pids+=($!)
-    window=$(xdotool search --sync --onlyvisible --name '^Velmora$' 2>/dev/null | head -n 1)
+    window=$(timeout 180 xdotool search --sync --onlyvisible --name '^Velmora$' 2>/dev/null | head -n 1)
     [ -n "$window" ] || fail "no Velmora window"
     sleep 2
-    xdotool windowfocus --sync "$window"
+    timeout 20 xdotool windowfocus --sync "$window"
 }
 # keys KEY...: typed into the focused window, a little apart, as a person would.
 keys() {
@@ -86,11 +86,11 @@ echo "ok: a restart restored 2004-02-19 and 30, and Calculate saved them again"
 screenshot windows-main
 
 keys Tab Tab space
-about=$(xdotool search --sync --onlyvisible --name '^关于Velmora$' | head -n 1)
+about=$(timeout 60 xdotool search --sync --onlyvisible --name '^关于Velmora$' | head -n 1)
 [ -n "$about" ] || fail "no About box"
 echo "ok: the About box opened"
 sleep 2
-xdotool windowfocus --sync "$about"
+timeout 20 xdotool windowfocus --sync "$about"
 keys Tab space
 for i in $(seq 50); do
     [ "$(xdotool search --onlyvisible --name '^Velmora$' | wc -l)" -ge 2 ] && break
