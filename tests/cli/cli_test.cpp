@@ -15,9 +15,12 @@ struct Run {
     QByteArray err;
 };
 
-Run RunCli(const QStringList& arguments, const QString& program = QStringLiteral(CLI_PATH))
+Run RunCli(const QStringList& arguments, const QString& program = QStringLiteral(CLI_PATH),
+           const QString& standardOutput = {})
 {
     QProcess cli;
+    if (!standardOutput.isEmpty())
+        cli.setStandardOutputFile(standardOutput);
     cli.start(program, arguments);
     if (!cli.waitForFinished(10000))
         qFatal("velmora-cli did not finish");
@@ -64,6 +67,17 @@ private Q_SLOTS:
         QCOMPARE(run.err.isEmpty(), status == 0);
         if (status != 0)
             QVERIFY(run.out.isEmpty());
+    }
+
+    void writesAFileWholeAndFailsOnAFullStandardOutput()
+    {
+        QTemporaryDir dir;
+        const QString ics = dir.filePath("cycle.ics");
+        QCOMPARE(RunCli({"--ics", ics, "2004-02-19", "30"}).status, 0);
+        QVERIFY(ReadBytes(ics).value_or("").startsWith("BEGIN:VCALENDAR\r\n"));
+        const QStringList runs[] = {{"2004-02-19"}, {"--help"}, {"--ics", "-", "2004-02-19", "30"}};
+        for (const QStringList& arguments : runs)
+            QCOMPARE(RunCli(arguments, CLI_PATH, "/dev/full").status, 1);
     }
 
     void withoutArgumentsUsesTheSavedInputsAndNeverWrites()
