@@ -22,8 +22,11 @@ Run RunCli(const QStringList& arguments, const QString& program = QStringLiteral
     if (!standardOutput.isEmpty())
         cli.setStandardOutputFile(standardOutput);
     cli.start(program, arguments);
-    if (!cli.waitForFinished(10000))
-        qFatal("velmora-cli did not finish");
+    if (!cli.waitForFinished(10000)) {
+        cli.kill(); // no orphan left spinning
+        cli.waitForFinished();
+        return {};
+    }
     return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
 }
 
