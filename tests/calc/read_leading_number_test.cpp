@@ -35,6 +35,7 @@ private Q_SLOTS:
         QTest::newRow("a thousand digits round correctly")
             << "0." + QByteArray(1000, '3') << Number(1.0 / 3.0);
         QTest::newRow("hexadecimal stops at G") << QByteArray("&H1G") << Number(1);
+        QTest::newRow("hexadecimal stops at @") << QByteArray("&H1@") << Number(1);
         QTest::newRow("hexadecimal letters in either case") << QByteArray("&hAa") << Number(170);
         QTest::newRow("hexadecimal maximum")
             << QByteArray("&hFFFFFFFFFFFFFFFF") << Number(18446744073709551615.0);
