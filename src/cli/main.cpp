@@ -3,11 +3,11 @@
 //
 // velmora-cli: the six lines of a calculation on a terminal, or its calendar, without a display.
 #include "calendar_export.h"
-#include "calendar_file.h"
 #include "command_line.h"
 #include "phase_calculation.h"
 #include "result_lines.h"
 #include "settings_file.h"
+#include "whole_file.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -82,24 +82,21 @@ int main(int argc, char** argv)
     const velmora::PhaseDates dates = velmora::CalculatePhases(
         firstDay.value_or(velmora::CalendarDate{}), inputs.cycleLengthText.toStdString());
 
+    QString text;
     if (!parser.isSet(ics)) {
-        QString text;
         for (const std::string& line : velmora::ResultLines(dates))
             text += QString::fromStdString(line) + u'\n';
-        return velmora::PrintOut(text) ? 0 : Fail(u"cannot write to standard output."_s);
+    } else {
+        const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+        const velmora::CalendarExport calendar = velmora::ExportCalendar(dates, now);
+        if (!calendar.refusal.empty())
+            return Fail(QString::fromStdString(calendar.refusal));
+        const QString file = parser.value(ics);
+        if (file != u"-"_s) {
+            const auto error = velmora::WriteWholeFile(file, calendar.text);
+            return error ? Fail(u"cannot write %1: %2"_s.arg(file, *error)) : 0;
+        }
+        text = QString::fromStdString(calendar.text);
     }
-
-    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    const velmora::CalendarExport calendar = velmora::ExportCalendar(dates, now);
-    if (!calendar.refusal.empty())
-        return Fail(QString::fromStdString(calendar.refusal));
-    const QString file = parser.value(ics);
-    if (file == u"-"_s) {
-        return velmora::PrintOut(QString::fromStdString(calendar.text))
-                   ? 0
-                   : Fail(u"cannot write to standard output."_s);
-    }
-    if (const auto error = velmora::WriteCalendarFile(file, calendar.text))
-        return Fail(u"cannot write %1: %2"_s.arg(file, *error));
-    return 0;
+    return velmora::PrintOut(text) ? 0 : Fail(u"cannot write to standard output."_s);
 }

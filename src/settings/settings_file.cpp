@@ -4,6 +4,7 @@
 #include "settings_file.h"
 
 #include "field_reader.h"
+#include "whole_file.h"
 #include "whole_number_text.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
@@ -65,18 +65,8 @@ void SaveSettings(const QString& filePath, const QString& dateText, const QStrin
         return;
     QDir().mkpath(existing.absolutePath());
 
-    // Written aside and renamed over the old file on commit: a crash, a kill or a full disk
-    // in the middle leaves the previous file as it was. Unbuffered, so that a short write
-    // shows here and not in a flush whose failure the commit would not notice.
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return;
-    const QByteArray bytes = '"' + dateText.toLatin1() + "\"\r\n\"" + length + "\"\r\n";
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return;
-    }
-    file.commit();
+    // A failed save stays silent: the lines on screen are what the user came for.
+    WriteWholeFile(filePath, '"' + dateText.toLatin1() + "\"\r\n\"" + length + "\"\r\n");
 }
 
 LoadedSettings ParseSettings(QByteArrayView data)

@@ -3,8 +3,8 @@
 #include "calendar_menu.h"
 
 #include "calendar_export.h"
-#include "calendar_file.h"
 #include "phase_order.h"
+#include "whole_file.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -72,7 +72,7 @@ void ExportCalendarFile(QWidget* parent, const PhaseDates& dates)
         parent, kDialogTitle, QDir(folder).filePath(u"velmora.ics"_s), kFilter);
     if (path.isEmpty())
         return;
-    if (const auto error = WriteCalendarFile(path, calendar.text))
+    if (const auto error = WriteWholeFile(path, calendar.text))
         QMessageBox::warning(parent, kDialogTitle, kFailed + *error);
 }
 
