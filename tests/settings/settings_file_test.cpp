@@ -35,44 +35,49 @@ private:
     QString m_path;
 
 private Q_SLOTS:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init()
     {
-        QVERIFY(m_dir.isValid());
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
         m_path = m_dir.filePath("dear.cfg");
     }
-    void cleanup()
-    {
-        const auto flags = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
-        for (const QFileInfo& entry : QDir(m_dir.path()).entryInfoList(flags)) {
-            if (entry.isDir() && !entry.isSymLink())
-                QDir(entry.filePath()).removeRecursively();
-            else
-                QFile::remove(entry.filePath());
-        }
-    }
 
-    void savesExactBytes_data()
+    void savesTheLengthAsAWholeNumber_data()
     {
-        QTest::addColumn<QString>("cycleText");
-        QTest::addColumn<QByteArray>("length"); // the second record's text
-        auto row = [](const char* name, QString typed, QByteArray saved) {
-            QTest::newRow(name) << typed << saved;
+        QTest::addColumn<QLocale::Language>("language"); // the user's number conventions
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("saved"); // the second record's text
+        auto row = [](const char* name, QString typed, QByteArray saved,
+                      QLocale::Language language = QLocale::English) {
+            QTest::newRow(name) << language << typed << saved;
         };
         row("example", "30", "30");
+        row("blanks around", " 30 ", "30");
         row("28.5 rounds to even 28", "28.5", "28");
         row("29.5 rounds to even 30", "29.5", "30");
         row("negative kept", "-5", "-5");
-        row("not a number: empty record", "28天", "");
-        row("beyond 16 bits: empty record", "40000", "");
+        row("plus sign and zeros dropped", "+007", "7");
+        row("digit grouping", "1,000", "1000");
+        row("upper bound", "32767", "32767");
+        row("rounds past the upper bound: empty", "32767.5", "");
+        row("lower bound by rounding", "-32768.5", "-32768");
+        row("below the lower bound: empty", "-32769", "");
+        row("nothing typed: empty", "", "");
+        row("number then Chinese: empty", "28天", "");
+        row("blank inside the digits: empty", "2 8", "");
+        row("infinity: empty", "inf", "");
+        row("German decimal comma", "28,6", "29", QLocale::German);
+        row("German grouping", "1.000", "1000", QLocale::German);
     }
-    void savesExactBytes()
+    void savesTheLengthAsAWholeNumber()
     {
-        QFETCH(QString, cycleText);
-        QFETCH(QByteArray, length);
+        QFETCH(QLocale::Language, language);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, saved);
+        QLocale::setDefault(QLocale(language));
         QVERIFY(WriteBytes(m_path, "an older, longer file that must be replaced whole"));
-        SaveSettings(m_path, "2004-02-19", cycleText);
-        QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + length + "\"\r\n");
+        SaveSettings(m_path, "2004-02-19", typed);
+        QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + saved + "\"\r\n");
     }
 
     void parses_data()
@@ -109,42 +114,58 @@ private Q_SLOTS:
         QCOMPARE(loaded.cycleLengthText, cycleText);
     }
 
-    void loadsOnlyTheStartOfARegularFile()
+    void restoresInputsInThePickersRange_data()
     {
-        QVERIFY(!velmora::LoadSettings(m_path).date); // no file
-        QVERIFY(WriteBytes(m_path, "\"2004-02-19\"\r\n\"30\"\r\n" + QByteArray(1 << 20, 'x')));
-        QCOMPARE(velmora::LoadSettings(m_path).cycleLengthText, Text("30"));
-        QVERIFY(WriteBytes(m_path, QByteArray(64 * 1024, ' ') + "\"2004-02-19\""));
-        QCOMPARE(velmora::LoadSettings(m_path).date, Date());
+        QTest::addColumn<QByteArray>("file"); // empty: no file
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no file: initial inputs") << QByteArray() << QDate(2003, 12, 17) << "30";
+        QTest::newRow("date before 1601 refused, length taken")
+            << QByteArray("\"1600-12-31\"\r\n\"25\"") << QDate(2003, 12, 17) << "25";
+        QTest::newRow("earliest date") << QByteArray("1601-01-01,25") << QDate(1601, 1, 1) << "25";
+        QTest::newRow("latest date") << QByteArray("9999-12-31") << QDate(9999, 12, 31) << "30";
+        QTest::newRow("a date past the first 64 KiB is not read")
+            << QByteArray(64 * 1024, ' ') + "\"2004-02-19\",25" << QDate(2003, 12, 17) << "30";
+        QTest::newRow("the start of a 1 MiB file is read")
+            << "2004-02-19,25" + QByteArray(1 << 20, ' ') << kDay << "25";
+    }
+    void restoresInputsInThePickersRange()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QDate, date);
+        QFETCH(QString, text);
+        QVERIFY(file.isEmpty() || WriteBytes(m_path, file));
+        const velmora::Inputs inputs = velmora::RestoreInputs(m_path);
+        QCOMPARE(inputs.date, date);
+        QCOMPARE(inputs.cycleLengthText, text);
     }
 
     void leavesAnythingButAWritableFileAlone_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("FIFO") << "fifo";
-        QTest::newRow("symlink to a FIFO") << "symlink";
-        QTest::newRow("read-only file") << "read-only";
+        for (const char* kind : {"folder", "FIFO", "symlink to a FIFO", "read-only file"})
+            QTest::newRow(kind) << kind;
     }
     void leavesAnythingButAWritableFileAlone()
     {
         QFETCH(QString, kind);
-        const QString fifo = kind == "symlink" ? m_dir.filePath("fifo") : m_path;
+        const QString fifo = kind.startsWith("symlink") ? m_dir.filePath("fifo") : m_path;
         if (kind == "folder")
             QVERIFY(QDir().mkdir(m_path));
-        if (kind == "fifo" || kind == "symlink")
+        if (kind.contains("FIFO"))
             QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        if (kind == "symlink")
+        if (kind.startsWith("symlink"))
             QVERIFY(QFile::link(fifo, m_path));
-        if (kind == "read-only")
+        if (kind == "read-only file")
             QVERIFY(WriteBytes(m_path, kOld) && QFile::setPermissions(m_path, QFile::ReadOwner));
-        const QFileInfo before(m_path);
+        const auto state = [&] {
+            const QFileInfo info(m_path);
+            return QList<bool>{info.isDir(), info.isFile(), info.isSymLink()};
+        };
+        const QList<bool> before = state();
         SaveSettings(m_path, "2004-02-19", "30");
-        const QFileInfo after(m_path);
-        QCOMPARE(after.isDir(), before.isDir());
-        QCOMPARE(after.isFile(), before.isFile());
-        QCOMPARE(after.isSymLink(), before.isSymLink());
-        if (kind == "read-only")
+        QCOMPARE(state(), before);
+        if (kind == "read-only file")
             QCOMPARE(ReadBytes(m_path), kOld);
     }
 

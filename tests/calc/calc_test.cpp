@@ -1,0 +1,130 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
+#ifndef Q_MOC_RUN
+#include "phase_calculation.h"
+#include "read_leading_number.h"
+#endif
+
+#include <QDate>
+#include <QTest>
+
+using Number = std::optional<double>;
+
+class CalcTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsLeadingNumber_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<Number>("expected"); // nothing: too large to read
+        QTest::newRow("empty reads 0") << QByteArray() << Number(0);
+        QTest::newRow("no number reads 0") << QByteArray("abc") << Number(0);
+        QTest::newRow("blank between digits") << QByteArray("2 8") << Number(28);
+        QTest::newRow("tab and line feed dropped") << QByteArray("\t2\n8") << Number(28);
+        QTest::newRow("carriage return stops") << QByteArray("\r28") << Number(0);
+        QTest::newRow("stops at Chinese") << QByteArray("28天") << Number(28);
+        QTest::newRow("sign and point with blanks") << QByteArray("- 2 8 . 5") << Number(-28.5);
+        QTest::newRow("two signs") << QByteArray("--5") << Number(0);
+        QTest::newRow("second point stops") << QByteArray("1.2.3") << Number(1.2);
+        QTest::newRow("comma is no decimal point") << QByteArray("28,6") << Number(28);
+        QTest::newRow("exponent E") << QByteArray("1e3") << Number(1000);
+        QTest::newRow("exponent D, negative") << QByteArray("25D-1") << Number(2.5);
+        QTest::newRow("exponent without digits") << QByteArray("7e+") << Number(7);
+        QTest::newRow("underflow reads as zero") << QByteArray("1e-400") << Number(0);
+        QTest::newRow("zeros after the point cancel a large exponent")
+            << QByteArray("0.") + QByteArray(5000, '0') + "28e5002" << Number(28);
+        QTest::newRow("a thousand digits round correctly")
+            << "0." + QByteArray(1000, '3') << Number(1.0 / 3.0);
+        QTest::newRow("hexadecimal stops at G") << QByteArray("&H1G") << Number(1);
+        QTest::newRow("hexadecimal stops at @") << QByteArray("&H1@") << Number(1);
+        QTest::newRow("hexadecimal letters in either case") << QByteArray("&hAa") << Number(170);
+        QTest::newRow("hexadecimal maximum")
+            << QByteArray("&hFFFFFFFFFFFFFFFF") << Number(18446744073709551615.0);
+        QTest::newRow("octal") << QByteArray("&O17") << Number(15);
+        QTest::newRow("octal stops at 8") << QByteArray("&O8") << Number(0);
+        QTest::newRow("ampersand and other letter") << QByteArray("&X1") << Number(0);
+        QTest::newRow("beyond a double") << QByteArray("1e309") << Number();
+        QTest::newRow("four hundred digits") << QByteArray(400, '9') << Number();
+        QTest::newRow("hexadecimal beyond 64 bits")
+            << QByteArray("&H10000000000000000") << Number();
+        QTest::newRow("octal beyond 64 bits") << QByteArray("&O2000000000000000000000") << Number();
+    }
+    void readsLeadingNumber()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(Number, expected);
+        QCOMPARE_EQ(velmora::ReadLeadingNumber(text.toStdString()), expected);
+    }
+
+    void calculatesTheTenSlots_data()
+    {
+        QTest::addColumn<QDate>("firstDay"); // null: the zero date
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("expected"); // slots 1 to 10
+        const QDate feb19(2004, 2, 19);
+        const QString asZero = "2004-02-19 2004-02-23 2004-02-24 2004-01-30 2004-01-31 "
+                               "2004-02-09 2004-02-10 2004-02-18 2004-02-05 2004-02-19";
+        QTest::newRow("example, first safe period ends on the leap day")
+            << feb19 << QByteArray("30")
+            << "2004-02-19 2004-02-23 2004-02-24 2004-02-29 2004-03-01 "
+               "2004-03-10 2004-03-11 2004-03-19 2004-03-06 2004-03-20";
+        QTest::newRow("28.5 adds 28, to the even neighbour")
+            << feb19 << QByteArray("28.5")
+            << "2004-02-19 2004-02-23 2004-02-24 2004-02-27 2004-02-28 "
+               "2004-03-08 2004-03-09 2004-03-17 2004-03-04 2004-03-18";
+        QTest::newRow("25 makes a one-day safe period")
+            << feb19 << QByteArray("25")
+            << "2004-02-19 2004-02-23 2004-02-24 2004-02-24 2004-02-25 "
+               "2004-03-05 2004-03-06 2004-03-14 2004-03-01 2004-03-15";
+        QTest::newRow("20 runs the safe period backwards")
+            << feb19 << QByteArray("20")
+            << "2004-02-19 2004-02-23 2004-02-24 2004-02-19 2004-02-20 "
+               "2004-02-29 2004-03-01 2004-03-09 2004-02-25 2004-03-10";
+        QTest::newRow("empty text calculates with 0") << feb19 << QByteArray() << asZero;
+        QTest::newRow("too large to add") << feb19 << QByteArray("3000000") << asZero;
+        QTest::newRow("too large for a double") << feb19 << QByteArray("1e400") << asZero;
+        QTest::newRow("year end") << QDate(2003, 12, 17) << QByteArray("28")
+                                  << "2003-12-17 2003-12-21 2003-12-22 2003-12-25 2003-12-26 "
+                                     "2004-01-04 2004-01-05 2004-01-13 2003-12-31 2004-01-14";
+        QTest::newRow("first day after 9999-12-27")
+            << QDate(9999, 12, 28) << QByteArray("30")
+            << "9999-12-28 1899-12-30 1899-12-31 9999-12-08 9999-12-09 "
+               "9999-12-18 9999-12-19 9999-12-27 9999-12-14 9999-12-28";
+        QTest::newRow("zero date as first day")
+            << QDate() << QByteArray("30")
+            << "1899-12-30 1900-01-03 1900-01-04 1900-01-09 1900-01-10 "
+               "1900-01-19 1900-01-20 1900-01-28 1900-01-15 1900-01-29";
+        QTest::newRow("years below 1000 are padded")
+            << QDate(1601, 1, 1) << QByteArray("-500000")
+            << "1601-01-01 1601-01-05 1601-01-06 0231-12-30 0231-12-31 "
+               "0232-01-09 0232-01-10 0232-01-18 0232-01-05 0232-01-19";
+        QTest::newRow("slots that would fall before year 100 keep the zero date")
+            << QDate(100, 1, 3) << QByteArray("0")
+            << "0100-01-03 0100-01-07 0100-01-08 1899-12-24 1899-12-25 "
+               "1900-01-03 1900-01-04 0100-01-02 1899-12-30 0100-01-03";
+    }
+    void calculatesTheTenSlots()
+    {
+        QFETCH(QDate, firstDay);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, expected);
+        const auto day =
+            firstDay.isNull()
+                ? velmora::CalendarDate()
+                : velmora::CalendarDate::FromYmd(firstDay.year(), unsigned(firstDay.month()),
+                                                 unsigned(firstDay.day()))
+                      .value();
+        const velmora::PhaseDates dates = velmora::CalculatePhases(day, text.toStdString());
+        QStringList slots;
+        for (int slot = 1; slot <= 10; ++slot)
+            slots << QString::fromStdString(dates.Slot(slot).Text());
+        QCOMPARE(slots.join(u' '), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(CalcTest)
+#include "calc_test.moc"
