@@ -8,10 +8,7 @@
 
 // A broken invariant is a finding: say which, and stop so that libFuzzer keeps the input.
 #define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "invariant failed: %s (%s:%d)\n", #condition, __FILE__,          \
-                         __LINE__);                                                                \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
+    ((condition) ? void()                                                                          \
+                 : (std::fprintf(stderr, "invariant failed: %s (%s:%d)\n", #condition, __FILE__,   \
+                                 __LINE__),                                                        \
+                    std::abort()))

@@ -10,23 +10,9 @@
 
 #include <cstdint>
 #include <cstring>
-#include <string_view>
-
-namespace {
+#include <regex>
 
 using namespace std::chrono;
-
-// "YYYY-MM-DD": digits but for the two hyphens.
-bool IsDateText(std::string_view text)
-{
-    constexpr std::string_view kShape = "0000-00-00";
-    bool shaped = text.size() == kShape.size();
-    for (std::size_t i = 0; shaped && i < text.size(); ++i)
-        shaped = kShape[i] == '-' ? text[i] == '-' : text[i] >= '0' && text[i] <= '9';
-    return shaped;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -35,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint32_t raw = 0;
     std::memcpy(&raw, data, 4);
     constexpr sys_days kFirst{year{100} / January / 1};
-    constexpr sys_days kLast{year{9999} / December / 31};
-    const auto span = static_cast<std::uint32_t>((kLast - kFirst).count() + 1);
-    const auto firstDay = velmora::CalendarDate::FromDays(kFirst + days{raw % span});
+    constexpr auto kSpan = (sys_days{year{9999} / December / 31} - kFirst).count() + 1;
+    const auto firstDay = velmora::CalendarDate::FromDays(kFirst + days{raw % kSpan});
     FUZZ_CHECK(firstDay.has_value());
 
     const std::string_view text(reinterpret_cast<const char*>(data + 4), size - 4);
@@ -46,21 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!velmora::ReadLeadingNumber(text))
         FUZZ_CHECK(dates.Slot(10) == *firstDay); // an unreadable length counts as 0
 
-    const auto lines = velmora::ResultLines(dates);
-    static constexpr std::string_view kTails[] = {
-        "   月经期",
-        "   安全期      ",
-        "   危险期    ",
-        "   安全期      ",
-        "                       排卵日   ",
-        "                       下次月经开始日",
+    static const std::string kDay = R"(\d{4}-\d\d-\d\d)", kRange = kDay + "    --    " + kDay;
+    static const std::regex kShapes[] = {
+        std::regex(kRange + "   月经期"),
+        std::regex(kRange + "   安全期      "),
+        std::regex(kRange + "   危险期    "),
+        std::regex(kRange + "   安全期      "),
+        std::regex(kDay + std::string(23, ' ') + "排卵日   "),
+        std::regex(kDay + std::string(23, ' ') + "下次月经开始日"),
     };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        const std::size_t tail = i < 4 ? 30 : 10;
-        FUZZ_CHECK(IsDateText(line.substr(0, 10)) && line.substr(tail) == kTails[i]);
-        if (i < 4)
-            FUZZ_CHECK(line.substr(10, 10) == "    --    " && IsDateText(line.substr(20, 10)));
-    }
+    const auto lines = velmora::ResultLines(dates);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        FUZZ_CHECK(std::regex_match(lines[i], kShapes[i]));
     return 0;
 }

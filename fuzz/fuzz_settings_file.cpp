@@ -27,10 +27,8 @@ void CheckRoundTrip(const QDate& date, const QString& typed)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool once = [] {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        return true;
-    }();
+    static const bool once =
+        (QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)), true);
     (void)once;
     const QByteArrayView bytes(data, static_cast<qsizetype>(size));
     const velmora::LoadedSettings loaded = velmora::ParseSettings(bytes);

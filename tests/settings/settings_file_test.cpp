@@ -16,8 +16,6 @@
 #include <unistd.h>
 
 using velmora::SaveSettings;
-using Date = std::optional<QDate>;
-using Text = std::optional<QString>;
 
 namespace {
 
@@ -80,56 +78,41 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + saved + "\"\r\n");
     }
 
-    void parses_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<Date>("date");
-        QTest::addColumn<Text>("cycleText");
-        auto row = [](const char* name, QByteArray bytes, Date date, Text text) {
-            QTest::newRow(name) << bytes << date << text;
-        };
-        row("example", TestData("example_dear.cfg"), kDay, "30");
-        row("first record only", "\"2004-02-19\"\r\n", kDay, {});
-        row("empty first field: nothing at all", "\"\"\r\n\"30\"", {}, {});
-        row("empty first line: nothing at all", "\r\n\"30\"", {}, {});
-        row("not a date, length still read", "\"x\"\r\n\"25\"", {}, "25");
-        row("length out of range", "\"2004-02-19\"\r\n\"40000\"", kDay, {});
-        row("LF line ends", "\"2004-02-19\"\n\"30\"\n", kDay, "30");
-        row("CR line ends, unquoted", "2004-02-19\r30", kDay, "30");
-        row("comma, blanks around unquoted fields", " \t2004-02-19 , 30 ", kDay, "30");
-        row("text after a closing quote passed over", "\"2004-02-19\"xyz\r\n\"30\"", kDay, "30");
-        row("quoted comma stays in the field", "\"2004-02-19\",\"3,000\"", kDay, "3000");
-        row("unclosed quote runs to the end", "\"2004-02-19\r\n30", {}, {});
-        row("locale's short date, two-digit year as 19xx", "2/19/04,30", QDate(1904, 2, 19), "30");
-        row("Notepad's byte-order mark skipped", "\xEF\xBB\xBF\"2004-02-19\",30", kDay, "30");
-        row("byte-order mark only at the very start", " \xEF\xBB\xBF\"2004-02-19\",30", {}, "30");
-    }
-    void parses()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(Date, date);
-        QFETCH(Text, cycleText);
-        const velmora::LoadedSettings loaded = velmora::ParseSettings(bytes);
-        QCOMPARE(loaded.date, date);
-        QCOMPARE(loaded.cycleLengthText, cycleText);
-    }
-
-    void restoresInputsInThePickersRange_data()
+    void restoresInputsFromTheFile_data()
     {
         QTest::addColumn<QByteArray>("file"); // empty: no file
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no file: initial inputs") << QByteArray() << QDate(2003, 12, 17) << "30";
-        QTest::newRow("date before 1601 refused, length taken")
-            << QByteArray("\"1600-12-31\"\r\n\"25\"") << QDate(2003, 12, 17) << "25";
-        QTest::newRow("earliest date") << QByteArray("1601-01-01,25") << QDate(1601, 1, 1) << "25";
-        QTest::newRow("latest date") << QByteArray("9999-12-31") << QDate(9999, 12, 31) << "30";
-        QTest::newRow("a date past the first 64 KiB is not read")
-            << QByteArray(64 * 1024, ' ') + "\"2004-02-19\",25" << QDate(2003, 12, 17) << "30";
-        QTest::newRow("the start of a 1 MiB file is read")
-            << "2004-02-19,25" + QByteArray(1 << 20, ' ') << kDay << "25";
+        auto row = [](const char* name, QByteArray file, QDate date, QString text) {
+            QTest::newRow(name) << file << date << text;
+        };
+        const QDate initial(2003, 12, 17);
+        row("no file: initial inputs", {}, initial, "30");
+        row("example", TestData("example_dear.cfg"), kDay, "30");
+        row("first record only", "\"2004-02-19\"\r\n", kDay, "30");
+        row("empty first field: nothing at all", "\"\"\r\n\"25\"", initial, "30");
+        row("empty first line: nothing at all", "\r\n\"25\"", initial, "30");
+        row("not a date, length still read", "\"x\"\r\n\"25\"", initial, "25");
+        row("length out of range", "\"2004-02-19\"\r\n\"40000\"", kDay, "30");
+        row("LF line ends", "\"2004-02-19\"\n\"25\"\n", kDay, "25");
+        row("CR line ends, unquoted", "2004-02-19\r25", kDay, "25");
+        row("comma, blanks around unquoted fields", " \t2004-02-19 , 25 ", kDay, "25");
+        row("text after a closing quote passed over", "\"2004-02-19\"xyz\r\n\"25\"", kDay, "25");
+        row("quoted comma stays in the field", "\"2004-02-19\",\"3,000\"", kDay, "3000");
+        row("unclosed quote runs to the end", "\"2004-02-19\r\n25", initial, "30");
+        row("locale's short date, two-digit year as 19xx", "2/19/04,25", QDate(1904, 2, 19), "25");
+        row("Notepad's byte-order mark skipped", "\xEF\xBB\xBF\"2004-02-19\",25", kDay, "25");
+        row("byte-order mark only at the very start", " \xEF\xBB\xBF\"2004-02-19\",25", initial,
+            "25");
+        row("date before 1601 refused, length taken", "\"1600-12-31\"\r\n\"25\"", initial, "25");
+        row("earliest date", "1601-01-01,25", QDate(1601, 1, 1), "25");
+        row("latest date", "9999-12-31", QDate(9999, 12, 31), "30");
+        row("a date past the first 64 KiB is not read",
+            QByteArray(64 * 1024, ' ') + "\"2004-02-19\",25", initial, "30");
+        row("the start of a 1 MiB file is read", "2004-02-19,25" + QByteArray(1 << 20, ' '), kDay,
+            "25");
     }
-    void restoresInputsInThePickersRange()
+    void restoresInputsFromTheFile()
     {
         QFETCH(QByteArray, file);
         QFETCH(QDate, date);

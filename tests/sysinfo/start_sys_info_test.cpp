@@ -50,46 +50,37 @@ const Case kCases[] = {
     {"EmptyFolderIsNoDriveRoot", {}, Sz(""), true, {}, {}},
 };
 
-class StartSysInfoTest : public testing::TestWithParam<Case>
+TEST(StartSysInfoTest, StartsTheToolOrTellsItIsUnavailable)
 {
-};
-
-TEST_P(StartSysInfoTest, StartsTheToolOrTellsItIsUnavailable)
-{
-    const Case& c = GetParam();
-    MemoryRegistry registry;
-    if (c.path)
-        registry.SetValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                          c.path->type, c.path->bytes);
-    if (c.folder)
-        registry.SetValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
-                          c.folder->type, c.folder->bytes);
-    std::vector<std::string> tested, started, messages;
-    StartSysInfo({
-        registry,
-        [&](const std::string& path) {
-            tested.push_back(path);
-            return path == kExe || path == "\\MSINFO32.EXE";
-        },
-        [&](const std::string& path) {
-            if (c.startWorks)
-                started.push_back(path);
-            return c.startWorks;
-        },
-        [&](const std::string& message) { messages.push_back(message); },
-    });
-    EXPECT_EQ(tested, c.existenceTests);
-    if (c.started) {
-        EXPECT_EQ(started, std::vector<std::string>{*c.started});
-        EXPECT_TRUE(messages.empty());
-    } else {
-        EXPECT_TRUE(started.empty());
-        EXPECT_EQ(messages,
-                  std::vector<std::string>{"System Information Is Unavailable At This Time"});
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        MemoryRegistry registry;
+        const std::string tools = "SOFTWARE\\Microsoft\\Shared Tools";
+        if (c.path)
+            registry.SetValue(kHKeyLocalMachine, tools + "\\MSINFO", "PATH", c.path->type,
+                              c.path->bytes);
+        if (c.folder)
+            registry.SetValue(kHKeyLocalMachine, tools + " Location", "MSINFO", c.folder->type,
+                              c.folder->bytes);
+        std::vector<std::string> tested, started, messages;
+        StartSysInfo({
+            registry,
+            [&](const std::string& path) {
+                tested.push_back(path);
+                return path == kExe || path == "\\MSINFO32.EXE";
+            },
+            [&](const std::string& path) {
+                if (c.startWorks)
+                    started.push_back(path);
+                return c.startWorks;
+            },
+            [&](const std::string& message) { messages.push_back(message); },
+        });
+        EXPECT_EQ(tested, c.existenceTests);
+        EXPECT_EQ(started, c.started ? std::vector{*c.started} : std::vector<std::string>{});
+        const std::string unavailable = "System Information Is Unavailable At This Time";
+        EXPECT_EQ(messages, c.started ? std::vector<std::string>{} : std::vector{unavailable});
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, StartSysInfoTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 } // namespace

@@ -60,7 +60,7 @@ private Q_SLOTS:
     }
     void cleanup() { delete m_form.data(); }
 
-    void firstStartShowsCaptionsAndHelp()
+    void firstStartShowsHelpMovesInTabOrderAndCancels()
     {
         auto* form = Open(m_path);
         QCOMPARE(form->windowTitle(), "Velmora");
@@ -71,6 +71,28 @@ private Q_SLOTS:
         QCOMPARE(captions, QStringList({"2003-12-17 (Wednesday)", "上次月经来潮日期:", "月经周期:",
                                         "30", "计    算", "取    消", "关于..."}));
         QCOMPARE(Lines(form), QString::fromUtf8(TestData("help_lines.txt")));
+
+        form->show();
+        QCOMPARE(form->size(), QSize(345, 239)); // 5175 x 3585 twips
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(QApplication::focusWidget(), Child(form, "DTPicker1"));
+        for (const char* name :
+             {"List1", "Text1", "Command1", "Command2", "Command3", "DTPicker1"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            QTest::keyClick(Child(form, "Text1"), key);
+        QCOMPARE(Lines(form).count('\n'), 11); // Enter is no Calculate, Escape no Cancel
+
+        form->showMaximized(); // a larger window moves none of its controls
+        QTRY_VERIFY(form->width() > 345);
+        QCOMPARE(Child(form, "List1")->geometry(), QRect(8, 40, 329, 160));
+        QCOMPARE(Child(form, "Command3")->geometry(), QRect(176, 208, 73, 23));
+
+        Click(form, "Command2");
+        QTRY_VERIFY(m_form.isNull()); // unloaded, not just hidden
+        QVERIFY(!QFile::exists(m_path));
     }
 
     void calculateListsSixLinesAndSaves_data()
@@ -113,45 +135,6 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + saved + "\"\r\n");
         QCOMPARE(text->text(), typed); // the input is never changed
         QCOMPARE(entry->isEnabled(), exportable);
-    }
-
-    void cancelAndCloseBoxUnloadWithoutSaving()
-    {
-        for (bool viaCancel : {true, false}) {
-            auto* form = Open(m_path);
-            form->show();
-            viaCancel ? Click(form, "Command2") : void(form->close());
-            QTRY_VERIFY(m_form.isNull()); // unloaded, not just hidden
-        }
-        QVERIFY(!QFile::exists(m_path));
-    }
-
-    void keysMoveInTabOrderAndEnterDoesNothing()
-    {
-        auto* form = Open(m_path);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        QCOMPARE(QApplication::focusWidget(), Child(form, "DTPicker1"));
-        for (const char* name :
-             {"List1", "Text1", "Command1", "Command2", "Command3", "DTPicker1"}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), name);
-        }
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-            QTest::keyClick(Child(form, "Text1"), key);
-        QCOMPARE(Lines(form).count('\n'), 11);
-        QVERIFY(form->isVisible());
-    }
-
-    void fixedLayoutThatResizingNeverMoves()
-    {
-        auto* form = Open(m_path);
-        form->show();
-        QCOMPARE(form->size(), QSize(345, 239)); // 5175 x 3585 twips
-        form->showMaximized();
-        QTRY_VERIFY(form->width() > 345);
-        QCOMPARE(Child(form, "List1")->geometry(), QRect(8, 40, 329, 160));
-        QCOMPARE(Child(form, "Command3")->geometry(), QRect(176, 208, 73, 23));
     }
 };
 
