@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -20,6 +21,7 @@ using velmora::SaveSettings;
 namespace {
 
 const QByteArray kOld = "\"2001-01-01\"\r\n\"21\"\r\n";
+const QByteArray kExample = TestData("example_dear.cfg");
 const QDate kDay(2004, 2, 19);
 
 } // namespace
@@ -88,7 +90,7 @@ private Q_SLOTS:
         };
         const QDate initial(2003, 12, 17);
         row("no file: initial inputs", {}, initial, "30");
-        row("example", TestData("example_dear.cfg"), kDay, "30");
+        row("example", kExample, kDay, "30");
         row("first record only", "\"2004-02-19\"\r\n", kDay, "30");
         row("empty first field: nothing at all", "\"\"\r\n\"25\"", initial, "30");
         row("empty first line: nothing at all", "\r\n\"25\"", initial, "30");
@@ -123,24 +125,27 @@ private Q_SLOTS:
         QCOMPARE(inputs.cycleLengthText, text);
     }
 
-    void leavesAnythingButAWritableFileAlone_data()
+    void replacesOnlyAWritableFile_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char* kind : {"folder", "FIFO", "symlink to a FIFO", "read-only file"})
+        for (const char* kind :
+             {"folder", "FIFO", "symlink to a FIFO", "read-only file", "symlink to a file"})
             QTest::newRow(kind) << kind;
     }
-    void leavesAnythingButAWritableFileAlone()
+    void replacesOnlyAWritableFile()
     {
         QFETCH(QString, kind);
-        const QString fifo = kind.startsWith("symlink") ? m_dir.filePath("fifo") : m_path;
+        const QString target = kind.startsWith("symlink") ? m_dir.filePath("target") : m_path;
         if (kind == "folder")
             QVERIFY(QDir().mkdir(m_path));
         if (kind.contains("FIFO"))
-            QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        if (kind.startsWith("symlink"))
-            QVERIFY(QFile::link(fifo, m_path));
+            QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        if (kind.endsWith("file"))
+            QVERIFY(WriteBytes(target, kOld));
         if (kind == "read-only file")
-            QVERIFY(WriteBytes(m_path, kOld) && QFile::setPermissions(m_path, QFile::ReadOwner));
+            QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner));
+        if (kind.startsWith("symlink"))
+            QVERIFY(QFile::link(target, m_path));
         const auto state = [&] {
             const QFileInfo info(m_path);
             return QList<bool>{info.isDir(), info.isFile(), info.isSymLink()};
@@ -148,17 +153,8 @@ private Q_SLOTS:
         const QList<bool> before = state();
         SaveSettings(m_path, "2004-02-19", "30");
         QCOMPARE(state(), before);
-        if (kind == "read-only file")
-            QCOMPARE(ReadBytes(m_path), kOld);
-    }
-
-    void symlinkToAFileIsWrittenThrough()
-    {
-        const QString target = m_dir.filePath("target.cfg");
-        QVERIFY(WriteBytes(target, kOld) && QFile::link(target, m_path));
-        SaveSettings(m_path, "2004-02-19", "30");
-        QVERIFY(QFileInfo(m_path).isSymLink());
-        QCOMPARE(ReadBytes(target), TestData("example_dear.cfg"));
+        if (kind.endsWith("file")) // a symlink to a file is written through, the link kept
+            QCOMPARE(ReadBytes(target), kind == "read-only file" ? kOld : kExample);
     }
 
     void fullDiskKeepsTheOldFile()
@@ -180,11 +176,30 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"dear.cfg"});
     }
 
+    void killedSaveNeverLeavesAHalfWrittenFile()
+    {
+        const QByteArray other = "\"1999-12-31\"\r\n\"-12345\"\r\n";
+        QVERIFY(WriteBytes(m_path, kExample));
+        QRandomGenerator random(20040219);
+        for (int round = 0; round < 300; ++round) {
+            const pid_t saver = fork();
+            if (saver == 0) { // saves the two versions in turn until it is killed
+                for (unsigned long i = 0;; ++i)
+                    velmora::SaveSettings(m_path, i % 2 ? "1999-12-31" : "2004-02-19",
+                                          i % 2 ? "-12345" : "30");
+            }
+            QThread::usleep(random.bounded(0, 5000));
+            ::kill(saver, SIGKILL); // no chance to tidy up
+            QCOMPARE(waitpid(saver, nullptr, 0), saver);
+            const auto bytes = ReadBytes(m_path);
+            QVERIFY2(bytes == kExample || bytes == other, qPrintable(QString::number(round)));
+        }
+    }
+
     void folderIsMadeWhereItCanBe()
     {
         SaveSettings(m_dir.filePath("config/velmora/dear.cfg"), "2004-02-19", "30");
-        QCOMPARE(ReadBytes(m_dir.filePath("config/velmora/dear.cfg")),
-                 TestData("example_dear.cfg"));
+        QCOMPARE(ReadBytes(m_dir.filePath("config/velmora/dear.cfg")), kExample);
         // A folder path that runs through a regular file cannot be made, even by root.
         QVERIFY(WriteBytes(m_path, kOld));
         SaveSettings(m_path + "/sub/dear.cfg", "2004-02-19", "30");
