@@ -45,36 +45,31 @@ const Case kCases[] = {
     {"MissingKeyFails", kRegSz, "abc", false, "", "SOFTWARE\\VelmoraTest\\Nothing"},
 };
 
-// Stores the case's value beside another one, where `backend` reads it: the in-memory registry,
+// Stores the case's value in a key of its own where `backend` reads it: the in-memory registry,
 // or (in the Windows build under Wine) the real one, written through advapi32 itself.
 std::unique_ptr<Registry> Store(const std::string& backend, const Case& c)
 {
-    const std::pair<std::string, std::uint32_t> values[] = {{"Other", kRegSz}, {"Value", c.type}};
 #ifdef _WIN32
     if (backend == "Windows") {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VelmoraTest");
         HKEY key = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         &key, nullptr);
-        for (const auto& [name, type] : values) {
-            // RegSetValueExA adds a terminator that the caller "forgot" when the byte after the
-            // data is zero; a non-zero byte there keeps an unterminated string unterminated.
-            const std::string bytes = name == "Value" ? c.bytes.value_or("") : "x\0"s;
-            if (name == "Other" || c.bytes)
-                RegSetValueExA(key, name.c_str(), 0, type,
-                               reinterpret_cast<const BYTE*>((bytes + 'X').data()),
-                               static_cast<DWORD>(bytes.size()));
-        }
+        // RegSetValueExA adds a terminator that the caller "forgot" when the byte after the
+        // data is zero; a non-zero byte there keeps an unterminated string unterminated.
+        if (c.bytes)
+            RegSetValueExA(key, "Value", 0, c.type,
+                           reinterpret_cast<const BYTE*>((*c.bytes + 'X').data()),
+                           static_cast<DWORD>(c.bytes->size()));
         RegCloseKey(key);
         return SystemRegistry();
     }
 #endif
     (void)backend;
     auto memory = std::make_unique<MemoryRegistry>();
-    for (const auto& [name, type] : values)
-        if (name == "Other" || c.bytes)
-            memory->SetValue(kHKeyLocalMachine, kKey, name, type,
-                             name == "Value" ? *c.bytes : "x\0"s);
+    memory->SetValue(kHKeyLocalMachine, kKey, "Other", kRegSz, "x\0"s); // the key exists
+    if (c.bytes)
+        memory->SetValue(kHKeyLocalMachine, kKey, "Value", c.type, *c.bytes);
     return memory;
 }
 

@@ -14,10 +14,7 @@ using namespace std::string_literals;
 
 namespace {
 
-struct Value {
-    std::uint32_t type;
-    std::string bytes;
-};
+using Value = std::pair<std::uint32_t, std::string>; // type and bytes
 
 struct Case {
     const char* name;
@@ -57,11 +54,11 @@ TEST(StartSysInfoTest, StartsTheToolOrTellsItIsUnavailable)
         MemoryRegistry registry;
         const std::string tools = "SOFTWARE\\Microsoft\\Shared Tools";
         if (c.path)
-            registry.SetValue(kHKeyLocalMachine, tools + "\\MSINFO", "PATH", c.path->type,
-                              c.path->bytes);
+            registry.SetValue(kHKeyLocalMachine, tools + "\\MSINFO", "PATH", c.path->first,
+                              c.path->second);
         if (c.folder)
-            registry.SetValue(kHKeyLocalMachine, tools + " Location", "MSINFO", c.folder->type,
-                              c.folder->bytes);
+            registry.SetValue(kHKeyLocalMachine, tools + " Location", "MSINFO", c.folder->first,
+                              c.folder->second);
         std::vector<std::string> tested, started, messages;
         StartSysInfo({
             registry,

@@ -47,7 +47,7 @@ private Q_SLOTS:
         QTRY_VERIFY(OpenAboutBoxes().isEmpty());
     }
 
-    void loadStepsSetTitleTextAndStart()
+    void loadStepsThenTheTextClimbsAndRestarts()
     {
         frmAbout box({});
         QCOMPARE(box.windowTitle(), "关于Velmora");
@@ -58,11 +58,8 @@ private Q_SLOTS:
         QCOMPARE(timer->isActive() ? timer->interval() : 0, 50);
         QCOMPARE(box.findChild<QLabel*>("Picture1")->pixmap().size(), QSize(844, 549));
         QCOMPARE(box.findChild<QLabel*>("Picture2")->pixmap().size(), QSize(115, 133));
-    }
 
-    void firstRestartOnTick324()
-    {
-        frmAbout box({});
+        // The text climbs 20 twips a tick and first starts again from below on tick 324.
         auto* label = box.findChild<QLabel*>("Label5");
         QCOMPARE_EQ(box.Label5Top(), kStartTop);
         const int startY = label->y();
