@@ -28,21 +28,16 @@ private Q_SLOTS:
         QFETCH(QString, searchPath);
         QFETCH(bool, started);
         QTemporaryDir dir;
-        const QString folder = dir.filePath("tool folder");
-        const QString marker = dir.filePath("started");
-        QVERIFY(QDir().mkdir(folder));
-        QVERIFY(
-            WriteBytes(folder + "/hardinfo", "#!/bin/sh\n: > '" + marker.toLocal8Bit() + "'\n"));
-        QVERIFY(QFile::setPermissions(folder + "/hardinfo", QFile::ReadOwner | QFile::ExeOwner));
-
+        const QString folder = dir.filePath("tool folder"), marker = dir.filePath("started");
+        QVERIFY(QDir().mkdir(folder) && QDir::setCurrent(folder)); // where "." finds the tool
+        QVERIFY(WriteBytes("hardinfo", "#!/bin/sh\n: > '" + marker.toLocal8Bit() + "'\n"));
+        QVERIFY(QFile::setPermissions("hardinfo", QFile::ReadOwner | QFile::ExeOwner));
         const QByteArray oldPath = qgetenv("PATH");
-        const QString oldFolder = QDir::currentPath();
         qputenv("PATH", searchPath.arg(folder).toLocal8Bit());
-        QDir::setCurrent(folder); // where a relative entry would find the tool
         std::vector<std::string> messages;
         velmora::StartDesktopSysInfo([&](const std::string& m) { messages.push_back(m); });
-        QDir::setCurrent(oldFolder);
         qputenv("PATH", oldPath);
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
 
         const std::string unavailable = "System Information Is Unavailable At This Time";
         QCOMPARE(messages, started ? std::vector<std::string>{} : std::vector{unavailable});

@@ -63,22 +63,14 @@ class UiTest : public QObject
 
 private:
     QTemporaryDir m_dir;
-    QString m_path;
+    const QString m_path = m_dir.filePath("dear.cfg");
     QPointer<velmora::Form1> m_form; // made as the program makes it: deleting itself when closed
 
-    velmora::Form1* Open(const QString& path)
-    {
-        m_form = new velmora::Form1(path);
-        return m_form;
-    }
+    velmora::Form1* Open() { return m_form = new velmora::Form1(m_path); }
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init()
-    {
-        m_path = m_dir.filePath("dear.cfg");
-        QFile::remove(m_path);
-    }
+    void init() { QFile::remove(m_path); }
     void cleanup()
     {
         delete m_form.data();
@@ -89,7 +81,7 @@ private Q_SLOTS:
 
     void firstStartShowsHelpMovesInTabOrderAndCancels()
     {
-        auto* form = Open(m_path);
+        auto* form = Open();
         QCOMPARE(form->windowTitle(), "Velmora");
         QStringList captions;
         for (const char* name :
@@ -128,14 +120,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nextPeriod");
         QTest::addColumn<QByteArray>("saved"); // the second record's text
         QTest::addColumn<bool>("exportable");  // the calendar entry of the list's menu
-        QTest::newRow("example: the fixture's lines") << "30"
-                                                      << "2004-03-20" << QByteArray("30") << true;
-        QTest::newRow("28 and Chinese: lines for 28, no length saved")
-            << "28天"
-            << "2004-03-18" << QByteArray() << true;
-        QTest::newRow("20: periods out of order, no calendar")
-            << "20"
-            << "2004-03-10" << QByteArray("20") << false;
+        auto row = [](const char* name, QString typed, QString next, QByteArray saved, bool ics) {
+            QTest::newRow(name) << typed << next << saved << ics;
+        };
+        row("example: the fixture's lines", "30", "2004-03-20", "30", true);
+        row("28 and Chinese: lines for 28, no length saved", "28天", "2004-03-18", "", true);
+        row("20: periods out of order, no calendar", "20", "2004-03-10", "20", false);
     }
     void calculateListsSixLinesAndSaves()
     {
@@ -144,7 +134,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, saved);
         QFETCH(bool, exportable);
         QVERIFY(WriteBytes(m_path, TestData("example_dear.cfg")));
-        auto* form = Open(m_path);
+        auto* form = Open();
         QCOMPARE(Child<QDateEdit>(form, "DTPicker1")->date(), QDate(2004, 2, 19)); // restored
         auto* entry = form->findChild<QAction*>("exportCalendar");
         QCOMPARE(entry->text(), "导出到日历...");
@@ -169,15 +159,14 @@ private Q_SLOTS:
         frmAbout box({});
         QCOMPARE(box.windowTitle(), "关于Velmora");
         QCOMPARE(box.geometry(), QRect(156, 129, 409, 257)); // 6135 x 3855 twips
-        QCOMPARE(box.findChild<QLabel*>("Label5")->text(),
-                 QString::fromUtf8(TestData("about_text.txt")));
+        auto* label = box.findChild<QLabel*>("Label5");
+        QCOMPARE(label->text(), QString::fromUtf8(TestData("about_text.txt")));
         auto* timer = box.findChild<QTimer*>("Timer1");
         QCOMPARE(timer->isActive() ? timer->interval() : 0, 50);
         QCOMPARE(box.findChild<QLabel*>("Picture1")->pixmap().size(), QSize(844, 549));
         QCOMPARE(box.findChild<QLabel*>("Picture2")->pixmap().size(), QSize(115, 133));
 
         // The text climbs 20 twips a tick and first starts again from below on tick 324.
-        auto* label = box.findChild<QLabel*>("Label5");
         QCOMPARE_EQ(box.Label5Top(), kStartTop);
         const int startY = label->y();
         for (int tick = 1; tick <= 323; ++tick)
@@ -194,7 +183,7 @@ private Q_SLOTS:
 
     void oneBoxAtATimeWithOkOnEnterOutlivingTheMainWindow()
     {
-        auto* form = Open(m_path);
+        auto* form = Open();
         auto* about = form->findChild<QPushButton*>("Command3");
         QTest::mouseClick(about, Qt::LeftButton);
         QPointer<frmAbout> box = OpenAboutBoxes().value(0);
