@@ -109,7 +109,7 @@ struct StartCase {
     std::optional<Value> folder; // "MSINFO" of ...\Shared Tools Location
     bool startWorks;
     std::vector<std::string> existenceTests; // every path tested, in order
-    std::optional<std::string> started;      // nothing: the message instead
+    std::vector<std::string> starts;         // every start tried; without one, the message
 };
 
 Value Sz(const std::string& text)
@@ -123,13 +123,13 @@ const std::string kExe = "C:\\Tools\\MSINFO32.EXE"; // the one file that exists
 // The in-memory registry refuses write rights, as Windows does below HKEY_LOCAL_MACHINE for
 // an ordinary user: the cases that start a tool pass only because the lookup asks to read.
 const StartCase kStartCases[] = {
-    {"RegisteredPathStartedAsItIs", Sz("C:\\A B\\info.exe"), kTools, true, {}, "C:\\A B\\info.exe"},
-    {"FolderIsTheSecondChoice", {}, kTools, true, {kExe}, kExe},
+    {"PathStartedAsItIs", Sz("C:\\A B\\info.exe"), kTools, true, {}, {"C:\\A B\\info.exe"}},
+    {"FolderIsTheSecondChoice", {}, kTools, true, {kExe}, {kExe}},
     {"FolderWithoutTheTool", {}, Sz("C:\\Empty"), true, {"C:\\Empty\\MSINFO32.EXE"}, {}},
     {"NothingRegistered", {}, {}, true, {}, {}},
-    {"FailedStartSkipsTheFolder", Sz("C:\\gone.exe"), kTools, false, {}, {}},
+    {"FailedStartSkipsTheFolder", Sz("C:\\gone.exe"), kTools, false, {}, {"C:\\gone.exe"}},
     {"ZeroBytePathGivesTheMessage", Value{kRegSz, ""}, kTools, true, {}, {}},
-    {"PathWithoutTextCountsAsNotFound", Value{kRegExpandSz, "%P%\0"s}, kTools, true, {kExe}, kExe},
+    {"ExpandPathIsNotFound", Value{kRegExpandSz, "%P%\0"s}, kTools, true, {kExe}, {kExe}},
     {"ExpandStringFolderIsNoDriveRoot", {}, Value{kRegExpandSz, "%S%\0"s}, true, {}, {}},
     {"EmptyFolderIsNoDriveRoot", {}, Sz(""), true, {}, {}},
 };
@@ -153,17 +153,14 @@ TEST(StartSysInfoTest, StartsTheToolOrTellsItIsUnavailable)
                 tested.push_back(path);
                 return path == kExe || path == "\\MSINFO32.EXE";
             },
-            [&](const std::string& path) {
-                if (c.startWorks)
-                    started.push_back(path);
-                return c.startWorks;
-            },
+            [&](const std::string& path) { return started.push_back(path), c.startWorks; },
             [&](const std::string& message) { messages.push_back(message); },
         });
         EXPECT_EQ(tested, c.existenceTests);
-        EXPECT_EQ(started, c.started ? std::vector{*c.started} : std::vector<std::string>{});
+        EXPECT_EQ(started, c.starts);
         const std::string unavailable = "System Information Is Unavailable At This Time";
-        EXPECT_EQ(messages, c.started ? std::vector<std::string>{} : std::vector{unavailable});
+        EXPECT_EQ(messages, c.startWorks && !c.starts.empty() ? std::vector<std::string>{}
+                                                              : std::vector{unavailable});
     }
 }
 
