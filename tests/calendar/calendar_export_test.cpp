@@ -31,16 +31,13 @@ class CalendarExportTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void exampleMatchesTheGoldenCalendar()
+    void exampleMatchesTheGoldenCalendarAtEveryExport()
     {
         const velmora::CalendarExport calendar = Export("30");
         QCOMPARE(calendar.refusal, std::string());
         QCOMPARE(QByteArray::fromStdString(calendar.text), TestData("example.ics"));
-    }
-
-    void sameCalculationLaterGivesTheSameEvents()
-    {
-        // Only the stamp tells the two exports apart: a calendar that imports both keeps one set.
+        // Only the stamp tells a later export of the same calculation apart: a calendar that
+        // imports both keeps one set of events.
         QByteArray later = QByteArray::fromStdString(Export("30.2", kStamp + 24h).text);
         QCOMPARE(later.replace("DTSTAMP:20261208T", "DTSTAMP:20261207T"), TestData("example.ics"));
         QVERIFY(QByteArray::fromStdString(Export("31").text).contains("UID:2004-02-19-31-1@"));
