@@ -6,26 +6,24 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-#include <optional>
 
-// A file's bytes, or nothing when it cannot be read.
-inline std::optional<QByteArray> ReadBytes(const QString& path)
+// A file's bytes; empty when it cannot be read.
+inline QByteArray ReadBytes(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Replaces a file's bytes; false when that fails.
 inline bool WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 // A fixture from tests/data, byte for byte.
 inline QByteArray TestData(const char* name)
 {
-    return ReadBytes(QStringLiteral(VELMORA_TEST_DATA "/") + QLatin1String(name)).value();
+    return ReadBytes(QStringLiteral(VELMORA_TEST_DATA "/") + QLatin1String(name));
 }

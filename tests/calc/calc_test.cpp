@@ -21,7 +21,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<Number>("expected"); // nothing: too large to read
-        QTest::newRow("empty reads 0") << QByteArray() << Number(0);
         QTest::newRow("no number reads 0") << QByteArray("abc") << Number(0);
         QTest::newRow("blank between digits") << QByteArray("2 8") << Number(28);
         QTest::newRow("tab and line feed dropped") << QByteArray("\t2\n8") << Number(28);
