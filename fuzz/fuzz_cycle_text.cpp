@@ -34,14 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // '#' stands for any digit.
     static const std::string day = "####-##-##", range = day + "    --    " + day + "   ";
-    static const std::string shapes[] = {
-        range + "月经期",
-        range + "安全期      ",
-        range + "危险期    ",
-        range + "安全期      ",
-        day + std::string(23, ' ') + "排卵日   ",
-        day + std::string(23, ' ') + "下次月经开始日",
-    };
+    static const std::string shapes[] = {range + "月经期",
+                                         range + "安全期      ",
+                                         range + "危险期    ",
+                                         range + "安全期      ",
+                                         day + std::string(23, ' ') + "排卵日   ",
+                                         day + std::string(23, ' ') + "下次月经开始日"};
     const auto lines = velmora::ResultLines(dates);
     for (std::size_t i = 0; i < lines.size(); ++i)
         FUZZ_CHECK(std::equal(

@@ -54,8 +54,6 @@ private Q_SLOTS:
         };
         row("25 days: the shortest with a first safe day", "25", false);
         row("24 days: first safe period ends before it starts", "24", true);
-        row("zero", "0", true);
-        row("negative", "-30", true);
         row("no number", "abc", true);
         row("next period beyond 9999", "400", true, QDate(9999, 1, 1));
         row("period's last day beyond 9999, the rest in order", "0", true, QDate(9999, 12, 30));

@@ -153,8 +153,7 @@ private Q_SLOTS:
     {
         // A file-size limit below the 20 bytes fails the write the way a full disk does.
         QVERIFY(WriteBytes(m_path, kOld));
-        const pid_t child = fork();
-        if (child == 0) {
+        if (fork() == 0) {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{10, 10};
             setrlimit(RLIMIT_FSIZE, &limit);
@@ -162,8 +161,7 @@ private Q_SLOTS:
             _exit(0);
         }
         int status = -1;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        QCOMPARE(status, 0);
+        QVERIFY(wait(&status) > 0 && status == 0);
         QCOMPARE(ReadBytes(m_path), kOld);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"dear.cfg"});
     }
@@ -183,8 +181,8 @@ private Q_SLOTS:
             QThread::usleep(random.bounded(0, 5000));
             ::kill(saver, SIGKILL); // no chance to tidy up
             QCOMPARE(waitpid(saver, nullptr, 0), saver);
-            const auto bytes = ReadBytes(m_path);
-            QVERIFY2(bytes == kExample || bytes == other, qPrintable(QString::number(round)));
+            QVERIFY2(QByteArrayList({kExample, other}).contains(ReadBytes(m_path)),
+                     qPrintable(QString::number(round)));
         }
     }
 };

@@ -48,56 +48,47 @@ const Case kCases[] = {
     {"MissingKeyFails", kRegSz, "abc", false, "", "SOFTWARE\\VelmoraTest\\Nothing"},
 };
 
-// Stores the case's value in a key of its own where `backend` reads it: the in-memory registry,
-// or (in the Windows build under Wine) the real one, written through advapi32 itself.
-std::unique_ptr<Registry> Store(const std::string& backend, const Case& c)
+// Stores the case's value in a key of its own where GetKeyValue reads it: the in-memory
+// registry, or in the Windows build (under Wine) the real one, written through advapi32 itself.
+std::unique_ptr<Registry> Store(const Case& c)
 {
 #ifdef _WIN32
-    if (backend == "Windows") {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VelmoraTest");
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr);
-        // RegSetValueExA adds a terminator that the caller "forgot" when the byte after the
-        // data is zero; a non-zero byte there keeps an unterminated string unterminated.
-        if (c.bytes)
-            RegSetValueExA(key, "Value", 0, c.type,
-                           reinterpret_cast<const BYTE*>((*c.bytes + 'X').data()),
-                           static_cast<DWORD>(c.bytes->size()));
-        RegCloseKey(key);
-        return SystemRegistry();
-    }
-#endif
-    (void)backend;
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VelmoraTest");
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    // RegSetValueExA adds a terminator that the caller "forgot" when the byte after the data is
+    // zero; a non-zero byte there keeps an unterminated string unterminated.
+    if (c.bytes)
+        RegSetValueExA(key, "Value", 0, c.type,
+                       reinterpret_cast<const BYTE*>((*c.bytes + 'X').data()),
+                       static_cast<DWORD>(c.bytes->size()));
+    RegCloseKey(key);
+    return SystemRegistry();
+#else
     auto memory = std::make_unique<MemoryRegistry>();
     memory->SetValue(kHKeyLocalMachine, kKey, "Other", kRegSz, "x\0"s); // the key exists
     if (c.bytes)
         memory->SetValue(kHKeyLocalMachine, kKey, "Value", c.type, *c.bytes);
     return memory;
+#endif
 }
 
 TEST(GetKeyValueTest, ReadsAsEachCaseSays)
 {
-#ifdef _WIN32
-    const std::string backends[] = {"Memory", "Windows"};
-#else
-    const std::string backends[] = {"Memory"};
-#endif
-    for (const std::string& backend : backends) {
-        for (const Case& c : kCases) {
-            SCOPED_TRACE(backend + " " + c.name);
-            const std::unique_ptr<Registry> registry = Store(backend, c);
-            std::string value = "before";
-            std::optional<bool> found; // nothing: it threw
-            try {
-                found = GetKeyValue(*registry, kHKeyLocalMachine, c.key, "Value", value);
-            } catch (const RegistryValueError&) {
-            }
-            EXPECT_EQ(found, c.found);
-            EXPECT_EQ(value, c.text);
-            const auto* memory = dynamic_cast<MemoryRegistry*>(registry.get());
-            EXPECT_EQ(memory ? memory->OpenKeyCount() : 0u, 0u) << "the key must be closed again";
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<Registry> registry = Store(c);
+        std::string value = "before";
+        std::optional<bool> found; // nothing: it threw
+        try {
+            found = GetKeyValue(*registry, kHKeyLocalMachine, c.key, "Value", value);
+        } catch (const RegistryValueError&) {
         }
+        EXPECT_EQ(found, c.found);
+        EXPECT_EQ(value, c.text);
+        const auto* memory = dynamic_cast<MemoryRegistry*>(registry.get());
+        EXPECT_EQ(memory ? memory->OpenKeyCount() : 0u, 0u) << "the key must be closed again";
     }
 }
 
@@ -147,15 +138,16 @@ TEST(StartSysInfoTest, StartsTheToolOrTellsItIsUnavailable)
             registry.SetValue(kHKeyLocalMachine, tools + " Location", "MSINFO", c.folder->first,
                               c.folder->second);
         std::vector<std::string> tested, started, messages;
-        StartSysInfo({
-            registry,
-            [&](const std::string& path) {
-                tested.push_back(path);
-                return path == kExe || path == "\\MSINFO32.EXE";
-            },
-            [&](const std::string& path) { return started.push_back(path), c.startWorks; },
-            [&](const std::string& message) { messages.push_back(message); },
-        });
+        const auto exists = [&](const std::string& path) {
+            tested.push_back(path);
+            return path == kExe || path == "\\MSINFO32.EXE";
+        };
+        const auto start = [&](const std::string& path) {
+            return started.push_back(path), c.startWorks;
+        };
+        StartSysInfo({registry, exists, start, [&](const std::string& m) {
+                          messages.push_back(m);
+                      }});
         EXPECT_EQ(tested, c.existenceTests);
         EXPECT_EQ(started, c.starts);
         const std::string unavailable = "System Information Is Unavailable At This Time";

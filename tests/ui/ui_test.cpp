@@ -73,10 +73,9 @@ private Q_SLOTS:
     void init() { QFile::remove(m_path); }
     void cleanup()
     {
-        delete m_form.data();
         for (QWidget* widget : QApplication::topLevelWidgets())
             widget->close();
-        QTRY_VERIFY(OpenAboutBoxes().isEmpty());
+        QTRY_VERIFY(m_form.isNull() && OpenAboutBoxes().isEmpty());
     }
 
     void firstStartShowsHelpMovesInTabOrderAndCancels()
@@ -159,8 +158,10 @@ private Q_SLOTS:
         QList<QUrl> opened;
         int started = 0;
         // No mail program: the box says nothing, changes nothing.
-        frmAbout box({[&](const QUrl& url) { return opened << url, false; },
-                      [&] {
+        const auto openUrl = [&](const QUrl& url) {
+            return opened << url, false;
+        };
+        frmAbout box({openUrl, [&] {
                           ++started;
                       }});
         QCOMPARE(box.windowTitle(), "关于Velmora");
