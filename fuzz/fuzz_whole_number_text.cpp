@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     bool ok = false;
     const int value = result->toInt(&ok);
-    FUZZ_CHECK(ok);
-    FUZZ_CHECK(value >= -32768 && value <= 32767);
+    FUZZ_CHECK(ok && value >= -32768 && value <= 32767);
     FUZZ_CHECK(*result == QString::number(value)); // no sign but '-', no leading zeros
     FUZZ_CHECK(velmora::ToWholeNumberText(*result, locale) == result);
     return 0;

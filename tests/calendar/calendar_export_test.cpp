@@ -33,9 +33,7 @@ class CalendarExportTest : public QObject
 private Q_SLOTS:
     void exampleMatchesTheGoldenCalendarAtEveryExport()
     {
-        const velmora::CalendarExport calendar = Export("30");
-        QCOMPARE(calendar.refusal, std::string());
-        QCOMPARE(QByteArray::fromStdString(calendar.text), TestData("example.ics"));
+        QCOMPARE(QByteArray::fromStdString(Export("30").text), TestData("example.ics"));
         // Only the stamp tells a later export of the same calculation apart: a calendar that
         // imports both keeps one set of events.
         QByteArray later = QByteArray::fromStdString(Export("30.2", kStamp + 24h).text);

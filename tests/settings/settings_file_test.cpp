@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -32,14 +31,13 @@ class SettingsFileTest : public QObject
 
 private:
     QTemporaryDir m_dir;
-    QString m_path;
+    const QString m_path = m_dir.filePath("dear.cfg");
 
 private Q_SLOTS:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
-        m_path = m_dir.filePath("dear.cfg");
     }
 
     void savesTheLengthAsAWholeNumber_data()
@@ -66,7 +64,6 @@ private Q_SLOTS:
         row("blank inside the digits: empty", "2 8", "");
         row("infinity: empty", "inf", "");
         row("German decimal comma", "28,6", "29", QLocale::German);
-        row("German grouping", "1.000", "1000", QLocale::German);
     }
     void savesTheLengthAsAWholeNumber()
     {
@@ -149,7 +146,7 @@ private Q_SLOTS:
             QCOMPARE(ReadBytes(m_path), bytes);
     }
 
-    void fullDiskKeepsTheOldFile()
+    void aFullDiskOrAKillNeverLeavesAHalfWrittenFile()
     {
         // A file-size limit below the 20 bytes fails the write the way a full disk does.
         QVERIFY(WriteBytes(m_path, kOld));
@@ -164,24 +161,20 @@ private Q_SLOTS:
         QVERIFY(wait(&status) > 0 && status == 0);
         QCOMPARE(ReadBytes(m_path), kOld);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"dear.cfg"});
-    }
 
-    void killedSaveNeverLeavesAHalfWrittenFile()
-    {
+        // Killed at any moment while it saves two versions in turn, it leaves one of the three.
         const QByteArray other = "\"1999-12-31\"\r\n\"-12345\"\r\n";
-        QVERIFY(WriteBytes(m_path, kExample));
-        QRandomGenerator random(20040219);
         for (int round = 0; round < 300; ++round) {
             const pid_t saver = fork();
-            if (saver == 0) { // saves the two versions in turn until it is killed
+            if (saver == 0) {
                 for (unsigned long i = 0;; ++i)
                     velmora::SaveSettings(m_path, i % 2 ? "1999-12-31" : "2004-02-19",
                                           i % 2 ? "-12345" : "30");
             }
-            QThread::usleep(random.bounded(0, 5000));
-            ::kill(saver, SIGKILL); // no chance to tidy up
+            QThread::usleep(round * 16); // killed anywhere in its first 5 ms
+            ::kill(saver, SIGKILL);      // no chance to tidy up
             QCOMPARE(waitpid(saver, nullptr, 0), saver);
-            QVERIFY2(QByteArrayList({kExample, other}).contains(ReadBytes(m_path)),
+            QVERIFY2(QByteArrayList({kOld, kExample, other}).contains(ReadBytes(m_path)),
                      qPrintable(QString::number(round)));
         }
     }
