@@ -34,16 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // '#' stands for any digit.
     static const std::string day = "####-##-##", range = day + "    --    " + day + "   ";
-    static const std::string shapes[] = {range + "月经期",
-                                         range + "安全期      ",
-                                         range + "危险期    ",
-                                         range + "安全期      ",
-                                         day + std::string(23, ' ') + "排卵日   ",
-                                         day + std::string(23, ' ') + "下次月经开始日"};
+    static const char* const kTails[] = {"月经期",       "安全期      ", "危险期    ",
+                                         "安全期      ", "排卵日   ",    "下次月经开始日"};
     const auto lines = velmora::ResultLines(dates);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        FUZZ_CHECK(std::equal(
-            lines[i].begin(), lines[i].end(), shapes[i].begin(), shapes[i].end(),
-            [](char c, char shape) { return shape == '#' ? c >= '0' && c <= '9' : c == shape; }));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string shape = (i < 4 ? range : day + std::string(23, ' ')) + kTails[i];
+        FUZZ_CHECK(std::equal(lines[i].begin(), lines[i].end(), shape.begin(), shape.end(),
+                              [](char c, char expected) {
+                                  return expected == '#' ? c >= '0' && c <= '9' : c == expected;
+                              }));
+    }
     return 0;
 }

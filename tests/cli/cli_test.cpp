@@ -57,8 +57,7 @@ private Q_SLOTS:
         row("no arguments: the saved inputs", {}, 0, "2004-03-18" + next);
         row("first day only: the saved length", {"2004-01-01"}, 0, "2004-01-29" + next);
         row("earliest first day", {"1601-01-01", "30"}, 0, "1601-01-31" + next);
-        row("calendar to standard output", {"--ics", "-", "2004-02-19", "30"}, 0,
-            "BEGIN:VCALENDAR\r\n");
+        row("calendar to stdout", {"--ics", "-", "2004-02-19", "30"}, 0, "BEGIN:VCALENDAR\r\n");
         row("version", {"--version"}, 0, "velmora-cli 1.1.0\n");
         row("month 13", {"2004-13-01"}, 2);
         row("before the picker's range", {"1600-12-31"}, 2);
