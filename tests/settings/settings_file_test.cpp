@@ -88,6 +88,7 @@ private Q_SLOTS:
         row("no file: initial inputs", {}, initial, "30");
         row("first record only", "\"2004-02-19\"\r\n", kDay, "30");
         row("empty first field: nothing at all", "\"\"\r\n\"25\"", initial, "30");
+        row("blank first field: nothing at all", "  ,25", initial, "30");
         row("not a date, length still read", "\"x\"\r\n\"25\"", initial, "25");
         row("length out of range", "\"2004-02-19\"\r\n\"40000\"", kDay, "30");
         row("LF line ends", "\"2004-02-19\"\n\"25\"\n", kDay, "25");
