@@ -136,26 +136,53 @@ std::optional<double> ReadDecimal(Cursor& cursor)
     return negative ? -value : value;
 }
 
-} // namespace
-
-std::optional<double> ReadLeadingNumber(std::string_view text)
+// Reads a "&H" or "&O" prefix: the base of the number that follows, 10 where there is no
+// prefix, or 0 where the "&" starts no number.
+int ReadBase(Cursor& cursor)
 {
-    Cursor cursor(text);
     if (cursor.Peek() != '&')
-        return ReadDecimal(cursor);
+        return 10;
     cursor.Next();
     switch (cursor.Peek()) {
     case 'H':
     case 'h':
         cursor.Next();
-        return ReadWholeNumber(cursor, 16);
+        return 16;
     case 'O':
     case 'o':
         cursor.Next();
-        return ReadWholeNumber(cursor, 8);
+        return 8;
     default:
-        return 0.0;
+        return 0;
     }
+}
+
+} // namespace
+
+std::optional<double> ReadLeadingNumber(std::string_view text)
+{
+    Cursor cursor(text);
+    switch (const int base = ReadBase(cursor)) {
+    case 10:
+        return ReadDecimal(cursor);
+    case 0:
+        return 0.0;
+    default:
+        return ReadWholeNumber(cursor, base);
+    }
+}
+
+bool BeginsWithNumber(std::string_view text)
+{
+    Cursor cursor(text);
+    const int base = ReadBase(cursor);
+    if (base == 10) {
+        if (cursor.Peek() == '+' || cursor.Peek() == '-')
+            cursor.Next();
+        if (cursor.Peek() == '.')
+            cursor.Next();
+    }
+    return base != 0 && DigitValue(cursor.Peek(), base) >= 0;
 }
 
 } // namespace velmora

@@ -22,4 +22,8 @@ namespace velmora {
 // worth more than 2^64 - 1.
 std::optional<double> ReadLeadingNumber(std::string_view text);
 
+// Whether the text begins with a number at all: false where ReadLeadingNumber reads 0 only
+// because no digit comes before the first character that stops it ("abc", "", "-", "&H").
+bool BeginsWithNumber(std::string_view text);
+
 } // namespace velmora

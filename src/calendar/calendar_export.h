@@ -3,22 +3,27 @@
 #pragma once
 
 #include "phase_calculation.h"
+#include "phase_order.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace velmora {
 
 // A calculation as an iCalendar (RFC 5545) text, or the reason it cannot be one.
 struct CalendarExport {
-    std::string text;    // UTF-8, CR LF line ends; empty when refused
-    std::string refusal; // empty when exported
+    std::string text; // UTF-8, CR LF line ends; empty when refused
+    std::optional<CalendarRefusal> refusal;
 };
 
 // Six all-day events, one for each result line, that never show the user as busy, and a
-// reminder the day before the next period. Each event's UID is derived from the first day, the
-// cycle length and the event's place, so that importing the same calculation again updates the
-// calendar instead of adding copies. `stamp` is the DTSTAMP of every event.
+// reminder at 09:00 the day before the next period. Each event's UID names the cycle's first
+// day and the event's place, so that importing a later export of the same cycle, even with a
+// corrected length, updates the six events instead of adding copies; its SEQUENCE and
+// LAST-MODIFIED grow with `stamp`, the time of the export, so that the later one wins. The
+// text is read back before it is returned: a date that does not read back as it was given is
+// refused, never written.
 CalendarExport ExportCalendar(const PhaseDates& dates, std::chrono::sys_seconds stamp);
 
 } // namespace velmora

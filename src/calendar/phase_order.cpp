@@ -27,16 +27,19 @@ constexpr std::array<Link, 8> kLinks{{
 
 } // namespace
 
-std::optional<std::string> PhaseOrderProblem(const PhaseDates& dates)
+std::optional<CalendarRefusal> PhaseOrderProblem(const PhaseDates& dates)
 {
     for (const Link& link : kLinks) {
         if (dates.Slot(link.from).AddDays(link.days) != dates.Slot(link.slot))
-            return "有一个日期超出了日历的范围（100年至9999年）。";
+            return CalendarRefusal::DateOutOfRange;
     }
     // With every link intact, the periods can only fail to follow each other by a cycle too
     // short for them: the first safe period then ends before it begins.
     if (dates.Slot(4) < dates.Slot(3))
-        return "月经周期不足25天（或下次月经的日期超出了日历的范围），各个时期的日期前后颠倒。";
+        return CalendarRefusal::OutOfOrder;
+    // In order, the next period is the latest day of all.
+    if (!dates.Slot(10).AddDays(1))
+        return CalendarRefusal::DateOutOfRange;
     return std::nullopt;
 }
 

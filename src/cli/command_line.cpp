@@ -37,7 +37,7 @@ std::optional<int> ParseCommandLine(QCommandLineParser& parser, qsizetype maxPos
     QString error;
     if (!parser.parse(QCoreApplication::arguments()))
         error = parser.errorText();
-    else if (parser.isSet(help))
+    else if (parser.isSet(help) || parser.isSet(u"help-all"_s)) // both of Qt's help options
         return PrintOut(parser.helpText()) ? 0 : 1;
     else if (parser.isSet(version))
         return PrintOut(program + u' ' + QCoreApplication::applicationVersion() + u'\n') ? 0 : 1;

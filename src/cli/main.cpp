@@ -5,6 +5,7 @@
 #include "calendar_export.h"
 #include "command_line.h"
 #include "phase_calculation.h"
+#include "read_leading_number.h"
 #include "result_lines.h"
 #include "settings_file.h"
 #include "whole_file.h"
@@ -29,6 +30,20 @@ std::optional<QDate> ReadFirstDay(const QString& text)
     if (!date.isValid() || date < velmora::kEarliestDate || date > velmora::kLatestDate)
         return std::nullopt;
     return date;
+}
+
+QString RefusalText(velmora::CalendarRefusal refusal)
+{
+    switch (refusal) {
+    case velmora::CalendarRefusal::DateOutOfRange:
+        return u"a date of the phases lies outside the calendar's years 100 to 9999, or its "
+               "last phase ends on 9999-12-31."_s;
+    case velmora::CalendarRefusal::OutOfOrder:
+        return u"a cycle shorter than 25 days puts the phases out of order."_s;
+    case velmora::CalendarRefusal::NotReadBack:
+        break;
+    }
+    return u"the calendar did not read back with the right dates; nothing was written."_s;
 }
 
 int Fail(const QString& reason)
@@ -87,14 +102,28 @@ int main(int argc, char** argv)
         for (const std::string& line : velmora::ResultLines(dates))
             text += QString::fromStdString(line) + u'\n';
     } else {
+        // The window calculates with 0 where the text holds no number, or one too large to add
+        // to the first day; a calendar of that would tell of a cycle she never typed.
+        const std::string cycle = inputs.cycleLengthText.toStdString();
+        if (!velmora::BeginsWithNumber(cycle))
+            return Fail(u"'%1' is no number of days."_s.arg(inputs.cycleLengthText));
+        const auto length = velmora::ReadLeadingNumber(cycle);
+        if (!length || !dates.Slot(1).AddDays(*length))
+            return Fail(u"a cycle of %1 days ends outside the calendar's years 100 to 9999."_s.arg(
+                inputs.cycleLengthText));
         const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
         const velmora::CalendarExport calendar = velmora::ExportCalendar(dates, now);
-        if (!calendar.refusal.empty())
-            return Fail(QString::fromStdString(calendar.refusal));
+        if (calendar.refusal)
+            return Fail(RefusalText(*calendar.refusal));
         const QString file = parser.value(ics);
         if (file != u"-"_s) {
-            const auto error = velmora::WriteWholeFile(file, calendar.text);
-            return error ? Fail(u"cannot write %1: %2"_s.arg(file, *error)) : 0;
+            const auto failure = velmora::WriteWholeFile(file, calendar.text);
+            if (!failure)
+                return 0;
+            const QString hint = failure->fault == velmora::WriteFault::NotRegularFile
+                                     ? u" (use - for standard output)"_s
+                                     : QString();
+            return Fail(u"cannot write %1: %2%3."_s.arg(file, failure->reason, hint));
         }
         text = QString::fromStdString(calendar.text);
     }

@@ -26,12 +26,6 @@ const auto kFileName = u"dear.cfg"_s;
 // damaged or hostile file costs no more than this to read.
 constexpr qint64 kReadLimit = 64 * 1024;
 
-// Root may write anything, so the write bits decide as well as the access check.
-bool IsReadOnly(const QFileInfo& file)
-{
-    return !file.isWritable() || !(file.permissions() & QFileDevice::WriteOwner);
-}
-
 std::optional<QDate> ToDate(const QString& text)
 {
     QDate date = QDate::fromString(text, u"yyyy-MM-dd"_s);
@@ -42,29 +36,49 @@ std::optional<QDate> ToDate(const QString& text)
 
 } // namespace
 
+std::optional<QString> UserConfigFolder()
+{
+#ifdef Q_OS_WIN
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+#else
+    // The XDG base-directory rules: a relative path in either variable is invalid and ignored,
+    // so that where the inputs are kept never depends on the current folder.
+    const auto absolute = [](const char* variable) {
+        const QString path = qEnvironmentVariable(variable);
+        return QDir::isAbsolutePath(path) ? std::optional<QString>(path) : std::nullopt;
+    };
+    QString configHome;
+    if (const auto xdg = absolute("XDG_CONFIG_HOME"))
+        configHome = *xdg;
+    else if (const auto home = absolute("HOME"))
+        configHome = QDir(*home).filePath(u".config"_s);
+    else
+        return std::nullopt;
+    return QDir::cleanPath(configHome + u"/Velmora"_s);
+#endif
+}
+
 QString SettingsFilePath()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString besideProgram = QDir(programFolder).filePath(kFileName);
     // Installed where it was built to go (/usr/bin from the package), the program keeps the
     // inputs with the user's settings: even root must not fill the system's program folder.
     const bool installed = QDir(programFolder) == QDir(QStringLiteral(VELMORA_INSTALL_BINDIR));
     if (!installed && QFileInfo(programFolder).isWritable())
-        return QDir(programFolder).filePath(kFileName);
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-        .filePath(kFileName);
+        return besideProgram;
+    if (const auto folder = UserConfigFolder())
+        return QDir(*folder).filePath(kFileName);
+    // Without a usable home nothing is written outside the program's own folder.
+    return installed ? QString() : besideProgram;
 }
 
 void SaveSettings(const QString& filePath, const QString& dateText, const QString& cycleLengthText)
 {
     const QByteArray length = ToWholeNumberText(cycleLengthText).value_or(QString()).toLatin1();
 
-    // Only a regular file is ever replaced: a folder, a device, a FIFO or a socket named
-    // dear.cfg (or at the end of its symlinks) is left alone rather than turned into a file.
-    const QFileInfo existing(filePath);
-    if (existing.exists() && (!existing.isFile() || IsReadOnly(existing)))
+    if (filePath.isEmpty() || !MakeFolders(QFileInfo(filePath).absolutePath()))
         return;
-    QDir().mkpath(existing.absolutePath());
-
     // A failed save stays silent: the lines on screen are what the user came for.
     WriteWholeFile(filePath, '"' + dateText.toLatin1() + "\"\r\n\"" + length + "\"\r\n");
 }

@@ -10,15 +10,20 @@
 
 namespace velmora {
 
+// Velmora's folder among the user's settings (~/.config/Velmora, %LOCALAPPDATA%\Velmora), or
+// nothing when the environment names no usable home.
+std::optional<QString> UserConfigFolder();
+
 // Where dear.cfg lives: beside the program, where both saving and loading look for it,
 // or, when the program is installed in its system folder or its folder cannot be written to,
-// in the user's configuration folder for Velmora.
+// in the user's configuration folder for Velmora. Empty when an installed program has no
+// usable home: it then neither reads nor writes the file.
 QString SettingsFilePath();
 
 // Rewrites the file whole with the two records: the date text and the cycle length as
-// whole-number text (empty when it does not convert). The old file stays intact when the
-// new one cannot be written completely; a read-only file, and anything that is not a regular
-// file, is left as it is. Nothing is ever reported.
+// whole-number text (empty when it does not convert), making its folder when it has none.
+// The old file stays intact when the new one cannot be written completely; a read-only file,
+// and anything that is not a regular file, is left as it is. Nothing is ever reported.
 void SaveSettings(const QString& filePath, const QString& dateText, const QString& cycleLengthText);
 
 struct LoadedSettings {

@@ -59,6 +59,22 @@ private Q_SLOTS:
         QCOMPARE_EQ(velmora::ReadLeadingNumber(text.toStdString()), expected);
     }
 
+    void tellsWhetherATextBeginsWithANumber_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("number");
+        for (const char* text : {" \t2", "0", "- .5", "&hF", "&O7"})
+            QTest::newRow(text) << QByteArray(text) << true;
+        for (const char* text : {"", "abc", "０", "-", "..5", "e5", "&H", "&O8", "&X1"})
+            QTest::newRow(text) << QByteArray(text) << false;
+    }
+    void tellsWhetherATextBeginsWithANumber()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, number);
+        QCOMPARE(velmora::BeginsWithNumber(text.toStdString()), number);
+    }
+
     void calculatesTheTenSlots_data()
     {
         QTest::addColumn<QByteArray>("text");

@@ -26,44 +26,102 @@ velmora::CalendarExport Export(const char* cycle, sys_seconds stamp = kStamp,
 
 } // namespace
 
+// The lines of the text that begin with `name`, without it.
+QByteArrayList Values(const velmora::CalendarExport& calendar, const QByteArray& name)
+{
+    QByteArrayList values;
+    for (const QByteArray& line : QByteArray::fromStdString(calendar.text).split('\n'))
+        if (line.startsWith(name))
+            values << line.mid(name.size()).trimmed();
+    return values;
+}
+
+using Refusal = std::optional<velmora::CalendarRefusal>;
+
 class CalendarExportTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void exampleMatchesTheGoldenCalendarAtEveryExport()
+    void exampleMatchesTheGoldenCalendar()
     {
         QCOMPARE(QByteArray::fromStdString(Export("30").text), TestData("example.ics"));
-        // Only the stamp tells a later export of the same calculation apart: a calendar that
-        // imports both keeps one set of events.
-        QByteArray later = QByteArray::fromStdString(Export("30.2", kStamp + 24h).text);
-        QCOMPARE(later.replace("DTSTAMP:20261208T", "DTSTAMP:20261207T"), TestData("example.ics"));
-        QVERIFY(QByteArray::fromStdString(Export("31").text).contains("UID:2004-02-19-31-1@"));
     }
 
-    void refusesPhasesOutOfOrder_data()
+    void aLaterExportOfTheSameCycleReplacesItsSixEvents()
     {
-        QTest::addColumn<QByteArray>("cycle");
-        QTest::addColumn<QDate>("firstDay");
-        QTest::addColumn<bool>("refused");
-        auto row = [](const char* name, QByteArray cycle, bool refused,
-                      QDate firstDay = QDate(2004, 2, 19)) {
-            QTest::newRow(name) << cycle << firstDay << refused;
-        };
-        row("25 days: the shortest with a first safe day", "25", false);
-        row("24 days: first safe period ends before it starts", "24", true);
-        row("no number", "abc", true);
-        row("next period beyond 9999", "400", true, QDate(9999, 1, 1));
-        row("period's last day beyond 9999, the rest in order", "0", true, QDate(9999, 12, 30));
+        // A corrected length, a day later: the same events, each a newer version of itself.
+        const velmora::CalendarExport first = Export("30");
+        const velmora::CalendarExport later = Export("31", kStamp + 24h);
+        QCOMPARE(Values(later, "UID:"), Values(first, "UID:"));
+        QCOMPARE(Values(later, "UID:").size(), 6);
+        QCOMPARE(Values(later, "LAST-MODIFIED:"), QByteArrayList(6, "20261208T093000Z"));
+        const QByteArrayList firstSequence = Values(first, "SEQUENCE:");
+        const QByteArrayList laterSequence = Values(later, "SEQUENCE:");
+        QCOMPARE(laterSequence.size(), 6);
+        for (int event = 0; event < 6; ++event)
+            QCOMPARE_EQ(laterSequence[event].toLongLong(),
+                        firstSequence[event].toLongLong() + 86400);
     }
-    void refusesPhasesOutOfOrder()
+
+    void writesEveryDayItCanEndAndRefusesTheRest_data()
     {
-        QFETCH(QByteArray, cycle);
+        QTest::addColumn<QDate>("firstDay");
+        QTest::addColumn<QByteArray>("cycle");
+        QTest::addColumn<QByteArray>("nextPeriodEnd"); // the last DTEND; empty when refused
+        QTest::addColumn<Refusal>("refusal");
+        struct Row {
+            const char* name;
+            QDate firstDay = QDate(2004, 2, 19);
+            QByteArray cycle;
+            QByteArray nextPeriodEnd = {};
+            Refusal refusal = {};
+        };
+        using velmora::CalendarRefusal;
+        const Row rows[] = {
+            {.name = "25 days: the shortest with a first safe day",
+             .cycle = "25",
+             .nextPeriodEnd = "20040316"},
+            {.name = "24 days: first safe period ends before it starts",
+             .cycle = "24",
+             .refusal = CalendarRefusal::OutOfOrder},
+            {.name = "no number", .cycle = "abc", .refusal = CalendarRefusal::OutOfOrder},
+            {.name = "across libical's own year 3000",
+             .firstDay = QDate(3000, 12, 20),
+             .cycle = "30",
+             .nextPeriodEnd = "30010120"},
+            {.name = "next period on 9999-12-30: ends on the last day",
+             .firstDay = QDate(9999, 10, 31),
+             .cycle = "60",
+             .nextPeriodEnd = "99991231"},
+            {.name = "next period on 9999-12-31: no day to end on",
+             .firstDay = QDate(9999, 11, 1),
+             .cycle = "60",
+             .refusal = CalendarRefusal::DateOutOfRange},
+            {.name = "next period beyond 9999: calculated as 0 days",
+             .firstDay = QDate(9999, 1, 1),
+             .cycle = "400",
+             .refusal = CalendarRefusal::OutOfOrder},
+            {.name = "period's last day beyond 9999, the rest in order",
+             .firstDay = QDate(9999, 12, 30),
+             .cycle = "0",
+             .refusal = CalendarRefusal::DateOutOfRange},
+        };
+        for (const Row& row : rows)
+            QTest::newRow(row.name)
+                << row.firstDay << row.cycle << row.nextPeriodEnd << row.refusal;
+    }
+    void writesEveryDayItCanEndAndRefusesTheRest()
+    {
         QFETCH(QDate, firstDay);
-        QFETCH(bool, refused);
+        QFETCH(QByteArray, cycle);
+        QFETCH(QByteArray, nextPeriodEnd);
+        QFETCH(Refusal, refusal);
         const velmora::CalendarExport calendar = Export(cycle.constData(), kStamp, firstDay);
-        QCOMPARE(calendar.refusal.empty(), !refused);
-        QCOMPARE(calendar.text.empty(), refused);
+        QCOMPARE(calendar.refusal, refusal);
+        QCOMPARE(Values(calendar, "DTEND;VALUE=DATE:").value(5), nextPeriodEnd);
+        QCOMPARE(Values(calendar, "DTSTART;VALUE=DATE:").value(0),
+                 refusal ? QByteArray() : firstDay.toString("yyyyMMdd").toLatin1());
     }
 };
 

@@ -31,6 +31,11 @@ appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.velmora.Ve
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" --version) ||
     fail "velmora --version exited $?"
 [ "$version" = "velmora $VELMORA_VERSION" ] || fail "velmora --version printed '$version'"
+for help in --help --help-all; do
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" $help \
+        >"$prefix/help" || fail "velmora $help exited $?"
+    grep -q "^Usage: " "$prefix/help" || fail "velmora $help printed no usage"
+done
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" --frobnicate \
     >/dev/null 2>"$prefix/err"
 status=$?

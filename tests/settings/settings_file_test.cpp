@@ -5,22 +5,14 @@
 #include "test_data.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using velmora::SaveSettings;
 
 namespace {
 
-const QByteArray kOld = "\"2001-01-01\"\r\n\"21\"\r\n";
-const QByteArray kExample = TestData("example_dear.cfg");
 const QDate kDay(2004, 2, 19);
 
 } // namespace
@@ -118,64 +110,40 @@ private Q_SLOTS:
         QCOMPARE(inputs.cycleLengthText, text);
     }
 
-    void replacesOnlyAWritableRegularFile_data()
+    void keepsTheInputsInTheUsersConfigurationFolder_data()
     {
-        QTest::addColumn<QString>("setUp");    // a shell command run in the file's folder
-        QTest::addColumn<QByteArray>("bytes"); // in the file afterwards; none in a FIFO
-        QTest::newRow("FIFO") << "mkfifo dear.cfg" << QByteArray();
-        QTest::newRow("symlink to a FIFO") << "mkfifo fifo && ln -s fifo dear.cfg" << QByteArray();
-        QTest::newRow("read-only file")
-            << "echo old > dear.cfg && chmod 400 dear.cfg" << QByteArray("old\n");
-        QTest::newRow("symlink to a file: written through")
-            << "echo old > target && ln -s target dear.cfg" << kExample;
-    }
-    void replacesOnlyAWritableRegularFile()
-    {
-        QFETCH(QString, setUp);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && " + setUp, m_dir.path()}), 0);
-        const auto state = [&] {
-            const QFileInfo info(m_path);
-            return QList<bool>{info.isFile(), info.isSymLink()};
+        QTest::addColumn<QByteArray>("xdgConfigHome"); // unset where null
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("folder"); // empty: no usable home
+        auto row = [](const char* name, QByteArray xdg, QByteArray home, QString folder) {
+            QTest::newRow(name) << xdg << home << folder;
         };
-        const QList<bool> before = state();
-        SaveSettings(m_path, "2004-02-19", "30");
-        QCOMPARE(state(), before);
-        if (before.first())
-            QCOMPARE(ReadBytes(m_path), bytes);
+        const QByteArray unset;
+        const QString herConfig = "/home/her/.config/Velmora";
+        row("home", unset, "/home/her", herConfig);
+        row("absolute XDG_CONFIG_HOME", "/srv/config/", "/home/her", "/srv/config/Velmora");
+        row("relative XDG_CONFIG_HOME ignored", "rel", "/home/her", herConfig);
+        row("empty XDG_CONFIG_HOME ignored", "", "/home/her", herConfig);
+        row("no HOME: nowhere", unset, unset, {});
+        row("relative HOME: nowhere", unset, "her", {});
+        row("no HOME, absolute XDG_CONFIG_HOME", "/srv/config", unset, "/srv/config/Velmora");
     }
-
-    void aFullDiskOrAKillNeverLeavesAHalfWrittenFile()
+    void keepsTheInputsInTheUsersConfigurationFolder()
     {
-        // A file-size limit below the 20 bytes fails the write the way a full disk does.
-        QVERIFY(WriteBytes(m_path, kOld));
-        if (fork() == 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{10, 10};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            SaveSettings(m_path, "2004-02-19", "30");
-            _exit(0);
-        }
-        int status = -1;
-        QVERIFY(wait(&status) > 0 && status == 0);
-        QCOMPARE(ReadBytes(m_path), kOld);
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"dear.cfg"});
-
-        // Killed at any moment while it saves two versions in turn, it leaves one of the three.
-        const QByteArray other = "\"1999-12-31\"\r\n\"-12345\"\r\n";
-        for (int round = 0; round < 300; ++round) {
-            const pid_t saver = fork();
-            if (saver == 0) {
-                for (unsigned long i = 0;; ++i)
-                    velmora::SaveSettings(m_path, i % 2 ? "1999-12-31" : "2004-02-19",
-                                          i % 2 ? "-12345" : "30");
-            }
-            QThread::usleep(round * 16); // killed anywhere in its first 5 ms
-            ::kill(saver, SIGKILL);      // no chance to tidy up
-            QCOMPARE(waitpid(saver, nullptr, 0), saver);
-            QVERIFY2(QByteArrayList({kOld, kExample, other}).contains(ReadBytes(m_path)),
-                     qPrintable(QString::number(round)));
-        }
+        QFETCH(QByteArray, xdgConfigHome);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, folder);
+        const auto set = [](const char* name, const QByteArray& value) {
+            return value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        };
+        const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
+        const QByteArray oldHome = qgetenv("HOME");
+        set("XDG_CONFIG_HOME", xdgConfigHome);
+        set("HOME", home);
+        const auto found = velmora::UserConfigFolder();
+        set("XDG_CONFIG_HOME", oldXdg);
+        set("HOME", oldHome);
+        QCOMPARE(found.value_or(QString()), folder);
     }
 };
 

@@ -8,11 +8,14 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +38,13 @@ QString Lines(QWidget* form)
          Child<QListWidget>(form, "List1")->findItems("", Qt::MatchContains))
         lines += item->text() + '\n';
     return lines;
+}
+
+// A calendar without the lines that tell when it was exported.
+QString WithoutStamps(const QByteArray& calendar)
+{
+    return QString::fromUtf8(calendar).remove(QRegularExpression(
+        "^(DTSTAMP|LAST-MODIFIED|SEQUENCE):.*\n", QRegularExpression::MultilineOption));
 }
 
 constexpr float kStartTop = 2775.0f / 1.448818f;
@@ -146,6 +156,60 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + saved + "\"\r\n");
         QCOMPARE(text->text(), typed); // the input is never changed
         QCOMPARE(entry->isEnabled(), exportable);
+    }
+
+    void exportSavesWhereTheDialogSaysAndOffersItAgainAfterAFailure()
+    {
+        QVERIFY(WriteBytes(m_path, TestData("example_dear.cfg")));
+        auto* form = Open();
+        form->show();
+        QTest::mouseClick(Child(form, "Command1"), Qt::LeftButton);
+        const QString readOnly = m_dir.filePath("read-only.ics");
+        QVERIFY(WriteBytes(readOnly, "old") && QFile::setPermissions(readOnly, QFile::ReadOwner));
+        const QString chosen = m_dir.filePath("cycle.ics");
+
+        // Each modal window answered once, as she would: the read-only file first, then another.
+        // An answer waits for the tick to return, since a window it opens runs a loop of its own.
+        QStringList offered; // the file each save dialog opened with
+        QStringList told;    // what each message said
+        QTimer user;
+        const auto later = [](QObject* window, auto answer) {
+            QTimer::singleShot(0, window, answer);
+        };
+        connect(&user, &QTimer::timeout, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal->property("answered").toBool())
+                return;
+            modal->setProperty("answered", true);
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                offered << dialog->selectedFiles().value(0);
+                const QString file = offered.size() == 1 ? readOnly : chosen;
+                later(dialog, [dialog, file] {
+                    // Typed into the file name box, as she would type a whole path.
+                    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
+                    static_cast<QDialog*>(dialog)->accept(); // as Save does
+                });
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                if (QAbstractButton* replace = box->button(QMessageBox::Yes)) {
+                    later(box, [replace] { replace->click(); }); // the dialog's "replace it?"
+                } else {
+                    told << box->text();
+                    later(box, [box] { box->accept(); });
+                }
+            }
+        });
+        user.start(20);
+        form->findChild<QAction*>("exportCalendar")->trigger();
+        user.stop();
+
+        QCOMPARE(offered.size(), 2);
+        QVERIFY(offered[0].endsWith("/velmora.ics"));
+        QCOMPARE(offered[1], readOnly); // again where it failed, to choose another place
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].section('\n', 0, 0), "无法导出日历：文件或磁盘是只读的。");
+        QVERIFY(!told[0].section('\n', 1).isEmpty()); // the system's words follow
+        QCOMPARE(ReadBytes(readOnly), "old");
+        QCOMPARE(WithoutStamps(ReadBytes(chosen)), WithoutStamps(TestData("example.ics")));
     }
 
     void loadStepsTextClimbingMailLinkAndSystemInformation()

@@ -26,6 +26,25 @@ const auto kEntry = u"导出到日历..."_s;
 const auto kDialogTitle = u"导出到日历"_s;
 const auto kFilter = u"iCalendar (*.ics)"_s;
 const auto kFailed = u"无法导出日历："_s;
+const auto kNotReadBack = u"日历中的日期未能正确写出。"_s;
+
+// The common causes in the user's words; the system's own text follows on the next line.
+QString FaultText(WriteFault fault)
+{
+    switch (fault) {
+    case WriteFault::NotRegularFile:
+        return u"所选的不是一个普通文件。"_s;
+    case WriteFault::ReadOnly:
+        return u"文件或磁盘是只读的。"_s;
+    case WriteFault::NoPermission:
+        return u"没有在这里写入的权限。"_s;
+    case WriteFault::NoSpace:
+        return u"磁盘空间不足。"_s;
+    case WriteFault::Other:
+        break;
+    }
+    return {};
+}
 
 } // namespace
 
@@ -59,21 +78,28 @@ void ExportCalendarFile(QWidget* parent, const PhaseDates& dates)
 {
     const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     const CalendarExport calendar = ExportCalendar(dates, now);
-    if (!calendar.refusal.empty()) {
-        QMessageBox::warning(parent, kDialogTitle,
-                             kFailed + QString::fromStdString(calendar.refusal));
+    // The entry is enabled only for phases in order; what is left is a calendar whose dates did
+    // not read back.
+    if (calendar.refusal) {
+        QMessageBox::warning(parent, kDialogTitle, kFailed + kNotReadBack);
         return;
     }
     // The Documents folder, or the home folder where there is none.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    const QString path = QFileDialog::getSaveFileName(
-        parent, kDialogTitle, QDir(folder).filePath(u"velmora.ics"_s), kFilter);
-    if (path.isEmpty())
-        return;
-    if (const auto error = WriteWholeFile(path, calendar.text))
-        QMessageBox::warning(parent, kDialogTitle, kFailed + *error);
+    QString path = QDir(folder).filePath(u"velmora.ics"_s);
+    // After a failure the dialog opens again at the same place, so that another can be chosen.
+    for (;;) {
+        path = QFileDialog::getSaveFileName(parent, kDialogTitle, path, kFilter);
+        if (path.isEmpty())
+            return;
+        const auto failure = WriteWholeFile(path, calendar.text);
+        if (!failure)
+            return;
+        QMessageBox::warning(parent, kDialogTitle,
+                             kFailed + FaultText(failure->fault) + u'\n' + failure->reason);
+    }
 }
 
 } // namespace velmora

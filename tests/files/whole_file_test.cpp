@@ -1,0 +1,253 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "test_data.h"
+#include "whole_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using velmora::WriteFault;
+using velmora::WriteWholeFile;
+
+namespace {
+
+const QByteArray kOld = "old\n";
+const QByteArray kNew = "new\r\n";
+// An ordinary user for root to act on: nobody, in the group nogroup.
+constexpr uid_t kHer = 65534;
+constexpr gid_t kHerGroup = 65534;
+
+struct stat Status(const QString& path)
+{
+    struct stat status = {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
+// What a user sees of a file: kind and mode, owner and group, size, and a device's number.
+QString Describe(const QString& path)
+{
+    const struct stat status = Status(path);
+    return QString::asprintf("mode %o owner %u:%u size %lld device %llu", status.st_mode,
+                             status.st_uid, status.st_gid, static_cast<long long>(status.st_size),
+                             static_cast<unsigned long long>(status.st_rdev));
+}
+
+// Runs `work` in a child process and returns its exit status, or -1 when it did not exit.
+int InChild(const std::function<int()>& work)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work());
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A write's outcome as a child's exit status: 0 written, else 1 + the fault.
+int Outcome(const QString& path, const QByteArray& bytes)
+{
+    const auto failure = WriteWholeFile(path, bytes);
+    return failure ? 1 + static_cast<int>(failure->fault) : 0;
+}
+
+} // namespace
+
+class WholeFileTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    const QString m_path = m_dir.filePath("file");
+
+    bool SetUp(const QString& command)
+    {
+        return QProcess::execute("sh", {"-c", "cd \"$0\" && " + command, m_dir.path()}) == 0;
+    }
+    void NeedRoot()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can act on another user's files");
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
+        // Open to every user, as a home's parent is, so that another user can reach her folder.
+        QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+        ::umask(022);
+    }
+
+    void refusesAnythingButARegularFile_data()
+    {
+        QTest::addColumn<QString>("setUp"); // a shell command run in the folder
+        QTest::addColumn<QString>("path");  // relative to the folder
+        QTest::addColumn<WriteFault>("fault");
+        struct Row {
+            const char* name;
+            QString setUp;
+            QString path = "file";
+            WriteFault fault = WriteFault::NotRegularFile;
+        };
+        const Row rows[] = {
+            {.name = "FIFO", .setUp = "mkfifo file"},
+            {.name = "symlink to a FIFO", .setUp = "mkfifo fifo && ln -s fifo file"},
+            {.name = "folder", .setUp = "mkdir file"},
+            {.name = "device node, as /dev/null", .setUp = "mknod file c 1 3"},
+            {.name = "standard output by name", .setUp = "true", .path = "/dev/stdout"},
+            {.name = "symlink to a descriptor", .setUp = "ln -s /proc/self/fd/1 file"},
+            {.name = "read-only file",
+             .setUp = "echo old > file && chmod 444 file",
+             .fault = WriteFault::ReadOnly},
+        };
+        for (const Row& row : rows)
+            QTest::newRow(row.name) << row.setUp << row.path << row.fault;
+    }
+    void refusesAnythingButARegularFile()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, path);
+        QFETCH(WriteFault, fault);
+        if (setUp.startsWith("mknod"))
+            NeedRoot();
+        QVERIFY(SetUp(setUp));
+        const QString target = QDir(m_dir.path()).filePath(path);
+        const QString before = Describe(target);
+        const bool file = QFileInfo(target).isFile(); // a FIFO would block a read
+        const QByteArray bytes = file ? ReadBytes(target) : QByteArray();
+
+        const auto failure = WriteWholeFile(target, kNew);
+        QVERIFY(failure);
+        QCOMPARE(failure->fault, fault);
+        QVERIFY(!failure->reason.isEmpty());
+        QCOMPARE(Describe(target), before);
+        if (file)
+            QCOMPARE(ReadBytes(target), bytes);
+    }
+
+    void writesThroughASymlinkToAFile()
+    {
+        QVERIFY(SetUp("echo old > target && ln -s target file"));
+        QCOMPARE(WriteWholeFile(m_path, kNew), std::nullopt);
+        QVERIFY(QFileInfo(m_path).isSymLink());
+        QCOMPARE(ReadBytes(m_dir.filePath("target")), kNew);
+    }
+
+    void newFilesAreTheOwnersAloneAndReplacedOnesKeepTheirMode_data()
+    {
+        QTest::addColumn<mode_t>("umask");
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<mode_t>("mode");
+        QTest::newRow("new, under umask 022") << mode_t(022) << "true" << mode_t(0600);
+        QTest::newRow("new, under umask 0") << mode_t(0) << "true" << mode_t(0600);
+        QTest::newRow("replaced 0644 kept")
+            << mode_t(077) << "echo old > file && chmod 644 file" << mode_t(0644);
+        QTest::newRow("replaced 0620 kept")
+            << mode_t(022) << "echo old > file && chmod 620 file" << mode_t(0620);
+    }
+    void newFilesAreTheOwnersAloneAndReplacedOnesKeepTheirMode()
+    {
+        QFETCH(mode_t, umask);
+        QFETCH(QString, setUp);
+        QFETCH(mode_t, mode);
+        QVERIFY(SetUp(setUp));
+        ::umask(umask);
+        QCOMPARE(WriteWholeFile(m_path, kNew), std::nullopt);
+        QCOMPARE(Status(m_path).st_mode & 07777, mode);
+        QCOMPARE(ReadBytes(m_path), kNew);
+    }
+
+    void rootReplacingHerFileLeavesItHersAndHerNextSaveWorks()
+    {
+        NeedRoot();
+        QVERIFY(SetUp("mkdir her && echo old > her/file && chmod 640 her/file && "
+                      "chown -R 65534:65534 her"));
+        const QString path = m_dir.filePath("her/file");
+        const QString before = Describe(path);
+        QCOMPARE(WriteWholeFile(path, kNew), std::nullopt);
+        QCOMPARE(ReadBytes(path), kNew);
+        QCOMPARE(Describe(path).section(" size", 0, 0), before.section(" size", 0, 0));
+
+        const int herSave = InChild(
+            [&] { return setgid(kHerGroup) == 0 && setuid(kHer) == 0 ? Outcome(path, kOld) : 99; });
+        QCOMPARE(herSave, 0);
+        QCOMPARE(ReadBytes(path), kOld);
+    }
+
+    void rootCreatingInHerFolderMakesFoldersAndFileHers()
+    {
+        NeedRoot();
+        QVERIFY(SetUp("mkdir her && chown 65534:65534 her"));
+        const QString folder = m_dir.filePath("her/.config/Velmora");
+        QVERIFY(velmora::MakeFolders(folder));
+        const QString path = folder + "/file";
+        QCOMPARE(WriteWholeFile(path, kNew), std::nullopt);
+        for (const QString& made : {m_dir.filePath("her/.config"), folder, path}) {
+            const struct stat status = Status(made);
+            QCOMPARE(status.st_uid, kHer);
+            QCOMPARE(status.st_gid, kHerGroup);
+            QCOMPARE(status.st_mode & 07777, made == path ? 0600u : 0700u);
+        }
+    }
+
+    void namesTheFaultOfAFailedWrite_data()
+    {
+        QTest::addColumn<bool>("asHer"); // else as root with a file-size limit
+        QTest::addColumn<WriteFault>("fault");
+        QTest::newRow("no permission in another's folder") << true << WriteFault::NoPermission;
+        QTest::newRow("file too large for the disk") << false << WriteFault::NoSpace;
+    }
+    void namesTheFaultOfAFailedWrite()
+    {
+        QFETCH(bool, asHer);
+        QFETCH(WriteFault, fault);
+        if (asHer)
+            NeedRoot();
+        QVERIFY(WriteBytes(m_path, kOld));
+        const int outcome = InChild([&] {
+            if (asHer && (setgid(kHerGroup) != 0 || setuid(kHer) != 0))
+                return 99;
+            // A file-size limit below the new bytes fails the write as a full disk does.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{2, 2};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            return Outcome(m_dir.filePath(asHer ? "other" : "file"), kNew);
+        });
+        QCOMPARE(outcome, 1 + static_cast<int>(fault));
+        QCOMPARE(ReadBytes(m_path), kOld);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file"});
+    }
+
+    void aKillAtAnyMomentLeavesAWholeFile()
+    {
+        // Killed at any moment while it saves two versions in turn, it leaves one of the three.
+        QVERIFY(WriteBytes(m_path, kOld));
+        const QByteArray other = QByteArray(4096, 'x');
+        for (int round = 0; round < 300; ++round) {
+            const pid_t saver = fork();
+            if (saver == 0) {
+                for (unsigned long i = 0;; ++i)
+                    WriteWholeFile(m_path, i % 2 ? other : kNew);
+            }
+            QThread::usleep(round * 16); // killed anywhere in its first 5 ms
+            ::kill(saver, SIGKILL);      // no chance to tidy up
+            QCOMPARE(waitpid(saver, nullptr, 0), saver);
+            QVERIFY2(QByteArrayList({kOld, kNew, other}).contains(ReadBytes(m_path)),
+                     qPrintable(QString::number(round)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(WholeFileTest)
+#include "whole_file_test.moc"
