@@ -104,7 +104,7 @@ bool MakeFolders(const QString& path)
         existing = QFileInfo(existing).absolutePath();
     }
     struct stat owner = {};
-    if (!Stat(existing, owner) || !S_ISDIR(owner.st_mode))
+    if (!Stat(existing, owner))
         return false;
     for (const QString& folder : std::as_const(missing)) {
         const QByteArray native = QFile::encodeName(folder);

@@ -36,25 +36,23 @@ std::optional<QDate> ToDate(const QString& text)
 
 } // namespace
 
+std::optional<QString> ConfigFolderFor(const QString& xdgConfigHome, const QString& home)
+{
+    // The XDG base-directory rules: a relative path in either variable is invalid and ignored,
+    // so that where the inputs are kept never depends on the current folder.
+    if (QDir::isAbsolutePath(xdgConfigHome))
+        return QDir::cleanPath(xdgConfigHome + u"/Velmora"_s);
+    if (QDir::isAbsolutePath(home))
+        return QDir::cleanPath(home + u"/.config/Velmora"_s);
+    return std::nullopt;
+}
+
 std::optional<QString> UserConfigFolder()
 {
 #ifdef Q_OS_WIN
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 #else
-    // The XDG base-directory rules: a relative path in either variable is invalid and ignored,
-    // so that where the inputs are kept never depends on the current folder.
-    const auto absolute = [](const char* variable) {
-        const QString path = qEnvironmentVariable(variable);
-        return QDir::isAbsolutePath(path) ? std::optional<QString>(path) : std::nullopt;
-    };
-    QString configHome;
-    if (const auto xdg = absolute("XDG_CONFIG_HOME"))
-        configHome = *xdg;
-    else if (const auto home = absolute("HOME"))
-        configHome = QDir(*home).filePath(u".config"_s);
-    else
-        return std::nullopt;
-    return QDir::cleanPath(configHome + u"/Velmora"_s);
+    return ConfigFolderFor(qEnvironmentVariable("XDG_CONFIG_HOME"), qEnvironmentVariable("HOME"));
 #endif
 }
 

@@ -14,6 +14,9 @@ namespace velmora {
 // nothing when the environment names no usable home.
 std::optional<QString> UserConfigFolder();
 
+// The same from the values of XDG_CONFIG_HOME and HOME, by the XDG base-directory rules.
+std::optional<QString> ConfigFolderFor(const QString& xdgConfigHome, const QString& home);
+
 // Where dear.cfg lives: beside the program, where both saving and loading look for it,
 // or, when the program is installed in its system folder or its folder cannot be written to,
 // in the user's configuration folder for Velmora. Empty when an installed program has no

@@ -21,57 +21,52 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<Number>("expected"); // nothing: too large to read
-        QTest::newRow("no number reads 0") << QByteArray("abc") << Number(0);
-        QTest::newRow("blank between digits") << QByteArray("2 8") << Number(28);
-        QTest::newRow("tab and line feed dropped") << QByteArray("\t2\n8") << Number(28);
-        QTest::newRow("carriage return stops") << QByteArray("\r28") << Number(0);
-        QTest::newRow("stops at Chinese") << QByteArray("28天") << Number(28);
-        QTest::newRow("sign and point with blanks") << QByteArray("- 2 8 . 5") << Number(-28.5);
-        QTest::newRow("two signs") << QByteArray("--5") << Number(0);
-        QTest::newRow("second point stops") << QByteArray("1.2.3") << Number(1.2);
-        QTest::newRow("comma is no decimal point") << QByteArray("28,6") << Number(28);
-        QTest::newRow("exponent E") << QByteArray("1e3") << Number(1000);
-        QTest::newRow("exponent D, negative") << QByteArray("25D-1") << Number(2.5);
-        QTest::newRow("exponent without digits") << QByteArray("7e+") << Number(7);
-        QTest::newRow("underflow reads as zero") << QByteArray("1e-400") << Number(0);
+        QTest::addColumn<bool>("number");     // whether the text begins with one at all
+        QTest::newRow("no number reads 0") << QByteArray("abc") << Number(0) << false;
+        QTest::newRow("nothing reads 0") << QByteArray("") << Number(0) << false;
+        QTest::newRow("a fullwidth digit is none") << QByteArray("０") << Number(0) << false;
+        QTest::newRow("a sign alone") << QByteArray("-") << Number(0) << false;
+        QTest::newRow("blank between digits") << QByteArray("2 8") << Number(28) << true;
+        QTest::newRow("tab and line feed dropped") << QByteArray("\t2\n8") << Number(28) << true;
+        QTest::newRow("carriage return stops") << QByteArray("\r28") << Number(0) << false;
+        QTest::newRow("stops at Chinese") << QByteArray("28天") << Number(28) << true;
+        QTest::newRow("sign and point with blanks")
+            << QByteArray("- 2 8 . 5") << Number(-28.5) << true;
+        QTest::newRow("point before the digits") << QByteArray(".5") << Number(0.5) << true;
+        QTest::newRow("two signs") << QByteArray("--5") << Number(0) << false;
+        QTest::newRow("second point stops") << QByteArray("1.2.3") << Number(1.2) << true;
+        QTest::newRow("comma is no decimal point") << QByteArray("28,6") << Number(28) << true;
+        QTest::newRow("exponent E") << QByteArray("1e3") << Number(1000) << true;
+        QTest::newRow("exponent D, negative") << QByteArray("25D-1") << Number(2.5) << true;
+        QTest::newRow("exponent without digits") << QByteArray("7e+") << Number(7) << true;
+        QTest::newRow("underflow reads as zero") << QByteArray("1e-400") << Number(0) << true;
         QTest::newRow("zeros after the point cancel a large exponent")
-            << QByteArray("0.") + QByteArray(5000, '0') + "28e5002" << Number(28);
+            << QByteArray("0.") + QByteArray(5000, '0') + "28e5002" << Number(28) << true;
         QTest::newRow("a thousand digits round correctly")
-            << "0." + QByteArray(1000, '3') << Number(1.0 / 3.0);
-        QTest::newRow("hexadecimal stops at G") << QByteArray("&H1G") << Number(1);
-        QTest::newRow("hexadecimal stops at @") << QByteArray("&H1@") << Number(1);
-        QTest::newRow("hexadecimal letters in either case") << QByteArray("&hAa") << Number(170);
+            << "0." + QByteArray(1000, '3') << Number(1.0 / 3.0) << true;
+        QTest::newRow("hexadecimal stops at G") << QByteArray("&H1G") << Number(1) << true;
+        QTest::newRow("hexadecimal stops at @") << QByteArray("&H1@") << Number(1) << true;
+        QTest::newRow("hexadecimal letters in either case")
+            << QByteArray("&hAa") << Number(170) << true;
         QTest::newRow("hexadecimal maximum")
-            << QByteArray("&hFFFFFFFFFFFFFFFF") << Number(18446744073709551615.0);
-        QTest::newRow("octal") << QByteArray("&O17") << Number(15);
-        QTest::newRow("octal stops at 8") << QByteArray("&O8") << Number(0);
-        QTest::newRow("ampersand and other letter") << QByteArray("&X1") << Number(0);
-        QTest::newRow("beyond a double") << QByteArray("1e309") << Number();
-        QTest::newRow("four hundred digits") << QByteArray(400, '9') << Number();
+            << QByteArray("&hFFFFFFFFFFFFFFFF") << Number(18446744073709551615.0) << true;
+        QTest::newRow("octal") << QByteArray("&O17") << Number(15) << true;
+        QTest::newRow("hexadecimal prefix alone") << QByteArray("&H") << Number(0) << false;
+        QTest::newRow("octal stops at 8") << QByteArray("&O8") << Number(0) << false;
+        QTest::newRow("ampersand and other letter") << QByteArray("&X1") << Number(0) << false;
+        QTest::newRow("beyond a double") << QByteArray("1e309") << Number() << true;
+        QTest::newRow("four hundred digits") << QByteArray(400, '9') << Number() << true;
         QTest::newRow("hexadecimal beyond 64 bits")
-            << QByteArray("&H10000000000000000") << Number();
-        QTest::newRow("octal beyond 64 bits") << QByteArray("&O2000000000000000000000") << Number();
+            << QByteArray("&H10000000000000000") << Number() << true;
+        QTest::newRow("octal beyond 64 bits")
+            << QByteArray("&O2000000000000000000000") << Number() << true;
     }
     void readsLeadingNumber()
     {
         QFETCH(QByteArray, text);
         QFETCH(Number, expected);
-        QCOMPARE_EQ(velmora::ReadLeadingNumber(text.toStdString()), expected);
-    }
-
-    void tellsWhetherATextBeginsWithANumber_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("number");
-        for (const char* text : {" \t2", "0", "- .5", "&hF", "&O7"})
-            QTest::newRow(text) << QByteArray(text) << true;
-        for (const char* text : {"", "abc", "０", "-", "..5", "e5", "&H", "&O8", "&X1"})
-            QTest::newRow(text) << QByteArray(text) << false;
-    }
-    void tellsWhetherATextBeginsWithANumber()
-    {
-        QFETCH(QByteArray, text);
         QFETCH(bool, number);
+        QCOMPARE_EQ(velmora::ReadLeadingNumber(text.toStdString()), expected);
         QCOMPARE(velmora::BeginsWithNumber(text.toStdString()), number);
     }
 

@@ -112,38 +112,25 @@ private Q_SLOTS:
 
     void keepsTheInputsInTheUsersConfigurationFolder_data()
     {
-        QTest::addColumn<QByteArray>("xdgConfigHome"); // unset where null
-        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("xdgConfigHome");
+        QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("folder"); // empty: no usable home
-        auto row = [](const char* name, QByteArray xdg, QByteArray home, QString folder) {
+        auto row = [](const char* name, QString xdg, QString home, QString folder) {
             QTest::newRow(name) << xdg << home << folder;
         };
-        const QByteArray unset;
-        const QString herConfig = "/home/her/.config/Velmora";
-        row("home", unset, "/home/her", herConfig);
-        row("absolute XDG_CONFIG_HOME", "/srv/config/", "/home/her", "/srv/config/Velmora");
-        row("relative XDG_CONFIG_HOME ignored", "rel", "/home/her", herConfig);
-        row("empty XDG_CONFIG_HOME ignored", "", "/home/her", herConfig);
-        row("no HOME: nowhere", unset, unset, {});
-        row("relative HOME: nowhere", unset, "her", {});
-        row("no HOME, absolute XDG_CONFIG_HOME", "/srv/config", unset, "/srv/config/Velmora");
+        row("home", {}, "/home/her", "/home/her/.config/Velmora");
+        row("absolute XDG_CONFIG_HOME, even without HOME", "/srv/config/", {},
+            "/srv/config/Velmora");
+        row("relative XDG_CONFIG_HOME ignored", "rel", "/home/her", "/home/her/.config/Velmora");
+        row("no HOME: nowhere", {}, {}, {});
+        row("relative HOME: nowhere", {}, "her", {});
     }
     void keepsTheInputsInTheUsersConfigurationFolder()
     {
-        QFETCH(QByteArray, xdgConfigHome);
-        QFETCH(QByteArray, home);
+        QFETCH(QString, xdgConfigHome);
+        QFETCH(QString, home);
         QFETCH(QString, folder);
-        const auto set = [](const char* name, const QByteArray& value) {
-            return value.isNull() ? qunsetenv(name) : qputenv(name, value);
-        };
-        const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
-        const QByteArray oldHome = qgetenv("HOME");
-        set("XDG_CONFIG_HOME", xdgConfigHome);
-        set("HOME", home);
-        const auto found = velmora::UserConfigFolder();
-        set("XDG_CONFIG_HOME", oldXdg);
-        set("HOME", oldHome);
-        QCOMPARE(found.value_or(QString()), folder);
+        QCOMPARE(velmora::ConfigFolderFor(xdgConfigHome, home).value_or(QString()), folder);
     }
 };
 
