@@ -60,9 +60,18 @@ QString SettingsFilePath()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString besideProgram = QDir(programFolder).filePath(kFileName);
-    // Installed where it was built to go (/usr/bin from the package), the program keeps the
-    // inputs with the user's settings: even root must not fill the system's program folder.
-    const bool installed = QDir(programFolder) == QDir(QStringLiteral(VELMORA_INSTALL_BINDIR));
+    // Installed where it was built to go (/usr/bin from the package, the per-user Programs
+    // folder from the Windows installer), the program keeps the inputs with the user's
+    // settings: even root must not fill the system's program folder, and the uninstaller
+    // leaves them where they are.
+#ifdef Q_OS_WIN
+    const QString installFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        u"/Programs/Velmora"_s;
+#else
+    const QString installFolder = QStringLiteral(VELMORA_INSTALL_BINDIR);
+#endif
+    const bool installed = QDir(programFolder) == QDir(installFolder);
     if (!installed && QFileInfo(programFolder).isWritable())
         return besideProgram;
     if (const auto folder = UserConfigFolder())

@@ -11,8 +11,7 @@ class QWidget;
 namespace velmora {
 
 // Gives the result list a context menu (right click, the Menu key, Shift+F10) with one entry,
-// 导出到日历..., disabled until EnableCalendarExport. Returns the entry, or nullptr in a build
-// without the calendar export.
+// 导出到日历..., disabled until EnableCalendarExport. Returns the entry.
 QAction* AddCalendarExport(QAbstractItemView* list);
 
 // Enables the entry when the phases just calculated are ones a calendar can hold.

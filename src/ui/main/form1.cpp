@@ -146,10 +146,8 @@ void Form1::CreateControls()
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
     connect(Command3, &QPushButton::clicked, this, &ShowAboutBox);
-    if (exportCalendar) {
-        connect(exportCalendar, &QAction::triggered, this,
-                [this] { ExportCalendarFile(this, m_calculated); });
-    }
+    connect(exportCalendar, &QAction::triggered, this,
+            [this] { ExportCalendarFile(this, m_calculated); });
 }
 
 void Form1::Load()
@@ -166,8 +164,7 @@ void Form1::Command1Click()
     m_calculated = CalculatePhases(ToCalendarDate(DTPicker1->date()), Text1->text().toStdString());
     for (const std::string& line : ResultLines(m_calculated))
         List1->addItem(QString::fromStdString(line));
-    if (exportCalendar)
-        EnableCalendarExport(exportCalendar, m_calculated);
+    EnableCalendarExport(exportCalendar, m_calculated);
     // Saved last: a file that cannot be written leaves the lines standing.
     SaveSettings(m_settingsPath, QString::fromStdString(m_calculated.Slot(1).Text()),
                  Text1->text());

@@ -42,7 +42,7 @@ private:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
-    QAction* exportCalendar = nullptr; // the list's context-menu entry, where the build has one
+    QAction* exportCalendar = nullptr; // the list's context-menu entry 导出到日历...
 
     QString m_settingsPath;
     PhaseDates m_calculated; // what the list shows since the last Calculate
