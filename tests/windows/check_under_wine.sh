@@ -14,8 +14,8 @@
 # BUILD-WINDOWS holds bin/velmora.exe, bin/velmora-cli.exe and the velmora-*-setup.exe that
 # scripts/windows --installer made.
 set -u
-build=$1
-linux_cli=$2
+build=$(realpath "$1")
+linux_cli=$(realpath "$2")
 shots=${3:-}
 exe=$build/bin/velmora.exe
 cli=$build/bin/velmora-cli.exe
