@@ -56,6 +56,9 @@ private Q_SLOTS:
         // Exported a day later: 86400 seconds more than the golden calendar's.
         QCOMPARE(Values(later, "LAST-MODIFIED:"), QByteArrayList(6, "20261208T093000Z"));
         QCOMPARE(Values(later, "SEQUENCE:"), QByteArrayList(6, "29496600"));
+        // A clock set before 2026 counts from 0, never below.
+        QCOMPARE(Values(Export("30", sys_days{2025y / 12 / 31}), "SEQUENCE:"),
+                 QByteArrayList(6, "0"));
     }
 
     void writesEveryDayItCanEndAndRefusesTheRest_data()

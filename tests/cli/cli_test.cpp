@@ -106,7 +106,8 @@ private Q_SLOTS:
         const QString ics = m_dir.filePath("cycle.ics");
         QCOMPARE(RunCli({"--ics", ics, "2004-02-19", "30"}).status, 0);
         QVERIFY(ReadBytes(ics).startsWith("BEGIN:VCALENDAR\r\n"));
-        const QStringList runs[] = {{"2004-02-19"}, {"--help"}, {"--ics", "-", "2004-02-19", "30"}};
+        const QStringList runs[] = {
+            {"2004-02-19"}, {"--help"}, {"--version"}, {"--ics", "-", "2004-02-19", "30"}};
         for (const QStringList& arguments : runs)
             QCOMPARE(RunCli(arguments, "/dev/full").status, 1);
     }

@@ -108,6 +108,8 @@ private Q_SLOTS:
         row("device node, as /dev/null", "mknod file c 1 3");
         row("standard output by name", "true", "/dev/stdout");
         row("symlink to a descriptor", "ln -s /proc/self/fd/1 file");
+        row("a file reached through /proc", "echo old > t && ln -s \"/proc/self/root$PWD/t\" file");
+        row("a loop of links", "ln -s file file");
         row("read-only file", "echo old > file && chmod 444 file", "file", WriteFault::ReadOnly);
     }
     void refusesAnythingButARegularFile()
