@@ -28,17 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string_view text(reinterpret_cast<const char*>(data + 4), size - 4);
     const velmora::PhaseDates dates = velmora::CalculatePhases(*firstDay, text);
-    FUZZ_CHECK(dates.Slot(1) == *firstDay);
-    if (!velmora::ReadLeadingNumber(text))
-        FUZZ_CHECK(dates.Slot(10) == *firstDay); // an unreadable length counts as 0
+    FUZZ_CHECK(dates[velmora::Slot::PeriodFirst] == *firstDay);
+    if (!velmora::ReadLeadingNumber(text)) // an unreadable length counts as 0
+        FUZZ_CHECK(dates[velmora::Slot::NextPeriod] == *firstDay);
 
-    // '#' stands for any digit.
+    // Four periods, then two single days, each label after 33 characters; '#' is any digit.
     static const std::string day = "####-##-##", range = day + "    --    " + day + "   ";
-    static const char* const kTails[] = {"月经期",       "安全期      ", "危险期    ",
-                                         "安全期      ", "排卵日   ",    "下次月经开始日"};
     const auto lines = velmora::ResultLines(dates);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string shape = (i < 4 ? range : day + std::string(23, ' ')) + kTails[i];
+        const velmora::Phase& phase = velmora::kPhases[i];
+        const std::string shape = (i < 4 ? range : day + std::string(23, ' ')) +
+                                  std::string(phase.label) +
+                                  std::string(std::size_t(phase.lineTrailingBlanks), ' ');
         FUZZ_CHECK(std::equal(lines[i].begin(), lines[i].end(), shape.begin(), shape.end(),
                               [](char c, char expected) {
                                   return expected == '#' ? c >= '0' && c <= '9' : c == expected;

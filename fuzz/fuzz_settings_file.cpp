@@ -26,11 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("dear.cfg"));
         // Where the window would refuse the saved date, the example's day is saved instead.
-        const bool inRange = loaded.date && *loaded.date >= velmora::kEarliestDate &&
-                             *loaded.date <= velmora::kLatestDate;
-        const QDate date = inRange ? *loaded.date : QDate(2004, 2, 19);
+        const QDate date =
+            loaded.date && velmora::IsPickerDate(*loaded.date) ? *loaded.date : QDate(2004, 2, 19);
         const QString typed = QString::fromUtf8(bytes);
-        velmora::SaveSettings(path, date.toString(QStringLiteral("yyyy-MM-dd")), typed);
+        velmora::SaveSettings(path, {.date = date, .cycleLengthText = typed});
         const velmora::LoadedSettings reread = velmora::LoadSettings(path);
         FUZZ_CHECK(reread.date == date);
         FUZZ_CHECK(reread.cycleLengthText == velmora::ToWholeNumberText(typed));

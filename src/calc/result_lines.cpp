@@ -8,33 +8,26 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kSeparator = "    --    ";
-constexpr std::string_view kMenstrual = "   月经期";
-constexpr std::string_view kSafe = "   安全期      ";
-constexpr std::string_view kDangerous = "   危险期    ";
-constexpr std::string_view kOvulationGap = "                ";
-constexpr std::string_view kOvulation = "       排卵日   ";
-constexpr std::string_view kNextGap = "                      ";
-constexpr std::string_view kNextPeriod = " 下次月经开始日";
+// Both kinds of line put the label after 33 characters: a range as 10 + 10 + 10 + 3, a single
+// day as 10 + 23.
+constexpr std::size_t kRangeGap = 3;
+constexpr std::size_t kSingleGap = 23;
 
 // A line is built in one string: the dates are written straight into it.
-std::string Range(const PhaseDates& dates, int from, int to, std::string_view label)
+std::string Line(const PhaseDates& dates, const Phase& phase)
 {
     std::string line;
     line.reserve(64);
-    dates.Slot(from).AppendText(line);
-    line += kSeparator;
-    dates.Slot(to).AppendText(line);
-    line += label;
-    return line;
-}
-
-std::string Single(const CalendarDate& date, std::string_view gap, std::string_view label)
-{
-    std::string line;
-    line.reserve(64);
-    date.AppendText(line);
-    line += gap;
-    line += label;
+    dates[phase.first].AppendText(line);
+    if (phase.last != phase.first) {
+        line += kSeparator;
+        dates[phase.last].AppendText(line);
+        line.append(kRangeGap, ' ');
+    } else {
+        line.append(kSingleGap, ' ');
+    }
+    line += phase.label;
+    line.append(static_cast<std::size_t>(phase.lineTrailingBlanks), ' ');
     return line;
 }
 
@@ -42,14 +35,10 @@ std::string Single(const CalendarDate& date, std::string_view gap, std::string_v
 
 std::array<std::string, 6> ResultLines(const PhaseDates& dates)
 {
-    return {
-        Range(dates, 1, 2, kMenstrual),
-        Range(dates, 3, 4, kSafe),
-        Range(dates, 5, 6, kDangerous),
-        Range(dates, 7, 8, kSafe),
-        Single(dates.Slot(9), kOvulationGap, kOvulation),
-        Single(dates.Slot(10), kNextGap, kNextPeriod),
-    };
+    std::array<std::string, 6> lines;
+    for (std::size_t i = 0; i < kPhases.size(); ++i)
+        lines[i] = Line(dates, kPhases[i]);
+    return lines;
 }
 
 } // namespace velmora

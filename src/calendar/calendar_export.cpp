@@ -3,7 +3,6 @@
 #include "calendar_export.h"
 
 #include <algorithm>
-#include <array>
 #include <libical/ical.h>
 #include <limits>
 #include <memory>
@@ -13,20 +12,6 @@ namespace velmora {
 namespace {
 
 using namespace std::chrono;
-
-struct Event {
-    int first; // slot of the first day
-    int last;  // slot of the last day
-    const char* summary;
-};
-constexpr std::array<Event, 6> kEvents{{
-    {1, 2, "月经期"},
-    {3, 4, "安全期"},
-    {5, 6, "危险期"},
-    {7, 8, "安全期"},
-    {9, 9, "排卵日"},
-    {10, 10, "下次月经开始日"},
-}};
 
 // An all-day event's trigger counts from the midnight its day starts with: 15 hours before it
 // is 09:00 the day before.
@@ -41,9 +26,9 @@ struct ComponentDeleter {
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
 // The exclusive end of an event; the order check guarantees the day after the last one exists.
-CalendarDate EndOf(const PhaseDates& dates, const Event& event)
+CalendarDate EndOf(const PhaseDates& dates, const Phase& phase)
 {
-    return dates.Slot(event.last).AddDays(1).value_or(CalendarDate{});
+    return dates[phase.last].AddDays(1).value_or(CalendarDate{});
 }
 
 // libical turns a date it is handed with a year past 3000 into a null date; parsed from its
@@ -77,35 +62,38 @@ bool ReadsBack(const std::string& text, const PhaseDates& dates)
          event; event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
         icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
         icalproperty* end = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY);
-        if (place == kEvents.size() || !start || !end ||
-            !IsDay(icalproperty_get_dtstart(start), dates.Slot(kEvents[place].first)) ||
-            !IsDay(icalproperty_get_dtend(end), EndOf(dates, kEvents[place])))
+        if (place == kPhases.size() || !start || !end ||
+            !IsDay(icalproperty_get_dtstart(start), dates[kPhases[place].first]) ||
+            !IsDay(icalproperty_get_dtend(end), EndOf(dates, kPhases[place])))
             return false;
         ++place;
     }
-    return place == kEvents.size();
+    return place == kPhases.size();
 }
 
 icalcomponent* NewEvent(const PhaseDates& dates, std::size_t place, icaltimetype stamp,
                         int sequence, const std::string& description)
 {
-    const Event& event = kEvents[place];
+    const Phase& phase = kPhases[place];
     // The cycle and the place, never the length: a re-export replaces what it exported before.
-    const std::string uid = dates.Slot(1).Text() + '-' + std::to_string(place + 1) + "@velmora.org";
+    const std::string uid =
+        dates[Slot::PeriodFirst].Text() + '-' + std::to_string(place + 1) + "@velmora.org";
+    const std::string summary(phase.label);
 
     // A published event must name an organizer; it is the program, never the user, so that no
     // calendar takes the events for an invitation she sent.
     icalproperty* organizer = icalproperty_new_organizer("mailto:calendar@velmora.org");
     icalproperty_add_parameter(organizer, icalparameter_new_cn("Velmora"));
-    icalcomponent* component = icalcomponent_vanew(
-        ICAL_VEVENT_COMPONENT, icalproperty_new_uid(uid.c_str()), organizer,
-        icalproperty_new_dtstamp(stamp), icalproperty_new_lastmodified(stamp),
-        icalproperty_new_sequence(sequence),
-        DateProperty(ICAL_DTSTART_PROPERTY, dates.Slot(event.first)),
-        DateProperty(ICAL_DTEND_PROPERTY, EndOf(dates, event)),
-        icalproperty_new_summary(event.summary), icalproperty_new_description(description.c_str()),
-        icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT), nullptr);
-    if (place + 1 == kEvents.size()) {
+    icalcomponent* component =
+        icalcomponent_vanew(ICAL_VEVENT_COMPONENT, icalproperty_new_uid(uid.c_str()), organizer,
+                            icalproperty_new_dtstamp(stamp), icalproperty_new_lastmodified(stamp),
+                            icalproperty_new_sequence(sequence),
+                            DateProperty(ICAL_DTSTART_PROPERTY, dates[phase.first]),
+                            DateProperty(ICAL_DTEND_PROPERTY, EndOf(dates, phase)),
+                            icalproperty_new_summary(summary.c_str()),
+                            icalproperty_new_description(description.c_str()),
+                            icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT), nullptr);
+    if (phase.first == Slot::NextPeriod) {
         icalcomponent_add_component(
             component, icalcomponent_vanew(
                            ICAL_VALARM_COMPONENT, icalproperty_new_action(ICAL_ACTION_DISPLAY),
@@ -127,7 +115,7 @@ CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp)
     // A clock set before the epoch counts as the epoch; one past 2094 stays at the top.
     const auto sequence = static_cast<int>(std::clamp<sys_seconds::rep>(
         (stamp - kSequenceEpoch).count(), 0, std::numeric_limits<int>::max()));
-    const std::string description = "根据上次月经来潮日期 " + dates.Slot(1).Text() +
+    const std::string description = "根据上次月经来潮日期 " + dates[Slot::PeriodFirst].Text() +
                                     " 和月经周期 " + std::to_string(CycleLengthDays(dates)) +
                                     " 天计算。";
     const std::string productId = "-//Velmora//Velmora " VELMORA_VERSION "//ZH";
@@ -136,7 +124,7 @@ CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp)
                                            icalproperty_new_version("2.0"),
                                            icalproperty_new_prodid(productId.c_str()),
                                            icalproperty_new_method(ICAL_METHOD_PUBLISH), nullptr));
-    for (std::size_t place = 0; place < kEvents.size(); ++place)
+    for (std::size_t place = 0; place < kPhases.size(); ++place)
         icalcomponent_add_component(calendar.get(),
                                     NewEvent(dates, place, stampTime, sequence, description));
 

@@ -2,11 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // velmora-cli: the six lines of a calculation on a terminal, or its calendar, without a display.
-#include "calendar_export.h"
+#include "calculation.h"
 #include "command_line.h"
-#include "phase_calculation.h"
 #include "read_leading_number.h"
-#include "result_lines.h"
 #include "settings_file.h"
 #include "whole_file.h"
 
@@ -27,9 +25,7 @@ std::optional<QDate> ReadFirstDay(const QString& text)
     if (!pattern.match(text).hasMatch())
         return std::nullopt;
     const QDate date = QDate::fromString(text, u"yyyy-MM-dd"_s);
-    if (!date.isValid() || date < velmora::kEarliestDate || date > velmora::kLatestDate)
-        return std::nullopt;
-    return date;
+    return velmora::IsPickerDate(date) ? std::optional<QDate>{date} : std::nullopt;
 }
 
 QString RefusalText(velmora::CalendarRefusal refusal)
@@ -81,9 +77,11 @@ int main(int argc, char** argv)
     if (!arguments.isEmpty()) {
         const auto firstDay = ReadFirstDay(arguments[0]);
         if (!firstDay) {
-            velmora::PrintError(u"velmora-cli: '%1' is not a date YYYY-MM-DD between 1601-01-01 "
-                                "and 9999-12-31.\n\n"_s.arg(arguments[0]) +
-                                parser.helpText());
+            velmora::PrintError(
+                u"velmora-cli: '%1' is not a date YYYY-MM-DD between %2 and %3.\n\n"_s.arg(
+                    arguments[0], velmora::kEarliestDate.toString(Qt::ISODate),
+                    velmora::kLatestDate.toString(Qt::ISODate)) +
+                parser.helpText());
             return kUsageStatus;
         }
         inputs.date = *firstDay;
@@ -91,16 +89,12 @@ int main(int argc, char** argv)
     if (arguments.size() > 1)
         inputs.cycleLengthText = arguments[1];
 
-    const auto firstDay = velmora::CalendarDate::FromYmd(inputs.date.year(),
-                                                         static_cast<unsigned>(inputs.date.month()),
-                                                         static_cast<unsigned>(inputs.date.day()));
-    const velmora::PhaseDates dates = velmora::CalculatePhases(
-        firstDay.value_or(velmora::CalendarDate{}), inputs.cycleLengthText.toStdString());
+    const velmora::PhaseDates dates = velmora::Calculate(inputs);
 
     QString text;
     if (!parser.isSet(ics)) {
-        for (const std::string& line : velmora::ResultLines(dates))
-            text += QString::fromStdString(line) + u'\n';
+        for (const QString& line : velmora::ResultLineTexts(dates))
+            text += line + u'\n';
     } else {
         // The window calculates with 0 where the text holds no number, or one too large to add
         // to the first day; a calendar of that would tell of a cycle she never typed.
@@ -108,11 +102,10 @@ int main(int argc, char** argv)
         if (!velmora::BeginsWithNumber(cycle))
             return Fail(u"'%1' is no number of days."_s.arg(inputs.cycleLengthText));
         const auto length = velmora::ReadLeadingNumber(cycle);
-        if (!length || !dates.Slot(1).AddDays(*length))
+        if (!length || !dates[velmora::Slot::PeriodFirst].AddDays(*length))
             return Fail(u"a cycle of %1 days ends outside the calendar's years 100 to 9999."_s.arg(
                 inputs.cycleLengthText));
-        const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-        const velmora::CalendarExport calendar = velmora::ExportCalendar(dates, now);
+        const velmora::CalendarExport calendar = velmora::ExportCalendarNow(dates);
         if (calendar.refusal)
             return Fail(RefusalText(*calendar.refusal));
         const QString file = parser.value(ics);

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -47,15 +46,6 @@ std::optional<QString> ConfigFolderFor(const QString& xdgConfigHome, const QStri
     return std::nullopt;
 }
 
-std::optional<QString> UserConfigFolder()
-{
-#ifdef Q_OS_WIN
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-#else
-    return ConfigFolderFor(qEnvironmentVariable("XDG_CONFIG_HOME"), qEnvironmentVariable("HOME"));
-#endif
-}
-
 QString SettingsFilePath()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
@@ -64,14 +54,7 @@ QString SettingsFilePath()
     // folder from the Windows installer), the program keeps the inputs with the user's
     // settings: even root must not fill the system's program folder, and the uninstaller
     // leaves them where they are.
-#ifdef Q_OS_WIN
-    const QString installFolder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        u"/Programs/Velmora"_s;
-#else
-    const QString installFolder = QStringLiteral(VELMORA_INSTALL_BINDIR);
-#endif
-    const bool installed = QDir(programFolder) == QDir(installFolder);
+    const bool installed = QDir(programFolder) == QDir(InstallFolder());
     if (!installed && QFileInfo(programFolder).isWritable())
         return besideProgram;
     if (const auto folder = UserConfigFolder())
@@ -80,14 +63,16 @@ QString SettingsFilePath()
     return installed ? QString() : besideProgram;
 }
 
-void SaveSettings(const QString& filePath, const QString& dateText, const QString& cycleLengthText)
+void SaveSettings(const QString& filePath, const Inputs& inputs)
 {
-    const QByteArray length = ToWholeNumberText(cycleLengthText).value_or(QString()).toLatin1();
+    const QByteArray date = inputs.date.toString(u"yyyy-MM-dd"_s).toLatin1();
+    const QByteArray length =
+        ToWholeNumberText(inputs.cycleLengthText).value_or(QString()).toLatin1();
 
     if (filePath.isEmpty() || !MakeFolders(QFileInfo(filePath).absolutePath()))
         return;
     // A failed save stays silent: the lines on screen are what the user came for.
-    WriteWholeFile(filePath, '"' + dateText.toLatin1() + "\"\r\n\"" + length + "\"\r\n");
+    WriteWholeFile(filePath, '"' + date + "\"\r\n\"" + length + "\"\r\n");
 }
 
 LoadedSettings ParseSettings(QByteArrayView data)
@@ -123,7 +108,7 @@ Inputs RestoreInputs(const QString& filePath)
 {
     const LoadedSettings saved = LoadSettings(filePath);
     Inputs inputs;
-    if (saved.date && *saved.date >= kEarliestDate && *saved.date <= kLatestDate)
+    if (saved.date && IsPickerDate(*saved.date))
         inputs.date = *saved.date;
     if (saved.cycleLengthText)
         inputs.cycleLengthText = *saved.cycleLengthText;

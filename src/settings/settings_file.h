@@ -3,18 +3,15 @@
 
 #pragma once
 
+#include "inputs.h"
+
 #include <QByteArrayView>
-#include <QDate>
-#include <QString>
 #include <optional>
 
 namespace velmora {
 
-// Velmora's folder among the user's settings (~/.config/Velmora, %LOCALAPPDATA%\Velmora), or
-// nothing when the environment names no usable home.
-std::optional<QString> UserConfigFolder();
-
-// The same from the values of XDG_CONFIG_HOME and HOME, by the XDG base-directory rules.
+// Velmora's folder among a Linux user's settings, from the values of XDG_CONFIG_HOME and HOME
+// by the XDG base-directory rules; nothing when they name no usable home.
 std::optional<QString> ConfigFolderFor(const QString& xdgConfigHome, const QString& home);
 
 // Where dear.cfg lives: beside the program, where both saving and loading look for it,
@@ -22,12 +19,6 @@ std::optional<QString> ConfigFolderFor(const QString& xdgConfigHome, const QStri
 // in the user's configuration folder for Velmora. Empty when an installed program has no
 // usable home: it then neither reads nor writes the file.
 QString SettingsFilePath();
-
-// Rewrites the file whole with the two records: the date text and the cycle length as
-// whole-number text (empty when it does not convert), making its folder when it has none.
-// The old file stays intact when the new one cannot be written completely; a read-only file,
-// and anything that is not a regular file, is left as it is. Nothing is ever reported.
-void SaveSettings(const QString& filePath, const QString& dateText, const QString& cycleLengthText);
 
 struct LoadedSettings {
     std::optional<QDate> date;
@@ -41,17 +32,20 @@ LoadedSettings ParseSettings(QByteArrayView data);
 // Reads what SaveSettings wrote, from a regular file that is not hidden.
 LoadedSettings LoadSettings(const QString& filePath);
 
-// The dates the date picker can hold.
-inline const QDate kEarliestDate{1601, 1, 1};
-inline const QDate kLatestDate{9999, 12, 31};
-
-struct Inputs {
-    QDate date{2003, 12, 17};
-    QString cycleLengthText = QStringLiteral("30");
-};
-
 // The inputs a start shows: the initial ones, each replaced by what the file holds for it. A
 // saved date outside the picker's range is refused rather than clamped.
 Inputs RestoreInputs(const QString& filePath);
+
+// Rewrites the file whole with the two records: the date as YYYY-MM-DD and the cycle length as
+// whole-number text (empty when it does not convert), making its folder when it has none.
+// The old file stays intact when the new one cannot be written completely; a read-only file,
+// and anything that is not a regular file, is left as it is. Nothing is ever reported.
+void SaveSettings(const QString& filePath, const Inputs& inputs);
+
+// Velmora's folder among the user's settings on this system (~/.config/Velmora,
+// %LOCALAPPDATA%\Velmora), or nothing when there is no usable home; and the folder an
+// installed program runs from.
+std::optional<QString> UserConfigFolder();
+QString InstallFolder();
 
 } // namespace velmora

@@ -7,8 +7,9 @@
 
 namespace velmora {
 
-// Starts the system-information tool of this desktop: the system's registry, files on disk
-// and detached processes, with `showMessage` for the one message. Never throws.
+// Starts the system-information tool of this desktop, or tells `showMessage` that there is
+// none: on Windows the one the registry names (StartSysInfo), elsewhere the first installed
+// of the desktops' well-known tools. Never throws.
 void StartDesktopSysInfo(const std::function<void(const std::string&)>& showMessage);
 
 } // namespace velmora

@@ -10,8 +10,8 @@ namespace velmora {
 
 // The three registry calls the system-information lookup needs, shaped like advapi32's
 // RegOpenKeyExA, RegQueryValueExA and RegCloseKey, with the same result codes. Texts cross
-// it as bytes in the system's ANSI code page. A Windows backend talks to the real registry;
-// elsewhere an in-memory one stands in for it.
+// it as bytes in the system's ANSI code page. The Windows backend talks to the real registry;
+// the tests put one held in memory in its place.
 using RegistryKey = std::uintptr_t;
 
 inline constexpr std::uint32_t kHKeyLocalMachine = 0x80000002;

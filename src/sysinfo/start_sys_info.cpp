@@ -10,7 +10,7 @@ namespace velmora {
 namespace {
 
 // Tries the tool's registered path first, then the folder of the shared tools. Returns
-// whether the tool was started; throws when a value cannot be read at all.
+// whether the tool was started; throws RegistryValueError for a value of no bytes.
 bool TryStart(const SysInfoPlatform& platform)
 {
     // A value that was read but gave no text counts as not found: an empty path must never
@@ -37,8 +37,8 @@ void StartSysInfo(const SysInfoPlatform& platform)
     bool started = false;
     try {
         started = TryStart(platform);
-    } catch (...) {
-        // Every failure on the way ends in the same message below.
+    } catch (const RegistryValueError&) {
+        // A value that cannot be read ends in the same message as one that is not there.
     }
     if (!started)
         platform.showMessage(kSysInfoUnavailable);

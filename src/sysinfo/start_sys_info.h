@@ -25,7 +25,7 @@ struct SysInfoPlatform {
 };
 
 // Finds the system-information tool through the registry and starts it; when it is not
-// found or cannot be started, tells the user so. Never throws.
+// found or cannot be started, tells the user so. Throws nothing of its own.
 void StartSysInfo(const SysInfoPlatform& platform);
 
 } // namespace velmora

@@ -9,9 +9,7 @@
 
 namespace velmora {
 
-// The registry of this system: the real one on Windows. Elsewhere a read-only stand-in that
-// answers the tool's registered path ("SOFTWARE\Microsoft\Shared Tools\MSINFO", "PATH") with
-// an installed system-information program found on the search path, or has no such key.
+// The registry of this Windows system, through advapi32.
 std::unique_ptr<Registry> SystemRegistry();
 
 } // namespace velmora

@@ -64,7 +64,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, saved);
         QLocale::setDefault(QLocale(language));
         const QString path = m_dir.filePath("config/velmora/dear.cfg"); // folders made as needed
-        SaveSettings(path, "2004-02-19", typed);
+        SaveSettings(path, {.date = kDay, .cycleLengthText = typed});
         QCOMPARE(ReadBytes(path), "\"2004-02-19\"\r\n\"" + saved + "\"\r\n");
     }
 

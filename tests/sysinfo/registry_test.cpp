@@ -5,7 +5,6 @@
 #include "get_key_value.h"
 #include "memory_registry.h"
 #include "start_sys_info.h"
-#include "system_registry.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -14,6 +13,8 @@
 #include <vector>
 
 #ifdef _WIN32
+#include "system_registry.h"
+
 #include <windows.h>
 #endif
 

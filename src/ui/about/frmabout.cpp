@@ -111,7 +111,6 @@ frmAbout::frmAbout(AboutServices services) : m_services(std::move(services))
     // A fixed dialog frame: a title and a close box, nothing to resize, minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(kTitlePrefix);
     setWindowIcon(QIcon(u":/frmabout.png"_s));
     setFixedSize(TwipsSize(6135, 3855));
     move(TwipsPoint(2340, 1935));

@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar_menu.h"
 
-#include "calendar_export.h"
-#include "phase_order.h"
+#include "calculation.h"
 #include "whole_file.h"
 
 #include <QAbstractItemView>
@@ -48,38 +47,39 @@ QString FaultText(WriteFault fault)
 
 } // namespace
 
-QAction* AddCalendarExport(QAbstractItemView* list)
+CalendarMenu::CalendarMenu(QAbstractItemView* list)
+    : QObject(list), m_list(list), m_entry(new QAction(kEntry, list))
 {
-    auto* entry = new QAction(kEntry, list);
-    entry->setObjectName(u"exportCalendar"_s);
-    entry->setEnabled(false);
+    m_entry->setObjectName(u"exportCalendar"_s);
+    m_entry->setEnabled(false);
+    connect(m_entry, &QAction::triggered, this, &CalendarMenu::Export);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     // The menu is made when it is asked for: nothing of it costs the start-up.
-    QObject::connect(list, &QWidget::customContextMenuRequested, list, [list, entry](QPoint at) {
-        QMenu menu(list);
-        menu.addAction(entry);
-        menu.exec(list->viewport()->mapToGlobal(at));
+    connect(list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        QMenu menu(m_list);
+        menu.addAction(m_entry);
+        menu.exec(m_list->viewport()->mapToGlobal(at));
     });
     auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), list, nullptr, nullptr,
                                    Qt::WidgetShortcut);
-    QObject::connect(shiftF10, &QShortcut::activated, list, [list] {
-        const QRect current = list->visualRect(list->currentIndex());
-        Q_EMIT list->customContextMenuRequested(current.isValid() ? current.center() : QPoint());
+    connect(shiftF10, &QShortcut::activated, this, [this] {
+        const QRect current = m_list->visualRect(m_list->currentIndex());
+        Q_EMIT m_list->customContextMenuRequested(current.isValid() ? current.center() : QPoint());
     });
-    return entry;
 }
 
-void EnableCalendarExport(QAction* entry, const PhaseDates& dates)
+void CalendarMenu::SetPhases(const PhaseDates& dates)
 {
-    entry->setEnabled(!PhaseOrderProblem(dates));
+    m_dates = dates;
+    m_entry->setEnabled(!PhaseOrderProblem(dates));
 }
 
-void ExportCalendarFile(QWidget* parent, const PhaseDates& dates)
+void CalendarMenu::Export()
 {
-    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    const CalendarExport calendar = ExportCalendar(dates, now);
-    // The entry is enabled only for phases in order; what is left is a calendar whose dates did
-    // not read back.
+    QWidget* parent = m_list->window();
+    const CalendarExport calendar = ExportCalendarNow(m_dates);
+    // The entry is on only for phases in order; what can still be refused is a calendar whose
+    // dates did not read back.
     if (calendar.refusal) {
         QMessageBox::warning(parent, kDialogTitle, kFailed + kNotReadBack);
         return;

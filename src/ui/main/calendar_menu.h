@@ -4,21 +4,31 @@
 
 #include "phase_calculation.h"
 
+#include <QObject>
+
 class QAction;
 class QAbstractItemView;
-class QWidget;
 
 namespace velmora {
 
-// Gives the result list a context menu (right click, the Menu key, Shift+F10) with one entry,
-// 导出到日历..., disabled until EnableCalendarExport. Returns the entry.
-QAction* AddCalendarExport(QAbstractItemView* list);
+// The result list's context menu (right click, the Menu key, Shift+F10) with its one entry,
+// 导出到日历..., and the phases that entry exports: those of the last Calculate. The entry is
+// off until phases a calendar can hold are set. It belongs to the list.
+class CalendarMenu : public QObject
+{
+public:
+    explicit CalendarMenu(QAbstractItemView* list);
 
-// Enables the entry when the phases just calculated are ones a calendar can hold.
-void EnableCalendarExport(QAction* entry, const PhaseDates& dates);
+    void SetPhases(const PhaseDates& dates);
 
-// Asks where to save the calendar of these phases and writes it; a failure is told in a
-// message box that names the reason.
-void ExportCalendarFile(QWidget* parent, const PhaseDates& dates);
+private:
+    // Asks where to save the calendar and writes it; a failure is told in a message box that
+    // names the reason, and the dialog opens again.
+    void Export();
+
+    QAbstractItemView* m_list;
+    QAction* m_entry;
+    PhaseDates m_dates;
+};
 
 } // namespace velmora

@@ -3,11 +3,10 @@
 
 #include "form1.h"
 
+#include "calculation.h"
 #include "calendar_menu.h"
 #include "frmabout.h"
 #include "maker.h"
-#include "phase_calculation.h"
-#include "result_lines.h"
 #include "settings_file.h"
 #include "twips.h"
 
@@ -53,9 +52,6 @@ QStringList HelpLines()
     };
 }
 
-// Julian day number of 1970-01-01, the epoch of std::chrono::sys_days.
-constexpr qint64 kUnixEpochJulianDay = 2440588;
-
 // Tab leaves the picker for the next control, as in any date picker of a dialog; the
 // arrow keys still move between the year, month and day.
 class DatePicker : public QDateEdit
@@ -66,14 +62,6 @@ public:
 protected:
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
-
-CalendarDate ToCalendarDate(QDate date)
-{
-    if (!date.isValid())
-        return {};
-    const std::chrono::sys_days days{std::chrono::days{date.toJulianDay() - kUnixEpochJulianDay}};
-    return CalendarDate::FromDays(days).value_or(CalendarDate{});
-}
 
 } // namespace
 
@@ -121,7 +109,7 @@ void Form1::CreateControls()
     // start-up a text layout of every help line.
     List1->setUniformItemSizes(true);
     List1->addItems(HelpLines());
-    exportCalendar = AddCalendarExport(List1);
+    m_calendarMenu = new CalendarMenu(List1);
 
     Command1 =
         Place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));
@@ -146,8 +134,6 @@ void Form1::CreateControls()
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
     connect(Command3, &QPushButton::clicked, this, &ShowAboutBox);
-    connect(exportCalendar, &QAction::triggered, this,
-            [this] { ExportCalendarFile(this, m_calculated); });
 }
 
 void Form1::Load()
@@ -161,13 +147,12 @@ void Form1::Command1Click()
 {
     // The list is cleared first so that repeated clicks never pile up lines.
     List1->clear();
-    m_calculated = CalculatePhases(ToCalendarDate(DTPicker1->date()), Text1->text().toStdString());
-    for (const std::string& line : ResultLines(m_calculated))
-        List1->addItem(QString::fromStdString(line));
-    EnableCalendarExport(exportCalendar, m_calculated);
+    const Inputs inputs{DTPicker1->date(), Text1->text()};
+    const PhaseDates dates = Calculate(inputs);
+    List1->addItems(ResultLineTexts(dates));
+    m_calendarMenu->SetPhases(dates);
     // Saved last: a file that cannot be written leaves the lines standing.
-    SaveSettings(m_settingsPath, QString::fromStdString(m_calculated.Slot(1).Text()),
-                 Text1->text());
+    SaveSettings(m_settingsPath, inputs);
 }
 
 } // namespace velmora

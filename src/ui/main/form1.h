@@ -3,14 +3,8 @@
 
 #pragma once
 
-// moc cannot parse the C++20 library headers behind the calendar.
-#ifndef Q_MOC_RUN
-#include "phase_calculation.h"
-#endif
-
 #include <QWidget>
 
-class QAction;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -18,6 +12,8 @@ class QListWidget;
 class QPushButton;
 
 namespace velmora {
+
+class CalendarMenu;
 
 // The main window: the first day of the last period, the cycle length, and the list that
 // shows the six phase lines after Calculate. It deletes itself when closed.
@@ -34,18 +30,17 @@ private:
     void Load();
     void Command1Click();
 
-    QLabel* l1 = nullptr;
-    QDateEdit* DTPicker1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QListWidget* List1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QAction* exportCalendar = nullptr; // the list's context-menu entry 导出到日历...
+    QLabel* l1 = nullptr;                   // 上次月经来潮日期:, the date picker's label
+    QDateEdit* DTPicker1 = nullptr;         // the first day of the last period
+    QLabel* Label1 = nullptr;               // 月经周期:, the cycle box's label
+    QLineEdit* Text1 = nullptr;             // the cycle length, any text
+    QListWidget* List1 = nullptr;           // the help, then the six result lines
+    QPushButton* Command1 = nullptr;        // 计    算 (Calculate)
+    QPushButton* Command2 = nullptr;        // 取    消 (Cancel): closes the window
+    QPushButton* Command3 = nullptr;        // 关于... (About)
+    CalendarMenu* m_calendarMenu = nullptr; // the list's 导出到日历... and what it exports
 
     QString m_settingsPath;
-    PhaseDates m_calculated; // what the list shows since the last Calculate
 };
 
 } // namespace velmora

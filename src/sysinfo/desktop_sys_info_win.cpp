@@ -15,16 +15,18 @@ void StartDesktopSysInfo(const std::function<void(const std::string&)>& showMess
     // Looked up afresh for every click: a tool installed meanwhile is found.
     const std::unique_ptr<Registry> registry = SystemRegistry();
     const SysInfoPlatform platform{
-        *registry,
-        [](const std::string& path) {
-            const QFileInfo file(QString::fromLocal8Bit(path));
-            return file.isFile() && !file.isHidden();
-        },
+        .registry = *registry,
+        .fileExists =
+            [](const std::string& path) {
+                const QFileInfo file(QString::fromLocal8Bit(path));
+                return file.isFile() && !file.isHidden();
+            },
         // The path is the program itself, never a command line split at its blanks.
-        [](const std::string& path) {
-            return QProcess::startDetached(QString::fromLocal8Bit(path), {});
-        },
-        showMessage,
+        .startProgram =
+            [](const std::string& path) {
+                return QProcess::startDetached(QString::fromLocal8Bit(path), {});
+            },
+        .showMessage = showMessage,
     };
     StartSysInfo(platform);
 }

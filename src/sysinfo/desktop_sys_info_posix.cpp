@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "memory_registry.h"
-#include "system_registry.h"
+#include "desktop_sys_info.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -31,24 +31,28 @@ QStringList AbsoluteSearchPath()
     return folders;
 }
 
+// The first of the programs installed, or nothing. Looked up afresh for every click: a tool
+// installed meanwhile is found.
+QString InstalledTool()
+{
+    const QStringList searchPath = AbsoluteSearchPath();
+    // An empty search path would make findExecutable fall back to the whole PATH.
+    if (searchPath.isEmpty())
+        return {};
+    for (const QString& program : kSystemInformationPrograms) {
+        if (QString path = QStandardPaths::findExecutable(program, searchPath); !path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
 } // namespace
 
-std::unique_ptr<Registry> SystemRegistry()
+void StartDesktopSysInfo(const std::function<void(const std::string&)>& showMessage)
 {
-    auto registry = std::make_unique<MemoryRegistry>();
-    const QStringList searchPath = AbsoluteSearchPath();
-    for (const QString& program : kSystemInformationPrograms) {
-        // An empty search path would make findExecutable fall back to the whole PATH.
-        const QString path =
-            searchPath.isEmpty() ? QString() : QStandardPaths::findExecutable(program, searchPath);
-        if (path.isEmpty())
-            continue;
-        // Stored the way Windows stores a path: ANSI bytes with their terminating zero.
-        registry->SetValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                           kRegSz, path.toLocal8Bit().toStdString() + '\0');
-        break;
-    }
-    return registry;
+    const QString tool = InstalledTool();
+    if (tool.isEmpty() || !QProcess::startDetached(tool, {}))
+        showMessage(kSysInfoUnavailable);
 }
 
 } // namespace velmora

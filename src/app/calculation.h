@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calendar_export.h"
+#include "inputs.h"
+#include "phase_calculation.h"
+
+#include <QStringList>
+
+namespace velmora {
+
+// The calendar date of a picked day; the zero date 1899-12-30 for one that is no date.
+CalendarDate ToCalendarDate(QDate date);
+
+// The ten dates of the inputs, as Calculate computes them.
+PhaseDates Calculate(const Inputs& inputs);
+
+// The six lines the list shows for the dates.
+QStringList ResultLineTexts(const PhaseDates& dates);
+
+// The calendar of the dates, stamped with the time of this export.
+CalendarExport ExportCalendarNow(const PhaseDates& dates);
+
+} // namespace velmora
