@@ -18,14 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data + 4), size - 4);
 
     velmora::MemoryRegistry registry;
-    registry.SetValue(velmora::kHKeyLocalMachine, "K", "V", type, bytes);
+    registry.keys["K"]["V"] = {type, bytes};
     std::string value = "unchanged";
     std::optional<bool> found; // nothing: it threw
     try {
         found = velmora::GetKeyValue(registry, velmora::kHKeyLocalMachine, "K", "V", value);
     } catch (const velmora::RegistryValueError&) {
     }
-    FUZZ_CHECK(registry.OpenKeyCount() == 0);
+    FUZZ_CHECK(registry.open.empty());
     FUZZ_CHECK(found.has_value() == !bytes.empty()); // only a value of no bytes throws
     if (!found)
         return 0;

@@ -3,7 +3,7 @@
 
 // Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
 #ifndef Q_MOC_RUN
-#include "phase_calculation.h"
+#include "calculation.h"
 #include "read_leading_number.h"
 #endif
 
@@ -75,45 +75,41 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("firstDay");
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("expected"); // slots 1 to 10
+        const auto row = [](const char* name, QDate firstDay, QByteArray text, QString expected) {
+            QTest::newRow(name) << firstDay << text << expected;
+        };
         const QDate example(2004, 2, 19);
         const QString asZero = "2004-02-19 2004-02-23 2004-02-24 2004-01-30 2004-01-31 "
                                "2004-02-09 2004-02-10 2004-02-18 2004-02-05 2004-02-19";
-        QTest::newRow("example, first safe period ends on the leap day")
-            << example << QByteArray("30")
-            << "2004-02-19 2004-02-23 2004-02-24 2004-02-29 2004-03-01 "
-               "2004-03-10 2004-03-11 2004-03-19 2004-03-06 2004-03-20";
-        QTest::newRow("28.5 adds 28, to the even neighbour")
-            << example << QByteArray("28.5")
-            << "2004-02-19 2004-02-23 2004-02-24 2004-02-27 2004-02-28 "
-               "2004-03-08 2004-03-09 2004-03-17 2004-03-04 2004-03-18";
-        QTest::newRow("20 runs the safe period backwards")
-            << example << QByteArray("20")
-            << "2004-02-19 2004-02-23 2004-02-24 2004-02-19 2004-02-20 "
-               "2004-02-29 2004-03-01 2004-03-09 2004-02-25 2004-03-10";
-        QTest::newRow("empty text calculates with 0") << example << QByteArray() << asZero;
-        QTest::newRow("too large to add") << example << QByteArray("3000000") << asZero;
-        QTest::newRow("too large for a double") << example << QByteArray("1e400") << asZero;
-        QTest::newRow("first day after 9999-12-27")
-            << QDate(9999, 12, 28) << QByteArray("30")
-            << "9999-12-28 1899-12-30 1899-12-31 9999-12-08 9999-12-09 "
-               "9999-12-18 9999-12-19 9999-12-27 9999-12-14 9999-12-28";
-        QTest::newRow("years below 1000 are padded")
-            << QDate(1601, 1, 1) << QByteArray("-500000")
-            << "1601-01-01 1601-01-05 1601-01-06 0231-12-30 0231-12-31 "
-               "0232-01-09 0232-01-10 0232-01-18 0232-01-05 0232-01-19";
-        QTest::newRow("slots that would fall before year 100 keep the zero date")
-            << QDate(100, 1, 3) << QByteArray("0")
-            << "0100-01-03 0100-01-07 0100-01-08 1899-12-24 1899-12-25 "
-               "1900-01-03 1900-01-04 0100-01-02 1899-12-30 0100-01-03";
+        row("example, first safe period ends on the leap day", example, "30",
+            "2004-02-19 2004-02-23 2004-02-24 2004-02-29 2004-03-01 "
+            "2004-03-10 2004-03-11 2004-03-19 2004-03-06 2004-03-20");
+        row("28.5 adds 28, to the even neighbour", example, "28.5",
+            "2004-02-19 2004-02-23 2004-02-24 2004-02-27 2004-02-28 "
+            "2004-03-08 2004-03-09 2004-03-17 2004-03-04 2004-03-18");
+        row("20 runs the safe period backwards", example, "20",
+            "2004-02-19 2004-02-23 2004-02-24 2004-02-19 2004-02-20 "
+            "2004-02-29 2004-03-01 2004-03-09 2004-02-25 2004-03-10");
+        row("empty text calculates with 0", example, "", asZero);
+        row("too large to add", example, "3000000", asZero);
+        row("too large for a double", example, "1e400", asZero);
+        row("first day after 9999-12-27", QDate(9999, 12, 28), "30",
+            "9999-12-28 1899-12-30 1899-12-31 9999-12-08 9999-12-09 "
+            "9999-12-18 9999-12-19 9999-12-27 9999-12-14 9999-12-28");
+        row("years below 1000 are padded", QDate(1601, 1, 1), "-500000",
+            "1601-01-01 1601-01-05 1601-01-06 0231-12-30 0231-12-31 "
+            "0232-01-09 0232-01-10 0232-01-18 0232-01-05 0232-01-19");
+        row("slots that would fall before year 100 keep the zero date", QDate(100, 1, 3), "0",
+            "0100-01-03 0100-01-07 0100-01-08 1899-12-24 1899-12-25 "
+            "1900-01-03 1900-01-04 0100-01-02 1899-12-30 0100-01-03");
     }
     void calculatesTheTenSlots()
     {
         QFETCH(QDate, firstDay);
         QFETCH(QByteArray, text);
         QFETCH(QString, expected);
-        const auto day = velmora::CalendarDate::FromYmd(firstDay.year(), unsigned(firstDay.month()),
-                                                        unsigned(firstDay.day()));
-        const velmora::PhaseDates dates = velmora::CalculatePhases(day.value(), text.toStdString());
+        const velmora::PhaseDates dates =
+            velmora::CalculatePhases(velmora::ToCalendarDate(firstDay), text.toStdString());
         QStringList slots;
         for (int slot = 1; slot <= 10; ++slot)
             slots << QString::fromStdString(dates[velmora::Slot(slot)].Text());

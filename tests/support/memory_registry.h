@@ -14,42 +14,40 @@ namespace velmora {
 // A registry held in memory for the tests and the fuzzer, answering like HKEY_LOCAL_MACHINE
 // does for an ordinary user: keys open for reading only, and a request for write rights is
 // refused.
-class MemoryRegistry : public Registry
-{
-public:
-    void SetValue(std::uint32_t root, const std::string& subKey, const std::string& valueName,
-                  std::uint32_t type, std::string bytes)
-    {
-        m_keys[{root, subKey}][valueName] = {type, std::move(bytes)};
-    }
+struct MemoryRegistry : Registry {
+    struct Value {
+        std::uint32_t type;
+        std::string bytes;
+    };
+    std::map<std::string, std::map<std::string, Value>> keys; // below HKEY_LOCAL_MACHINE, by name
+    std::map<RegistryKey, std::string> open;                  // keys opened and not closed yet
 
     long OpenKey(std::uint32_t root, const std::string& subKey, std::uint32_t access,
                  RegistryKey& key) override
     {
-        const auto found = m_keys.find({root, subKey});
-        if (found == m_keys.end())
+        if (root != kHKeyLocalMachine || !keys.contains(subKey))
             return kErrorFileNotFound;
         if (access & kKeyWriteRights)
             return kErrorAccessDenied;
-        key = m_nextHandle++;
-        m_open.emplace(key, &found->second);
+        key = ++m_lastHandle;
+        open[key] = subKey;
         return kErrorSuccess;
     }
 
     long QueryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
                     std::uint8_t* data, std::uint32_t& byteCount) override
     {
-        const auto open = m_open.find(key);
-        if (open == m_open.end())
+        if (!open.contains(key))
             return kErrorInvalidHandle;
-        const auto value = open->second->find(valueName);
-        if (value == open->second->end())
+        const auto& values = keys.at(open.at(key));
+        const auto value = values.find(valueName);
+        if (value == values.end())
             return kErrorFileNotFound;
-        const auto& [valueType, bytes] = value->second;
-        type = valueType;
-        const std::uint32_t capacity = byteCount;
+        type = value->second.type;
+        const std::string& bytes = value->second.bytes;
+        const bool fits = bytes.size() <= byteCount;
         byteCount = static_cast<std::uint32_t>(bytes.size());
-        if (bytes.size() > capacity)
+        if (!fits)
             return kErrorMoreData;
         std::memcpy(data, bytes.data(), bytes.size());
         return kErrorSuccess;
@@ -57,18 +55,11 @@ public:
 
     long CloseKey(RegistryKey key) override
     {
-        return m_open.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+        return open.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
     }
 
-    // Keys opened and not closed yet.
-    std::size_t OpenKeyCount() const { return m_open.size(); }
-
 private:
-    using Values = std::map<std::string, std::pair<std::uint32_t, std::string>>; // type, bytes
-
-    std::map<std::pair<std::uint32_t, std::string>, Values> m_keys;
-    std::map<RegistryKey, Values*> m_open;
-    RegistryKey m_nextHandle = 1;
+    RegistryKey m_lastHandle = 0;
 };
 
 } // namespace velmora

@@ -25,28 +25,38 @@ namespace {
 
 const std::string kKey = "SOFTWARE\\VelmoraTest\\Values";
 
+enum class Read { Found, NotFound, Throws };
+
+const std::string k1023(1023, 'a');
+
 struct Case {
     const char* name;
-    std::uint32_t type;
-    std::optional<std::string> bytes; // nothing: no such value
-    std::optional<bool> found;        // nothing: it throws
-    std::string text;                 // what KeyVal holds afterwards, starting from "before"
+    std::uint32_t type = kRegSz;
+    std::optional<std::string> bytes = {}; // nothing: no such value
+    Read read = Read::Found;
+    std::string text = {}; // what KeyVal holds afterwards, starting from "before"
     std::string key = kKey;
 };
 
+// One case a line or two:
+// clang-format off
 const Case kCases[] = {
-    {"TerminatedString", kRegSz, "C:\\Tools\\msinfo32.exe\0"s, true, "C:\\Tools\\msinfo32.exe"},
-    {"UnterminatedString", kRegSz, "abc", true, "abc"},
-    {"TwoZeroBytesKeepOne", kRegSz, "abc\0\0"s, true, "abc\0"s},
-    {"Exactly1024Bytes", kRegSz, std::string(1023, 'a') + '\0', true, std::string(1023, 'a')},
-    {"Of1025BytesFails", kRegSz, std::string(1024, 'a') + '\0', false, ""},
-    {"DwordAllFourBytes", kRegDword, "\x04\x03\x02\x01"s, true, "16909060"},
-    {"DwordHighBitUnsigned", kRegDword, "\x00\x00\x00\x80"s, true, "2147483648"},
-    {"ExpandStringKeepsKeyVal", kRegExpandSz, "%SystemRoot%\0"s, true, "before"},
-    {"ZeroBytesThrows", kRegBinary, "", std::nullopt, "before"},
-    {"MissingValueFails", kRegSz, std::nullopt, false, ""},
-    {"MissingKeyFails", kRegSz, "abc", false, "", "SOFTWARE\\VelmoraTest\\Nothing"},
+    {.name = "TerminatedString", .bytes = "C:\\Tools\\info.exe\0"s, .text = "C:\\Tools\\info.exe"},
+    {.name = "UnterminatedString", .bytes = "abc", .text = "abc"},
+    {.name = "TwoZeroBytesKeepOne", .bytes = "abc\0\0"s, .text = "abc\0"s},
+    {.name = "Exactly1024Bytes", .bytes = k1023 + '\0', .text = k1023},
+    {.name = "Of1025BytesFails", .bytes = k1023 + "a\0"s, .read = Read::NotFound},
+    {.name = "DwordAllFourBytes", .type = kRegDword, .bytes = "\x04\x03\x02\x01"s,
+     .text = "16909060"},
+    {.name = "DwordHighBitUnsigned", .type = kRegDword, .bytes = "\x00\x00\x00\x80"s,
+     .text = "2147483648"},
+    {.name = "ExpandStringKeepsKeyVal", .type = kRegExpandSz, .bytes = "%S%\0"s, .text = "before"},
+    {.name = "ZeroBytesThrows", .type = kRegBinary, .bytes = "", .read = Read::Throws,
+     .text = "before"},
+    {.name = "MissingValueFails", .read = Read::NotFound},
+    {.name = "MissingKeyFails", .bytes = "abc", .read = Read::NotFound, .key = "SOFTWARE\\Nothing"},
 };
+// clang-format on
 
 // Stores the case's value in a key of its own where GetKeyValue reads it: the in-memory
 // registry, or in the Windows build (under Wine) the real one, written through advapi32 itself.
@@ -67,11 +77,21 @@ std::unique_ptr<Registry> Store(const Case& c)
     return SystemRegistry();
 #else
     auto memory = std::make_unique<MemoryRegistry>();
-    memory->SetValue(kHKeyLocalMachine, kKey, "Other", kRegSz, "x\0"s); // the key exists
+    memory->keys[kKey]["Other"] = {kRegSz, "x\0"s}; // the key exists
     if (c.bytes)
-        memory->SetValue(kHKeyLocalMachine, kKey, "Value", c.type, *c.bytes);
+        memory->keys[kKey]["Value"] = {c.type, *c.bytes};
     return memory;
 #endif
+}
+
+Read ReadValue(Registry& registry, const std::string& key, std::string& value)
+{
+    try {
+        return GetKeyValue(registry, kHKeyLocalMachine, key, "Value", value) ? Read::Found
+                                                                             : Read::NotFound;
+    } catch (const RegistryValueError&) {
+        return Read::Throws;
+    }
 }
 
 TEST(GetKeyValueTest, ReadsAsEachCaseSays)
@@ -80,79 +100,84 @@ TEST(GetKeyValueTest, ReadsAsEachCaseSays)
         SCOPED_TRACE(c.name);
         const std::unique_ptr<Registry> registry = Store(c);
         std::string value = "before";
-        std::optional<bool> found; // nothing: it threw
-        try {
-            found = GetKeyValue(*registry, kHKeyLocalMachine, c.key, "Value", value);
-        } catch (const RegistryValueError&) {
-        }
-        EXPECT_EQ(found, c.found);
+        EXPECT_EQ(ReadValue(*registry, c.key, value), c.read);
         EXPECT_EQ(value, c.text);
-        const auto* memory = dynamic_cast<MemoryRegistry*>(registry.get());
-        EXPECT_EQ(memory ? memory->OpenKeyCount() : 0u, 0u) << "the key must be closed again";
+        if (const auto* memory = dynamic_cast<MemoryRegistry*>(registry.get())) {
+            EXPECT_TRUE(memory->open.empty()) << "the key must be closed again";
+        }
     }
 }
 
-using Value = std::pair<std::uint32_t, std::string>; // type and bytes
+const std::string kSharedTools = "SOFTWARE\\Microsoft\\Shared Tools";
 
 struct StartCase {
     const char* name;
-    std::optional<Value> path;   // "PATH" of ...\Shared Tools\MSINFO
-    std::optional<Value> folder; // "MSINFO" of ...\Shared Tools Location
-    bool startWorks;
-    std::vector<std::string> existenceTests; // every path tested, in order
-    std::vector<std::string> starts;         // every start tried; without one, the message
+    std::optional<MemoryRegistry::Value> path = {};   // "PATH" of ...\Shared Tools\MSINFO
+    std::optional<MemoryRegistry::Value> folder = {}; // "MSINFO" of ...\Shared Tools Location
+    bool startWorks = true;
+    std::vector<std::string> existenceTests = {}; // every path tested, in order
+    std::vector<std::string> starts = {};         // every start tried
+    std::vector<std::string> messages = {"System Information Is Unavailable At This Time"};
 };
 
-Value Sz(const std::string& text)
+MemoryRegistry::Value Sz(const std::string& text)
 {
     return {kRegSz, text + '\0'};
 }
 
-const Value kTools = Sz("C:\\Tools");
+const MemoryRegistry::Value kTools = Sz("C:\\Tools");
 const std::string kExe = "C:\\Tools\\MSINFO32.EXE"; // the one file that exists
 
 // The in-memory registry refuses write rights, as Windows does below HKEY_LOCAL_MACHINE for
 // an ordinary user: the cases that start a tool pass only because the lookup asks to read.
+// One case a line or two:
+// clang-format off
 const StartCase kStartCases[] = {
-    {"PathStartedAsItIs", Sz("C:\\A B\\info.exe"), kTools, true, {}, {"C:\\A B\\info.exe"}},
-    {"FolderIsTheSecondChoice", {}, kTools, true, {kExe}, {kExe}},
-    {"FolderWithoutTheTool", {}, Sz("C:\\Empty"), true, {"C:\\Empty\\MSINFO32.EXE"}, {}},
-    {"NothingRegistered", {}, {}, true, {}, {}},
-    {"FailedStartSkipsTheFolder", Sz("C:\\gone.exe"), kTools, false, {}, {"C:\\gone.exe"}},
-    {"ZeroBytePathGivesTheMessage", Value{kRegSz, ""}, kTools, true, {}, {}},
-    {"ExpandPathIsNotFound", Value{kRegExpandSz, "%P%\0"s}, kTools, true, {kExe}, {kExe}},
-    {"ExpandStringFolderIsNoDriveRoot", {}, Value{kRegExpandSz, "%S%\0"s}, true, {}, {}},
-    {"EmptyFolderIsNoDriveRoot", {}, Sz(""), true, {}, {}},
+    {.name = "PathStartedAsItIs", .path = Sz("C:\\A B\\info.exe"), .folder = kTools,
+     .starts = {"C:\\A B\\info.exe"}, .messages = {}},
+    {.name = "FolderIsTheSecondChoice", .folder = kTools, .existenceTests = {kExe},
+     .starts = {kExe}, .messages = {}},
+    {.name = "FolderWithoutTheTool", .folder = Sz("C:\\Empty"),
+     .existenceTests = {"C:\\Empty\\MSINFO32.EXE"}},
+    {.name = "NothingRegistered"},
+    {.name = "FailedStartSkipsTheFolder", .path = Sz("C:\\gone.exe"), .folder = kTools,
+     .startWorks = false, .starts = {"C:\\gone.exe"}},
+    {.name = "ZeroBytePathGivesTheMessage", .path = {{kRegSz, ""}}, .folder = kTools},
+    {.name = "ExpandPathIsNotFound", .path = {{kRegExpandSz, "%P%\0"s}}, .folder = kTools,
+     .existenceTests = {kExe}, .starts = {kExe}, .messages = {}},
+    {.name = "ExpandStringFolderIsNoDriveRoot", .folder = {{kRegExpandSz, "%S%\0"s}}},
+    {.name = "EmptyFolderIsNoDriveRoot", .folder = Sz("")},
 };
+// clang-format on
 
 TEST(StartSysInfoTest, StartsTheToolOrTellsItIsUnavailable)
 {
     for (const StartCase& c : kStartCases) {
         SCOPED_TRACE(c.name);
         MemoryRegistry registry;
-        const std::string tools = "SOFTWARE\\Microsoft\\Shared Tools";
         if (c.path)
-            registry.SetValue(kHKeyLocalMachine, tools + "\\MSINFO", "PATH", c.path->first,
-                              c.path->second);
+            registry.keys[kSharedTools + "\\MSINFO"]["PATH"] = *c.path;
         if (c.folder)
-            registry.SetValue(kHKeyLocalMachine, tools + " Location", "MSINFO", c.folder->first,
-                              c.folder->second);
+            registry.keys[kSharedTools + " Location"]["MSINFO"] = *c.folder;
         std::vector<std::string> tested, started, messages;
         const auto exists = [&](const std::string& path) {
             tested.push_back(path);
             return path == kExe || path == "\\MSINFO32.EXE";
         };
         const auto start = [&](const std::string& path) {
-            return started.push_back(path), c.startWorks;
+            started.push_back(path);
+            return c.startWorks;
         };
-        StartSysInfo({registry, exists, start, [&](const std::string& m) {
-                          messages.push_back(m);
-                      }});
+        const auto tell = [&](const std::string& message) {
+            messages.push_back(message);
+        };
+        StartSysInfo({.registry = registry,
+                      .fileExists = exists,
+                      .startProgram = start,
+                      .showMessage = tell});
         EXPECT_EQ(tested, c.existenceTests);
         EXPECT_EQ(started, c.starts);
-        const std::string unavailable = "System Information Is Unavailable At This Time";
-        EXPECT_EQ(messages, c.startWorks && !c.starts.empty() ? std::vector<std::string>{}
-                                                              : std::vector{unavailable});
+        EXPECT_EQ(messages, c.messages);
     }
 }
 

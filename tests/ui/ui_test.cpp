@@ -70,12 +70,44 @@ private:
     QTemporaryDir m_dir;
     const QString m_path = m_dir.filePath("dear.cfg");
     QPointer<velmora::Form1> m_form; // made as the program makes it: deleting itself when closed
+    QList<QUrl> m_opened;            // what the About box handed to the mail program
+    int m_started = 0;               // how often it started the system-information tool
 
     velmora::Form1* Open() { return m_form = new velmora::Form1(m_path); }
 
+    // The main window after typing into the cycle box, character by character as a keyboard
+    // (or an input method, for Chinese) types, and clicking Calculate.
+    velmora::Form1* Calculate(const QString& typed)
+    {
+        auto* form = Open();
+        auto* text = Child<QLineEdit>(form, "Text1");
+        text->clear();
+        for (QChar c : typed)
+            QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::mouseClick(Child(form, "Command1"), Qt::LeftButton);
+        return form;
+    }
+
+    // An About box whose mail program fails to open, as when there is none.
+    frmAbout* OpenAboutBox()
+    {
+        const auto openUrl = [this](const QUrl& url) {
+            m_opened << url;
+            return false;
+        };
+        return new frmAbout({openUrl, [this] {
+                                 ++m_started;
+                             }});
+    }
+
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { QFile::remove(m_path); }
+    void init()
+    {
+        QVERIFY(WriteBytes(m_path, TestData("example_dear.cfg"))); // 2004-02-19, 30
+        m_opened.clear();
+        m_started = 0;
+    }
     void cleanup()
     {
         for (QWidget* widget : QApplication::topLevelWidgets())
@@ -83,8 +115,9 @@ private Q_SLOTS:
         QTRY_VERIFY(m_form.isNull() && OpenAboutBoxes().isEmpty());
     }
 
-    void firstStartShowsHelpMovesInTabOrderAndCancels()
+    void firstStartShowsTheInitialInputsAndTheHelp()
     {
+        QFile::remove(m_path);
         auto* form = Open();
         QCOMPARE(form->windowTitle(), "Velmora");
         QStringList captions;
@@ -94,73 +127,112 @@ private Q_SLOTS:
         QCOMPARE(captions, QStringList({"2003-12-17 (Wednesday)", "上次月经来潮日期:", "月经周期:",
                                         "30", "计    算", "取    消", "关于..."}));
         QCOMPARE(Lines(form), QString::fromUtf8(TestData("help_lines.txt")));
+    }
 
+    void startRestoresTheSavedInputs()
+    {
+        auto* form = Open();
+        QCOMPARE(Child<QDateEdit>(form, "DTPicker1")->date(), QDate(2004, 2, 19));
+        QCOMPARE(Child<QLineEdit>(form, "Text1")->text(), "30");
+    }
+
+    void tabMovesThroughTheControlsInTheirOrder()
+    {
+        auto* form = Open();
         form->show();
-        QCOMPARE(form->size(), QSize(345, 239)); // 5175 x 3585 twips
         QVERIFY(QTest::qWaitForWindowActive(form));
         QCOMPARE(QApplication::focusWidget(), Child(form, "DTPicker1"));
-        for (const char* name :
-             {"List1", "Text1", "Command1", "Command2", "Command3", "DTPicker1"}) {
+        QStringList order;
+        for (int step = 0; step < 6; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+            order << QApplication::focusWidget()->objectName();
         }
+        QCOMPARE(order,
+                 QStringList({"List1", "Text1", "Command1", "Command2", "Command3", "DTPicker1"}));
+    }
+
+    void enterIsNoCalculateAndEscapeNoCancel()
+    {
+        auto* form = Open();
+        form->show();
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
             QTest::keyClick(Child(form, "Text1"), key);
-        QCOMPARE(Lines(form).count('\n'), 11); // Enter is no Calculate, Escape no Cancel
+        QVERIFY(m_form);
+        QCOMPARE(Lines(form), QString::fromUtf8(TestData("help_lines.txt")));
+    }
 
-        form->showMaximized(); // a larger window moves none of its controls
+    void aLargerWindowMovesNoControl()
+    {
+        auto* form = Open();
+        form->show();
+        QCOMPARE(form->size(), QSize(345, 239)); // 5175 x 3585 twips
+        form->showMaximized();
         QTRY_VERIFY(form->width() > 345);
         QCOMPARE(Child(form, "List1")->geometry(), QRect(8, 40, 329, 160));
         QCOMPARE(Child(form, "Command3")->geometry(), QRect(176, 208, 73, 23));
+    }
 
+    void cancelUnloadsTheWindowAndSavesNothing()
+    {
+        QFile::remove(m_path);
+        auto* form = Open();
+        form->show();
         QTest::mouseClick(Child(form, "Command2"), Qt::LeftButton);
         QTRY_VERIFY(m_form.isNull()); // unloaded, not just hidden
         QVERIFY(!QFile::exists(m_path));
     }
 
-    void calculateListsSixLinesAndSaves_data()
+    void calculateListsTheSixLinesOnce()
+    {
+        auto* form = Calculate("30");
+        QTest::mouseClick(Child(form, "Command1"), Qt::LeftButton); // the list is cleared first
+        QCOMPARE(Lines(form), QString::fromUtf8(TestData("example_lines.txt")));
+    }
+
+    void calculateUsesTheLeadingNumberAndSavesTheInputs_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("nextPeriod");
         QTest::addColumn<QByteArray>("saved"); // the second record's text
-        QTest::addColumn<bool>("exportable");  // the calendar entry of the list's menu
-        auto row = [](const char* name, QString typed, QString next, QByteArray saved, bool ics) {
-            QTest::newRow(name) << typed << next << saved << ics;
-        };
-        row("example: the fixture's lines", "30", "2004-03-20", "30", true);
-        row("28 and Chinese: lines for 28, no length saved", "28天", "2004-03-18", "", true);
-        row("20: periods out of order, no calendar", "20", "2004-03-10", "20", false);
+        QTest::newRow("example") << "30"
+                                 << "2004-03-20" << QByteArray("30");
+        QTest::newRow("28 and Chinese: lines for 28, no length saved")
+            << "28天"
+            << "2004-03-18" << QByteArray();
+        QTest::newRow("20: periods out of order, still listed") << "20"
+                                                                << "2004-03-10" << QByteArray("20");
     }
-    void calculateListsSixLinesAndSaves()
+    void calculateUsesTheLeadingNumberAndSavesTheInputs()
     {
         QFETCH(QString, typed);
         QFETCH(QString, nextPeriod);
         QFETCH(QByteArray, saved);
-        QFETCH(bool, exportable);
-        QVERIFY(WriteBytes(m_path, TestData("example_dear.cfg")));
-        auto* form = Open();
-        QCOMPARE(Child<QDateEdit>(form, "DTPicker1")->date(), QDate(2004, 2, 19)); // restored
+        auto* form = Calculate(typed);
+        QCOMPARE(Lines(form).section('\n', 5), nextPeriod + QString(23, ' ') + "下次月经开始日\n");
+        QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + saved + "\"\r\n");
+        QCOMPARE(Child<QLineEdit>(form, "Text1")->text(), typed); // the input is never changed
+    }
+
+    void calendarEntryIsOnForPhasesInOrder_data()
+    {
+        QTest::addColumn<QString>("typed"); // empty: no calculation yet, only the help
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("help lines") << QString() << false;
+        QTest::newRow("30 days") << "30" << true;
+        QTest::newRow("20 days: out of order") << "20" << false;
+    }
+    void calendarEntryIsOnForPhasesInOrder()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, enabled);
+        auto* form = typed.isEmpty() ? Open() : Calculate(typed);
         auto* entry = form->findChild<QAction*>("exportCalendar");
         QCOMPARE(entry->text(), "导出到日历...");
-        QVERIFY(!entry->isEnabled()); // the help lines are no calculation
-        auto* text = Child<QLineEdit>(form, "Text1");
-        text->clear();
-        // Character by character, as a keyboard (or an input method, for Chinese) types.
-        for (QChar c : typed)
-            QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        for (int click = 0; click < 2; ++click) // the list is cleared first: no lines pile up
-            QTest::mouseClick(Child(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(Lines(form).section('\n', 5), nextPeriod + QString(23, ' ') + "下次月经开始日\n");
-        if (typed == "30")
-            QCOMPARE(Lines(form), QString::fromUtf8(TestData("example_lines.txt")));
-        QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + saved + "\"\r\n");
-        QCOMPARE(text->text(), typed); // the input is never changed
-        QCOMPARE(entry->isEnabled(), exportable);
+        QCOMPARE(entry->isEnabled(), enabled);
     }
 
     void exportSavesWhereTheDialogSaysAndOffersItAgainAfterAFailure()
     {
-        QVERIFY(WriteBytes(m_path, TestData("example_dear.cfg")));
         auto* form = Open();
         form->show();
         QTest::mouseClick(Child(form, "Command1"), Qt::LeftButton);
@@ -203,62 +275,79 @@ private Q_SLOTS:
         QCOMPARE(WithoutStamps(ReadBytes(chosen)), WithoutStamps(TestData("example.ics")));
     }
 
-    void loadStepsTextClimbingMailLinkAndSystemInformation()
+    void aboutBoxShowsItsLoadSteps()
     {
-        QList<QUrl> opened;
-        int started = 0;
-        // No mail program: the box says nothing, changes nothing.
-        const auto openUrl = [&](const QUrl& url) {
-            return opened << url, false;
-        };
-        frmAbout box({openUrl, [&] {
-                          ++started;
-                      }});
-        QCOMPARE(box.windowTitle(), "关于Velmora");
-        QCOMPARE(box.geometry(), QRect(156, 129, 409, 257)); // 6135 x 3855 twips
-        auto* label = box.findChild<QLabel*>("Label5");
-        QCOMPARE(label->text(), QString::fromUtf8(TestData("about_text.txt")));
-        auto* timer = box.findChild<QTimer*>("Timer1");
-        QCOMPARE(timer->isActive() ? timer->interval() : 0, 50);
-        QCOMPARE(box.findChild<QLabel*>("Picture1")->pixmap().size(), QSize(844, 549));
-        QCOMPARE(box.findChild<QLabel*>("Picture2")->pixmap().size(), QSize(115, 133));
+        frmAbout* box = OpenAboutBox();
+        QCOMPARE(box->windowTitle(), "关于Velmora");
+        QCOMPARE(box->geometry(), QRect(156, 129, 409, 257)); // 6135 x 3855 twips
+        QCOMPARE(box->findChild<QLabel*>("Label5")->text(),
+                 QString::fromUtf8(TestData("about_text.txt")));
+        QCOMPARE(box->findChild<QLabel*>("Picture1")->pixmap().size(), QSize(844, 549));
+        QCOMPARE(box->findChild<QLabel*>("Picture2")->pixmap().size(), QSize(115, 133));
+        auto* timer = box->findChild<QTimer*>("Timer1");
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 50);
+    }
 
-        // The text climbs 20 twips a tick and first starts again from below on tick 324.
-        QCOMPARE_EQ(box.Label5Top(), kStartTop);
+    void textClimbsAndFirstStartsAgainFromBelowOnTick324()
+    {
+        frmAbout* box = OpenAboutBox();
+        auto* label = box->findChild<QLabel*>("Label5");
+        QCOMPARE_EQ(box->Label5Top(), kStartTop);
         const int startY = label->y();
         for (int tick = 1; tick <= 323; ++tick)
-            box.Timer1Timer();
-        QCOMPARE_EQ(box.Label5Top(), kStartTop - 323 * 20.0f);
+            box->Timer1Timer();
+        QCOMPARE_EQ(box->Label5Top(), kStartTop - 323 * 20.0f);
         QVERIFY(label->y() < startY);
-        box.Timer1Timer();
-        QCOMPARE_EQ(box.Label5Top(), kRestartTop);
+        box->Timer1Timer();
+        QCOMPARE_EQ(box->Label5Top(), kRestartTop);
         QCOMPARE(label->y(), 2 + qRound(kRestartTop / 15)); // inside the 2-pixel border
+    }
+
+    void textStartsAgainOnlyOnceItsBottomPassedTenTwips()
+    {
         const velmora::ScrollingText rule({4560.0f, 2115.0f});
         QCOMPARE_EQ(rule.NextTop(-4530.0f), -4550.0f); // a sum of exactly 10 stays
         QCOMPARE_EQ(rule.NextTop(-4531.0f), kRestartTop);
-
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
-        QTest::mouseClick(box.findChild<QLabel*>("lblDisclaimer"), Qt::LeftButton);
-        QCOMPARE(opened, QList<QUrl>{QUrl("mailto:lxy@example.com")});
-        QCOMPARE_EQ(box.Label5Top(), kRestartTop);
-        QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{&box}); // no message of our own
-        QTest::mouseClick(box.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
-        QCOMPARE(started, 1);
     }
 
-    void oneBoxAtATimeWithOkOnEnterOutlivingTheMainWindow()
+    void mailLinkOpensMailToAndChangesNothing()
     {
-        auto* form = Open();
-        auto* about = form->findChild<QPushButton*>("Command3");
+        frmAbout* box = OpenAboutBox();
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box));
+        QTest::mouseClick(box->findChild<QLabel*>("lblDisclaimer"), Qt::LeftButton);
+        QCOMPARE(m_opened, QList<QUrl>{QUrl("mailto:lxy@example.com")});
+        QCOMPARE_EQ(box->Label5Top(), kStartTop);
+        QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{box}); // no message of our own
+    }
+
+    void systemInformationButtonStartsTheTool()
+    {
+        frmAbout* box = OpenAboutBox();
+        box->show();
+        QTest::mouseClick(box->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+        QCOMPARE(m_started, 1);
+    }
+
+    void aboutButtonShowsTheOpenBoxAgainNotRestarted()
+    {
+        auto* about = Open()->findChild<QPushButton*>("Command3");
+        QTest::mouseClick(about, Qt::LeftButton);
+        QPointer<frmAbout> box = OpenAboutBoxes().value(0);
+        QVERIFY(box);
+        box->Timer1Timer();
+        QTest::mouseClick(about, Qt::LeftButton);
+        QCOMPARE(OpenAboutBoxes(), QList<frmAbout*>{box});
+        QCOMPARE_EQ(box->Label5Top(), kStartTop - 20);
+    }
+
+    void okAnswersEnterWhereEscapeDoesNothing()
+    {
+        auto* about = Open()->findChild<QPushButton*>("Command3");
         QTest::mouseClick(about, Qt::LeftButton);
         QPointer<frmAbout> box = OpenAboutBoxes().value(0);
         QVERIFY(box && QTest::qWaitForWindowActive(box));
-        box->Timer1Timer();
-        QTest::mouseClick(about, Qt::LeftButton); // the same box again, not restarted
-        QCOMPARE(OpenAboutBoxes(), QList<frmAbout*>{box});
-        QCOMPARE_EQ(box->Label5Top(), kStartTop - 20);
-
         QCOMPARE(QApplication::focusWidget(), box->findChild<QWidget*>("cmdOK"));
         QTest::keyClick(box, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), box->findChild<QWidget*>("cmdSysInfo"));
@@ -266,10 +355,15 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key_Escape);
         QVERIFY(box && box->isVisible());
         QTest::keyClick(box, Qt::Key_Return);
-        QTRY_VERIFY(box.isNull()); // unloaded, not hidden
-        QTest::mouseClick(about, Qt::LeftButton);
+        QTRY_VERIFY(box.isNull());                // unloaded, not hidden
+        QTest::mouseClick(about, Qt::LeftButton); // a new box starts from the beginning
         QCOMPARE_EQ(OpenAboutBoxes().value(0)->Label5Top(), kStartTop);
+    }
 
+    void aboutBoxOutlivesTheMainWindow()
+    {
+        auto* form = Open();
+        QTest::mouseClick(form->findChild<QPushButton*>("Command3"), Qt::LeftButton);
         form->close(); // the box has no owner: it stays
         QTRY_VERIFY(m_form.isNull());
         QCOMPARE(OpenAboutBoxes().size(), 1);

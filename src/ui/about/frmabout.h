@@ -50,16 +50,16 @@ private:
     void CreateControls();
     void PlaceLabel5();
 
-    QLabel* Label3 = nullptr;
-    QLabel* Picture2 = nullptr;
-    QLabel* Picture1 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label1 = nullptr;
-    ClickableLabel* lblDisclaimer = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdSysInfo = nullptr;
-    QTimer* Timer1 = nullptr;
+    QLabel* Label3 = nullptr;                // 欢迎使用本软件, the welcome line
+    QLabel* Picture2 = nullptr;              // the small picture on the left
+    QLabel* Picture1 = nullptr;              // the large picture the credits scroll over
+    QLabel* Label5 = nullptr;                // the scrolling credits, inside Picture1
+    QLabel* Label1 = nullptr;                // 我的email:, the mail link's caption
+    ClickableLabel* lblDisclaimer = nullptr; // the maker's address: the mail link
+    QLabel* Label2 = nullptr;                // the copyright warning
+    QPushButton* cmdOK = nullptr;            // 确    定: closes the box
+    QPushButton* cmdSysInfo = nullptr;       // 系统信息: starts the system-information tool
+    QTimer* Timer1 = nullptr;                // moves the credits, every 50 ms
 
     AboutServices m_services;
     ScrollingText m_scroll{};
