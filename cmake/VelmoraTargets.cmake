@@ -26,6 +26,16 @@ function(velmora_product_target target)
     target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
 endfunction()
 
+# velmora_platform_source(<target> <name>): the Windows or the POSIX part of a pair,
+# <name>_win.cpp or <name>_posix.cpp, so that no shared source needs an #ifdef.
+function(velmora_platform_source target name)
+    if(WIN32)
+        target_sources(${target} PRIVATE ${name}_win.cpp)
+    else()
+        target_sources(${target} PRIVATE ${name}_posix.cpp)
+    endif()
+endfunction()
+
 # velmora_add_test(NAME <name> SOURCES <files...> LIBRARIES <targets...> [WIDGETS])
 # Widget tests run on Qt's offscreen platform so that they need no display.
 function(velmora_add_test)
