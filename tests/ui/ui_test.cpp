@@ -194,13 +194,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("nextPeriod");
         QTest::addColumn<QByteArray>("saved"); // the second record's text
-        QTest::newRow("example") << "30"
-                                 << "2004-03-20" << QByteArray("30");
-        QTest::newRow("28 and Chinese: lines for 28, no length saved")
-            << "28天"
-            << "2004-03-18" << QByteArray();
-        QTest::newRow("20: periods out of order, still listed") << "20"
-                                                                << "2004-03-10" << QByteArray("20");
+        const auto row = [](const char* name, QString typed, QString next, QByteArray saved) {
+            QTest::newRow(name) << typed << next << saved;
+        };
+        row("example", "30", "2004-03-20", "30");
+        row("28 and Chinese: lines for 28, no length saved", "28天", "2004-03-18", "");
+        row("20: periods out of order, still listed", "20", "2004-03-10", "20");
     }
     void calculateUsesTheLeadingNumberAndSavesTheInputs()
     {
