@@ -48,7 +48,7 @@ QString FaultText(WriteFault fault)
 } // namespace
 
 CalendarMenu::CalendarMenu(QAbstractItemView* list)
-    : QObject(list), m_list(list), m_entry(new QAction(kEntry, list))
+    : QObject(list), m_list(list), m_entry(new QAction(kEntry, this))
 {
     m_entry->setObjectName(u"exportCalendar"_s);
     m_entry->setEnabled(false);
