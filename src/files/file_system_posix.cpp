@@ -40,7 +40,8 @@ bool IsStreamPath(const QString& path)
     // Each link is followed by hand: /dev/stdout leads through /proc/self/fd/1 to whatever the
     // standard output is, which may well be a regular file that must not be replaced.
     QString hop = path;
-    for (int links = 0; links < 40; ++links) {
+    // The path itself and up to 40 links after it, as many as the kernel follows.
+    for (int links = 0; links <= 40; ++links) {
         const QFileInfo info(hop);
         if (InSystemFolder(info.absoluteFilePath()) || InSystemFolder(info.canonicalPath() + u'/'))
             return true;

@@ -70,6 +70,12 @@ private Q_SLOTS:
         QCOMPARE(velmora::BeginsWithNumber(text.toStdString()), number);
     }
 
+    void readsNothingPastTheEndOfTheText()
+    {
+        const std::string_view firstTwoOf283("283", 2);
+        QCOMPARE_EQ(velmora::ReadLeadingNumber(firstTwoOf283), Number(28));
+    }
+
     void calculatesTheTenSlots_data()
     {
         QTest::addColumn<QDate>("firstDay");
@@ -99,9 +105,9 @@ private Q_SLOTS:
         row("years below 1000 are padded", QDate(1601, 1, 1), "-500000",
             "1601-01-01 1601-01-05 1601-01-06 0231-12-30 0231-12-31 "
             "0232-01-09 0232-01-10 0232-01-18 0232-01-05 0232-01-19");
-        row("slots that would fall before year 100 keep the zero date", QDate(100, 1, 3), "0",
-            "0100-01-03 0100-01-07 0100-01-08 1899-12-24 1899-12-25 "
-            "1900-01-03 1900-01-04 0100-01-02 1899-12-30 0100-01-03");
+        row("slots that would fall before year 100 keep the zero date", QDate(100, 1, 1), "0",
+            "0100-01-01 0100-01-05 0100-01-06 1899-12-24 1899-12-25 "
+            "1900-01-03 1900-01-04 1899-12-30 1899-12-30 0100-01-01");
     }
     void calculatesTheTenSlots()
     {

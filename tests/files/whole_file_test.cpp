@@ -59,6 +59,14 @@ int WriteInChild(const QString& path, const QByteArray& bytes, const std::functi
     return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// A shell command linking "file" to "target" through `links` symbolic links.
+QString Chain(int links)
+{
+    return QString("p=target && for i in $(seq 2 %1); do ln -s $p l$i && p=l$i; done && "
+                   "ln -s $p file")
+        .arg(links);
+}
+
 bool BecomeHer()
 {
     return setgid(kHerGroup) == 0 && setuid(kHer) == 0;
@@ -110,6 +118,7 @@ private Q_SLOTS:
         row("symlink to a descriptor", "ln -s /proc/self/fd/1 file");
         row("a file reached through /proc", "echo old > t && ln -s \"/proc/self/root$PWD/t\" file");
         row("a loop of links", "ln -s file file");
+        row("41 links, more than the system follows", "echo old > target && " + Chain(41));
         row("read-only file", "echo old > file && chmod 444 file", "file", WriteFault::ReadOnly);
     }
     void refusesAnythingButARegularFile()
@@ -149,6 +158,8 @@ private Q_SLOTS:
         QTest::addColumn<mode_t>("mode");
         QTest::newRow("through a symlink, 0644 under umask 077")
             << "echo old > target && chmod 644 target && ln -s target file" << mode_t(0644);
+        QTest::newRow("through 40 links, the most the system follows")
+            << "echo old > target && chmod 644 target && " + Chain(40) << mode_t(0644);
         QTest::newRow("0620 of another group")
             << "echo old > file && chmod 620 file && chgrp 65534 file" << mode_t(0620);
         QTest::newRow("her 0640 file, by root")
@@ -189,6 +200,13 @@ private Q_SLOTS:
                               "mode 100600 owner 65534:65534"}));
         QCOMPARE(WriteInChild(path, kOld, BecomeHer), 0); // her own next save
         QCOMPARE(ReadBytes(path), kOld);
+    }
+
+    void makesNoFolderBelowAFile()
+    {
+        QVERIFY(WriteBytes(m_path, kOld));
+        QVERIFY(!velmora::MakeFolders(m_path + "/folder"));
+        QCOMPARE(ReadBytes(m_path), kOld);
     }
 
     void namesTheFaultOfAFailedWrite_data()

@@ -288,6 +288,25 @@ private Q_SLOTS:
         QCOMPARE(timer->interval(), 50);
     }
 
+    void mailLinkIsUnderlinedAndTheWarningPink()
+    {
+        frmAbout* box = OpenAboutBox();
+        QVERIFY(box->findChild<QLabel*>("lblDisclaimer")->font().underline());
+        const QPalette warning = box->findChild<QLabel*>("Label2")->palette();
+        QCOMPARE(warning.color(QPalette::WindowText), QColor(255, 128, 255));
+    }
+
+    void anEtchedLineSeparatesTheMailRow()
+    {
+        const QImage box = OpenAboutBox()->grab().toImage();
+        // 3000 twips down: a grey line over the upper half of a white one two pixels wide,
+        // straight across the box.
+        for (int x : {0, 400}) {
+            QCOMPARE(box.pixelColor(x, 200), QColor(128, 128, 128));
+            QCOMPARE(box.pixelColor(x, 201), QColor(Qt::white));
+        }
+    }
+
     void textClimbsAndFirstStartsAgainFromBelowOnTick324()
     {
         frmAbout* box = OpenAboutBox();
