@@ -40,6 +40,8 @@ private Q_SLOTS:
         QTest::newRow("exponent D, negative") << QByteArray("25D-1") << Number(2.5) << true;
         QTest::newRow("exponent without digits") << QByteArray("7e+") << Number(7) << true;
         QTest::newRow("underflow reads as zero") << QByteArray("1e-400") << Number(0) << true;
+        QTest::newRow("zero stays zero whatever the exponent")
+            << QByteArray("0e999") << Number(0) << true;
         QTest::newRow("zeros after the point cancel a large exponent")
             << QByteArray("0.") + QByteArray(5000, '0') + "28e5002" << Number(28) << true;
         QTest::newRow("a thousand digits round correctly")

@@ -4,6 +4,7 @@
 // The main window and the About box, driven as a user drives them.
 #include "form1.h"
 #include "frmabout.h"
+#include "scrolling_label.h"
 #include "test_data.h"
 
 #include <QAction>
@@ -288,9 +289,10 @@ private Q_SLOTS:
         QCOMPARE(timer->interval(), 50);
     }
 
-    void mailLinkIsUnderlinedAndTheWarningPink()
+    void mailLinkIsUnderlinedOnLavenderAndTheWarningPink()
     {
         frmAbout* box = OpenAboutBox();
+        QCOMPARE(box->palette().color(QPalette::Window), QColor(192, 192, 255));
         QVERIFY(box->findChild<QLabel*>("lblDisclaimer")->font().underline());
         const QPalette warning = box->findChild<QLabel*>("Label2")->palette();
         QCOMPARE(warning.color(QPalette::WindowText), QColor(255, 128, 255));
@@ -320,6 +322,18 @@ private Q_SLOTS:
         box->Timer1Timer();
         QCOMPARE_EQ(box->Label5Top(), kRestartTop);
         QCOMPARE(label->y(), 2 + qRound(kRestartTop / 15)); // inside the 2-pixel border
+    }
+
+    void creditsAreDrawnAnewAtANewSize()
+    {
+        velmora::ScrollingLabel label, fresh;
+        label.setText("Velmora\r\n程序编制");
+        label.resize(60, 20);
+        label.grab();
+        label.resize(120, 40);
+        fresh.setText(label.text());
+        fresh.resize(120, 40);
+        QCOMPARE(label.grab().toImage(), fresh.grab().toImage());
     }
 
     void textStartsAgainOnlyOnceItsBottomPassedTenTwips()
