@@ -36,10 +36,13 @@ for help in --help --help-all; do
         >"$prefix/help" || fail "velmora $help exited $?"
     grep -q "^Usage: " "$prefix/help" || fail "velmora $help printed no usage"
 done
-env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" --frobnicate \
-    >/dev/null 2>"$prefix/err"
-status=$?
-[ $status -eq 1 ] || fail "an unknown option exited $status, not 1"
-grep -q "Unknown option 'frobnicate'" "$prefix/err" && grep -q "Usage:" "$prefix/err" ||
-    fail "an unknown option did not tell the usage on standard error"
+# The window takes no arguments: both are refused with the usage, before any display is asked for.
+for refused in "--frobnicate:Unknown option 'frobnicate'" "2004-02-19:takes no arguments: '2004-02-19'"; do
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" "${refused%%:*}" \
+        >/dev/null 2>"$prefix/err"
+    status=$?
+    [ $status -eq 1 ] || fail "velmora ${refused%%:*} exited $status, not 1"
+    grep -q "${refused#*:}" "$prefix/err" && grep -q "Usage:" "$prefix/err" ||
+        fail "velmora ${refused%%:*} did not tell why, with the usage, on standard error"
+done
 echo "installed files, validators and command line: all good"
