@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -108,6 +109,25 @@ private Q_SLOTS:
         const velmora::Inputs inputs = velmora::RestoreInputs(m_path);
         QCOMPARE(inputs.date, date);
         QCOMPARE(inputs.cycleLengthText, text);
+    }
+
+    void readsOnlyAFileInSight_data()
+    {
+        QTest::addColumn<QString>("setUp"); // a shell command run in the folder
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a FIFO, which would wait for a writer") << "mkfifo dear.cfg"
+                                                               << "dear.cfg";
+        QTest::newRow("a hidden file") << "echo 2004-02-19,25 > .dear.cfg"
+                                       << ".dear.cfg";
+    }
+    void readsOnlyAFileInSight()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, name);
+        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && " + setUp, m_dir.path()}), 0);
+        const velmora::Inputs inputs = velmora::RestoreInputs(m_dir.filePath(name));
+        QCOMPARE(inputs.date, QDate(2003, 12, 17));
+        QCOMPARE(inputs.cycleLengthText, "30");
     }
 
     void keepsTheInputsInTheUsersConfigurationFolder_data()
