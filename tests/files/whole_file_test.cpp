@@ -162,6 +162,8 @@ private Q_SLOTS:
             << "echo old > target && chmod 644 target && " + Chain(40) << mode_t(0644);
         QTest::newRow("0620 of another group")
             << "echo old > file && chmod 620 file && chgrp 65534 file" << mode_t(0620);
+        QTest::newRow("her 0640 file in root's group, by root")
+            << "echo old > file && chmod 640 file && chown 65534:0 file" << mode_t(0640);
         QTest::newRow("her 0640 file, by root")
             << "echo old > file && chmod 640 file && chown 65534:65534 file" << mode_t(0640);
     }

@@ -290,10 +290,12 @@ private Q_SLOTS:
         QCOMPARE(timer->interval(), 50);
     }
 
-    void mailLinkIsUnderlinedOnLavenderAndTheWarningPink()
+    void coloursAndTheUnderlinedMailLink()
     {
         frmAbout* box = OpenAboutBox();
         QCOMPARE(box->palette().color(QPalette::Window), QColor(192, 192, 255));
+        const QPalette welcome = box->findChild<QLabel*>("Label3")->palette();
+        QCOMPARE(welcome.color(QPalette::WindowText), QColor(0, 255, 0));
         QVERIFY(box->findChild<QLabel*>("lblDisclaimer")->font().underline());
         const QPalette warning = box->findChild<QLabel*>("Label2")->palette();
         QCOMPARE(warning.color(QPalette::WindowText), QColor(255, 128, 255));
@@ -307,6 +309,7 @@ private Q_SLOTS:
         for (int x : {0, 400}) {
             QCOMPARE(box.pixelColor(x, 200), QColor(128, 128, 128));
             QCOMPARE(box.pixelColor(x, 201), QColor(Qt::white));
+            QCOMPARE(box.pixelColor(x, 202), QColor(192, 192, 255));
         }
     }
 
