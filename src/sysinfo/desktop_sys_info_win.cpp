@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "desktop_sys_info.h"
-
 #include "system_registry.h"
 
 #include <QFileInfo>
