@@ -33,9 +33,9 @@ std::string Line(const PhaseDates& dates, const Phase& phase)
 
 } // namespace
 
-std::array<std::string, 6> ResultLines(const PhaseDates& dates)
+std::array<std::string, kPhases.size()> ResultLines(const PhaseDates& dates)
 {
-    std::array<std::string, 6> lines;
+    std::array<std::string, kPhases.size()> lines;
     for (std::size_t i = 0; i < kPhases.size(); ++i)
         lines[i] = Line(dates, kPhases[i]);
     return lines;

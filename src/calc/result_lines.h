@@ -10,8 +10,8 @@
 
 namespace velmora {
 
-// The six lines shown for a calculation, in UTF-8. Every label starts after exactly 33
-// characters, so the lines line up in the list.
-std::array<std::string, 6> ResultLines(const PhaseDates& dates);
+// The lines shown for a calculation, one for each phase, in UTF-8. Every label starts after
+// exactly 33 characters, so the lines line up in the list.
+std::array<std::string, kPhases.size()> ResultLines(const PhaseDates& dates);
 
 } // namespace velmora
