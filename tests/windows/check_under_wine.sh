@@ -21,7 +21,7 @@ exe=$build/bin/velmora.exe
 cli=$build/bin/velmora-cli.exe
 installer=$(ls "$build"/velmora-*-setup.exe | head -n 1)
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all DISPLAY=:$((40 + RANDOM % 20))
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
 pids=()
 cleanup() {
@@ -39,20 +39,37 @@ fail() {
     exit 1
 }
 
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The X server picks a display number that is free and tells it: a number drawn by chance may
+# belong to a server of another run, or to one that is still shutting down.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
+for i in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n 1 "$work/display")
 mkdir -p "$work/app"
 cp "$exe" "$work/app/velmora.exe"
 timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || fail "wineboot"
 cd "$work/app"
 
+# find_window TITLE SECONDS: the first visible window of that title, looked for until the time
+# is up. An X error (a short-lived window of Wine's that went away while it was looked at)
+# counts as not found yet, where `xdotool search --sync` would give up.
+find_window() {
+    local deadline=$((SECONDS + $2)) found
+    while [ $SECONDS -lt $deadline ]; do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -n "$found" ] && echo "$found" && return 0
+        sleep 0.5
+    done
+    return 1
+}
 # start [COMMAND...]: runs velmora.exe (or COMMAND, under Wine) and waits for its window (the
 # first start of a prefix is slow).
 start() {
     [ $# -gt 0 ] || set -- velmora.exe
     "$wine" "$@" >/dev/null 2>&1 &
     pids+=($!)
-    window=$(timeout 180 xdotool search --sync --onlyvisible --name '^Velmora$' 2>/dev/null | head -n 1)
+    window=$(find_window '^Velmora$' 180)
     [ -n "$window" ] || fail "no Velmora window"
     sleep 2
     timeout 20 xdotool windowfocus --sync "$window"
@@ -69,7 +86,8 @@ ours() {
 closed() {
     local i
     for i in $(seq 50); do
-        ! xdotool search --onlyvisible --name '^Velmora$' >/dev/null && [ -z "$(ours)" ] && return 0
+        [ -z "$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null)" ] && [ -z "$(ours)" ] &&
+            return 0
         sleep 0.2
     done
     return 1
@@ -116,17 +134,17 @@ echo "ok: a restart restored 2004-02-19 and 30, and Calculate saved them again"
 screenshot windows-main
 
 keys Tab Tab space
-about=$(timeout 60 xdotool search --sync --onlyvisible --name '^关于Velmora$' | head -n 1)
+about=$(find_window '^关于Velmora$' 60)
 [ -n "$about" ] || fail "no About box"
 echo "ok: the About box opened"
 sleep 2
 timeout 20 xdotool windowfocus --sync "$about"
 keys Tab space
 for i in $(seq 50); do
-    [ "$(xdotool search --onlyvisible --name '^Velmora$' | wc -l)" -ge 2 ] && break
+    [ "$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | wc -l)" -ge 2 ] && break
     sleep 0.2
 done
-[ "$(xdotool search --onlyvisible --name '^Velmora$' | wc -l)" -ge 2 ] ||
+[ "$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | wc -l)" -ge 2 ] ||
     fail "系统信息 showed no message"
 echo "ok: 系统信息 told that the system information is unavailable"
 screenshot windows-about
@@ -173,7 +191,7 @@ echo "ok: started from the Start menu, it keeps dear.cfg in %LOCALAPPDATA%\\Velm
 keys shift+Tab shift+Tab
 sleep 1
 keys shift+F10 Down Return
-dialog=$(timeout 60 xdotool search --sync --onlyvisible --name '^导出到日历$' | head -n 1)
+dialog=$(find_window '^导出到日历$' 60)
 [ -n "$dialog" ] || fail "导出到日历... opened no save dialog"
 sleep 2
 timeout 20 xdotool windowfocus --sync "$dialog"
