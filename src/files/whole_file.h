@@ -25,14 +25,16 @@ struct WriteFailure {
 
 // Writes the bytes to the file whole, replacing it only once every byte is on disk; otherwise
 // what was there stays. Only a regular file, or a symbolic link to one (written through), is
-// ever replaced. A new file is readable and writable by its owner alone, whatever the umask;
-// a replaced one keeps its mode, owner and group, also when root replaces a user's file. When
-// root creates a file in a folder of another user, the file is that user's.
+// ever replaced; a path that leads through the system's devices or processes is refused however
+// it is spelled. A new file is readable and writable by its owner alone, whatever the umask;
+// a replaced one keeps its mode, owner and group. Root writing where another user has a say
+// (her folder, or her link on the way) writes as that user: what she could not write is
+// refused, and what is created is hers.
 std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView bytes);
 
 // Creates the folder and the parents it lacks, each for its owner's eyes only. When root
-// creates them inside another user's folder (her home), they are hers. False when the folder
-// is not there afterwards.
+// creates them inside another user's folder (her home), it does so as her: they are hers.
+// False when the folder is not there afterwards.
 bool MakeFolders(const QString& path);
 
 } // namespace velmora

@@ -11,7 +11,6 @@
 #include <QTest>
 #include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -86,9 +85,9 @@ private:
     {
         return QProcess::execute("sh", {"-c", "cd \"$0\" && " + command, m_dir.path()}) == 0;
     }
-    void NeedRoot()
+    void NeedRoot(bool needed = true)
     {
-        if (::geteuid() != 0)
+        if (needed && ::geteuid() != 0)
             QSKIP("only root can act on another user's files");
     }
 
@@ -105,29 +104,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("setUp"); // a shell command run in the folder
         QTest::addColumn<QString>("path");  // relative to the folder
+        QTest::addColumn<bool>("needsRoot");
         QTest::addColumn<WriteFault>("fault");
         auto row = [](const char* name, QString setUp, QString path = "file",
-                      WriteFault fault = WriteFault::NotRegularFile) {
-            QTest::newRow(name) << setUp << path << fault;
+                      bool needsRoot = false, WriteFault fault = WriteFault::NotRegularFile) {
+            QTest::newRow(name) << setUp << path << needsRoot << fault;
         };
         row("FIFO", "mkfifo file");
-        row("symlink to a FIFO", "mkfifo fifo && ln -s fifo file");
         row("folder", "mkdir file");
-        row("device node, as /dev/null", "mknod file c 1 3");
+        row("device node, as /dev/null", "mknod file c 1 3", "file", true);
         row("standard output by name", "true", "/dev/stdout");
-        row("symlink to a descriptor", "ln -s /proc/self/fd/1 file");
         row("a file reached through /proc", "echo old > t && ln -s \"/proc/self/root$PWD/t\" file");
-        row("a loop of links", "ln -s file file");
+        row("a descriptor through a link to /proc's folder", "ln -s /proc/self/fd L", "L/1");
+        row("a descriptor through a link and ..", "ln -s /proc/self/fdinfo info", "info/../fd/1");
         row("41 links, more than the system follows", "echo old > target && " + Chain(41));
-        row("read-only file", "echo old > file && chmod 444 file", "file", WriteFault::ReadOnly);
+        row("read-only file", "echo old > file && chmod 444 file", "file", false,
+            WriteFault::ReadOnly);
     }
     void refusesAnythingButARegularFile()
     {
         QFETCH(QString, setUp);
         QFETCH(QString, path);
+        QFETCH(bool, needsRoot);
         QFETCH(WriteFault, fault);
-        if (setUp.startsWith("mknod"))
-            NeedRoot();
+        NeedRoot(needsRoot);
         QVERIFY(SetUp(setUp));
         const QString target = QDir(m_dir.path()).filePath(path);
         const QString before = Describe(target);
@@ -137,49 +137,39 @@ private Q_SLOTS:
         QCOMPARE(Describe(target), before); // no new bytes either: the size is kept
     }
 
-    void newFilesAreTheOwnersAloneWhateverTheUmask_data()
+    void keepsOrSetsModeOwnerAndGroup_data()
     {
+        QTest::addColumn<QString>("setUp"); // empty: a new file
         QTest::addColumn<mode_t>("umask");
-        QTest::newRow("umask 022") << mode_t(022);
-        QTest::newRow("umask 0") << mode_t(0);
-    }
-    void newFilesAreTheOwnersAloneWhateverTheUmask()
-    {
-        QFETCH(mode_t, umask);
-        ::umask(umask);
-        QCOMPARE(WriteWholeFile(m_path, kNew), std::nullopt);
-        QCOMPARE(Status(m_path).st_mode & 07777, 0600u);
-        QCOMPARE(ReadBytes(m_path), kNew);
-    }
-
-    void replacedFilesKeepModeOwnerAndGroup_data()
-    {
-        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<bool>("needsRoot");
         QTest::addColumn<mode_t>("mode");
-        QTest::newRow("through a symlink, 0644 under umask 077")
-            << "echo old > target && chmod 644 target && ln -s target file" << mode_t(0644);
-        QTest::newRow("through 40 links, the most the system follows")
-            << "echo old > target && chmod 644 target && " + Chain(40) << mode_t(0644);
-        QTest::newRow("0620 of another group")
-            << "echo old > file && chmod 620 file && chgrp 65534 file" << mode_t(0620);
-        QTest::newRow("her 0640 file in root's group, by root")
-            << "echo old > file && chmod 640 file && chown 65534:0 file" << mode_t(0640);
-        QTest::newRow("her 0640 file, by root")
-            << "echo old > file && chmod 640 file && chown 65534:65534 file" << mode_t(0640);
+        auto row = [](const char* name, QString setUp, mode_t umask, bool needsRoot, mode_t mode) {
+            QTest::newRow(name) << setUp << umask << needsRoot << mode;
+        };
+        row("new file, even under umask 0: the owner's alone", "", 0, false, 0600);
+        row("through a symlink, 0644 under umask 077",
+            "echo old > target && chmod 644 target && ln -s target file", 077, false, 0644);
+        row("through 40 links, the most the system follows",
+            "echo old > target && chmod 644 target && " + Chain(40), 077, false, 0644);
+        row("her 0640 file in root's group, by root",
+            "echo old > file && chmod 640 file && chown 65534:0 file", 077, true, 0640);
+        row("her 6750 file, set-id bits and all, by root",
+            "echo old > file && chown 65534:65534 file && chmod 6750 file", 077, true, 06750);
     }
-    void replacedFilesKeepModeOwnerAndGroup()
+    void keepsOrSetsModeOwnerAndGroup()
     {
         QFETCH(QString, setUp);
+        QFETCH(mode_t, umask);
+        QFETCH(bool, needsRoot);
         QFETCH(mode_t, mode);
-        if (setUp.contains("chgrp") || setUp.contains("chown"))
-            NeedRoot();
-        QVERIFY(SetUp(setUp));
-        ::umask(077);
-        const struct stat before = Status(m_path);
+        NeedRoot(needsRoot);
+        QVERIFY(setUp.isEmpty() || SetUp(setUp));
+        ::umask(umask);
+        const struct stat before = setUp.isEmpty() ? Status(m_dir.path()) : Status(m_path);
         QCOMPARE(WriteWholeFile(m_path, kNew), std::nullopt);
         const struct stat after = Status(m_path);
         QCOMPARE(after.st_mode & 07777, mode);
-        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_uid, before.st_uid); // a new file: the folder's owner, who wrote it
         QCOMPARE(after.st_gid, before.st_gid);
         QCOMPARE(ReadBytes(m_path), kNew);
         QCOMPARE(QFileInfo(m_path).isSymLink(), setUp.contains("ln -s")); // written through
@@ -204,36 +194,111 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(path), kOld);
     }
 
-    void makesNoFolderBelowAFile()
+    // Her links in her home, planted for root to write through into a folder of root's or of
+    // another user's: what she could not write herself is refused, and their files and
+    // folders stay as they were.
+    void rootWritesThroughHerLinksOnlyWhatSheCould_data()
     {
-        QVERIFY(WriteBytes(m_path, kOld));
-        QVERIFY(!velmora::MakeFolders(m_path + "/folder"));
-        QCOMPARE(ReadBytes(m_path), kOld);
+        QTest::addColumn<QString>("owner");   // of the folder theirs and its file decoy
+        QTest::addColumn<QString>("link");    // her link in her home
+        QTest::addColumn<QString>("leadsTo"); // where it leads
+        QTest::addColumn<QString>("path");    // what root is asked to write, in her home
+        QTest::addColumn<bool>("folder");     // made with MakeFolders, else written
+        auto row = [](const char* name, QString owner, QString link, QString to, QString path,
+                      bool folder) {
+            QTest::newRow(name) << owner << link << to << path << folder;
+        };
+        row("a link to root's file", "0", "cycle.ics", "../theirs/decoy", "cycle.ics", false);
+        row("a link to another user's file", "65533", "cycle.ics", "../theirs/decoy", "cycle.ics",
+            false);
+        row("a dangling link into root's folder", "0", "cycle.ics", "../theirs/new", "cycle.ics",
+            false);
+        row("a link to root's folder, written below", "0", ".config", "../theirs",
+            ".config/cycle.ics", false);
+        row("a link to root's folder, folders made below", "0", ".config", "../theirs",
+            ".config/Velmora", true);
+    }
+    void rootWritesThroughHerLinksOnlyWhatSheCould()
+    {
+        QFETCH(QString, owner);
+        QFETCH(QString, link);
+        QFETCH(QString, leadsTo);
+        QFETCH(QString, path);
+        QFETCH(bool, folder);
+        NeedRoot();
+        QVERIFY(SetUp(QString("mkdir her theirs && echo old > theirs/decoy && chown 65534:65534 "
+                              "her && chown -R %1:%1 theirs && ln -s %2 her/%3 && chown -h "
+                              "65534:65534 her/%3")
+                          .arg(owner, leadsTo, link)));
+        const QString target = m_dir.filePath("her/" + path);
+        if (folder)
+            QVERIFY(!velmora::MakeFolders(target));
+        else
+            QCOMPARE(WriteWholeFile(target, kNew)->fault, WriteFault::NoPermission);
+        QCOMPARE(QDir(m_dir.filePath("theirs"))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"decoy"});
+        QCOMPARE(ReadBytes(m_dir.filePath("theirs/decoy")), kOld);
+        QCOMPARE(Describe(m_dir.filePath("theirs")).section(' ', 0, 3),
+                 QString("mode 40755 owner %1:%1").arg(owner));
     }
 
-    void namesTheFaultOfAFailedWrite_data()
+    void makingFoldersNeverHandsHerRootsFolderWhateverSheSwaps()
     {
-        QTest::addColumn<bool>("asHer"); // else as root with a file-size limit
-        QTest::addColumn<WriteFault>("fault");
-        QTest::newRow("no permission in another's folder") << true << WriteFault::NoPermission;
-        QTest::newRow("file too large for the disk") << false << WriteFault::NoSpace;
+        // She swaps the folder root makes for her with a link to root's folder, over and over;
+        // root making folders there must never hand her root's folder or make one in it.
+        NeedRoot();
+        QVERIFY(SetUp("mkdir her root && chown 65534:65534 her"));
+        const QByteArray made = QFile::encodeName(m_dir.filePath("her/x"));
+        const QByteArray moved = QFile::encodeName(m_dir.filePath("her/moved"));
+        const QByteArray root = QFile::encodeName(m_dir.filePath("root"));
+        const pid_t her = fork();
+        if (her == 0) {
+            if (!BecomeHer())
+                _exit(99);
+            for (;;) {
+                if (::rename(made.constData(), moved.constData()) != 0)
+                    continue;
+                ::symlink(root.constData(), made.constData());
+                ::unlink(made.constData());
+                QDir(QString::fromLocal8Bit(moved)).removeRecursively();
+            }
+        }
+        for (int attempt = 0; attempt < 20000; ++attempt)
+            velmora::MakeFolders(m_dir.filePath("her/x/sub"));
+        ::kill(her, SIGKILL);
+        QCOMPARE(waitpid(her, nullptr, 0), her);
+        QCOMPARE(Describe(m_dir.filePath("root")).section(' ', 0, 3), "mode 40755 owner 0:0");
+        QCOMPARE(QDir(m_dir.filePath("root")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
-    void namesTheFaultOfAFailedWrite()
+
+    void savingIntoAFolderOfAnotherUserSheMayWriteIsHers()
     {
-        QFETCH(bool, asHer);
-        QFETCH(WriteFault, fault);
-        if (asHer)
-            NeedRoot();
-        QVERIFY(WriteBytes(m_path, kOld));
-        const int outcome = WriteInChild(m_dir.filePath(asHer ? "other" : "file"), kNew, [&] {
-            // A file-size limit below the new bytes fails the write as a full disk does.
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{2, 2};
-            return setrlimit(RLIMIT_FSIZE, &limit) == 0 && (!asHer || BecomeHer());
-        });
-        QCOMPARE(outcome, 1 + static_cast<int>(fault));
-        QCOMPARE(ReadBytes(m_path), kOld);
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file"});
+        // A group's shared folder, owned by another ordinary user.
+        NeedRoot();
+        QVERIFY(SetUp("mkdir shared && chown 65533:65534 shared && chmod 2770 shared"));
+        const QString path = m_dir.filePath("shared/file");
+        QCOMPARE(WriteInChild(path, kNew, BecomeHer), 0);
+        QCOMPARE(Status(path).st_uid, kHer);
+        QCOMPARE(ReadBytes(path), kNew);
+    }
+
+    void replacesAFileWithTheLongestPathTwice()
+    {
+        // A path of 4095 bytes, the most the system takes, whose name leaves no room for a
+        // temporary name beside it spelled out in full.
+        constexpr int kFolderSize = 4095 - 1 - 255;
+        QString folder = m_dir.path();
+        while (folder.size() + 201 < kFolderSize)
+            folder += '/' + QString(200, 'd');
+        folder += '/' + QString(kFolderSize - folder.size() - 1, 'd');
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + '/' + QString(255, 'f');
+        QCOMPARE(path.size(), 4095);
+        QCOMPARE(WriteWholeFile(path, kOld), std::nullopt);
+        QCOMPARE(WriteWholeFile(path, kNew), std::nullopt);
+        QCOMPARE(ReadBytes(path), kNew);
     }
 
     void aKillAtAnyMomentLeavesAWholeFile()
