@@ -4,6 +4,9 @@
 
 #include "result_lines.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace velmora {
 
 CalendarDate ToCalendarDate(QDate date)
@@ -26,10 +29,16 @@ QStringList ResultLineTexts(const PhaseDates& dates)
     return lines;
 }
 
-CalendarExport ExportCalendarNow(const PhaseDates& dates)
+CalendarExport ExportCalendarNow(const PhaseDates& dates, const QString& replacing)
 {
+    // A calendar is a few kilobytes; what lies past this cannot be one of ours.
+    constexpr qint64 kReadLimit = 1024 * 1024;
+    int lowestSequence = 0;
+    QFile old(replacing);
+    if (QFileInfo(replacing).isFile() && old.open(QIODevice::ReadOnly))
+        lowestSequence = SequenceAfter(old.read(kReadLimit).toStdString());
     using namespace std::chrono;
-    return ExportCalendar(dates, floor<seconds>(system_clock::now()));
+    return ExportCalendar(dates, floor<seconds>(system_clock::now()), lowestSequence);
 }
 
 } // namespace velmora

@@ -19,7 +19,9 @@ PhaseDates Calculate(const Inputs& inputs);
 // The six lines the list shows for the dates.
 QStringList ResultLineTexts(const PhaseDates& dates);
 
-// The calendar of the dates, stamped with the time of this export.
-CalendarExport ExportCalendarNow(const PhaseDates& dates);
+// The calendar of the dates, stamped with the time of this export, to be saved in place of
+// the file `replacing` (none, or one that is not there yet, for a new file or standard
+// output): its events then carry a higher SEQUENCE than that file's.
+CalendarExport ExportCalendarNow(const PhaseDates& dates, const QString& replacing = {});
 
 } // namespace velmora

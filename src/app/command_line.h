@@ -7,6 +7,11 @@
 
 namespace velmora {
 
+// Makes a file-size limit (ulimit -f) fail a write as a full disk does, which the writer
+// reports, instead of ending the program with SIGXFSZ and taking her lines along. Called first
+// in main().
+void SurviveFileSizeLimit();
+
 // Names the application Velmora, with its version: the per-user configuration folder, where
 // dear.cfg goes when the program's own folder is read-only, is named after it.
 void SetProgramIdentity();

@@ -1,8 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "command_line.h"
 #include "console_output.h"
 
+#include <csignal>
+
 namespace velmora {
+
+void SurviveFileSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 bool Print(std::FILE* stream, const QString& text)
 {

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "command_line.h"
 #include "console_output.h"
 
 #include <fcntl.h>
@@ -7,6 +8,9 @@
 #include <windows.h>
 
 namespace velmora {
+
+// Windows has no file-size limit that ends a program.
+void SurviveFileSizeLimit() {}
 
 bool Print(std::FILE* stream, const QString& text)
 {

@@ -105,7 +105,22 @@ icalcomponent* NewEvent(const PhaseDates& dates, std::size_t place, icaltimetype
 
 } // namespace
 
-CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp)
+int SequenceAfter(const std::string& calendar)
+{
+    const Component parsed(icalparser_parse_string(calendar.c_str()));
+    int after = 0;
+    for (icalcomponent* event =
+             parsed ? icalcomponent_get_first_component(parsed.get(), ICAL_VEVENT_COMPONENT)
+                    : nullptr;
+         event; event = icalcomponent_get_next_component(parsed.get(), ICAL_VEVENT_COMPONENT)) {
+        const int sequence = icalcomponent_get_sequence(event);
+        if (sequence >= after && sequence < std::numeric_limits<int>::max())
+            after = sequence + 1;
+    }
+    return after;
+}
+
+CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp, int lowestSequence)
 {
     if (const auto problem = PhaseOrderProblem(dates))
         return {{}, problem};
@@ -113,8 +128,9 @@ CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp)
     const icaltimetype stampTime = icaltime_from_timet_with_zone(
         static_cast<time_t>(stamp.time_since_epoch().count()), 0, icaltimezone_get_utc_timezone());
     // A clock set before the epoch counts as the epoch; one past 2094 stays at the top.
-    const auto sequence = static_cast<int>(std::clamp<sys_seconds::rep>(
-        (stamp - kSequenceEpoch).count(), 0, std::numeric_limits<int>::max()));
+    const auto sequence = std::max(
+        lowestSequence, static_cast<int>(std::clamp<sys_seconds::rep>(
+                            (stamp - kSequenceEpoch).count(), 0, std::numeric_limits<int>::max())));
     const std::string description = "根据上次月经来潮日期 " + dates[Slot::PeriodFirst].Text() +
                                     " 和月经周期 " + std::to_string(CycleLengthDays(dates)) +
                                     " 天计算。";

@@ -21,9 +21,15 @@ struct CalendarExport {
 // reminder at 09:00 the day before the next period. Each event's UID names the cycle's first
 // day and the event's place, so that importing a later export of the same cycle, even with a
 // corrected length, updates the six events instead of adding copies; its SEQUENCE and
-// LAST-MODIFIED grow with `stamp`, the time of the export, so that the later one wins. The
-// text is read back before it is returned: a date that does not read back as it was given is
-// refused, never written.
-CalendarExport ExportCalendar(const PhaseDates& dates, std::chrono::sys_seconds stamp);
+// LAST-MODIFIED grow with `stamp`, the time of the export, so that the later one wins. SEQUENCE
+// is never below `lowestSequence`. The text is read back before it is returned: a date that
+// does not read back as it was given is refused, never written.
+CalendarExport ExportCalendar(const PhaseDates& dates, std::chrono::sys_seconds stamp,
+                              int lowestSequence = 0);
+
+// One more than the highest SEQUENCE of the events in a calendar's text; 0 when it has none.
+// An export that replaces the file then always carries a higher one, even within the same
+// second or after the clock was set back.
+int SequenceAfter(const std::string& calendar);
 
 } // namespace velmora

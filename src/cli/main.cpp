@@ -52,6 +52,7 @@ int Fail(const QString& reason)
 
 int main(int argc, char** argv)
 {
+    velmora::SurviveFileSizeLimit();
     QCoreApplication app(argc, argv);
     velmora::SetProgramIdentity();
 
@@ -105,11 +106,13 @@ int main(int argc, char** argv)
         if (!length || !dates[velmora::Slot::PeriodFirst].AddDays(*length))
             return Fail(u"a cycle of %1 days ends outside the calendar's years 100 to 9999."_s.arg(
                 inputs.cycleLengthText));
-        const velmora::CalendarExport calendar = velmora::ExportCalendarNow(dates);
+        const QString file = parser.value(ics);
+        const bool toFile = file != u"-"_s;
+        const velmora::CalendarExport calendar =
+            velmora::ExportCalendarNow(dates, toFile ? file : QString());
         if (calendar.refusal)
             return Fail(RefusalText(*calendar.refusal));
-        const QString file = parser.value(ics);
-        if (file != u"-"_s) {
+        if (toFile) {
             const auto failure = velmora::WriteWholeFile(file, calendar.text);
             if (!failure)
                 return 0;

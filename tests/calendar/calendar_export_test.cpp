@@ -17,10 +17,10 @@ namespace {
 const sys_seconds kStamp = sys_days{2026y / December / 7} + 9h + 30min;
 
 velmora::CalendarExport Export(const char* cycle, sys_seconds stamp = kStamp,
-                               QDate firstDay = QDate(2004, 2, 19))
+                               QDate firstDay = QDate(2004, 2, 19), int lowestSequence = 0)
 {
     const auto dates = velmora::Calculate({.date = firstDay, .cycleLengthText = cycle});
-    return velmora::ExportCalendar(dates, stamp);
+    return velmora::ExportCalendar(dates, stamp, lowestSequence);
 }
 
 } // namespace
@@ -33,6 +33,14 @@ QByteArrayList Values(const velmora::CalendarExport& calendar, const QByteArray&
         if (line.startsWith(name))
             values << line.mid(name.size()).trimmed();
     return values;
+}
+
+// The days the six events cover: the first one's start up to the last one's exclusive end.
+QByteArray Span(const velmora::CalendarExport& calendar)
+{
+    const QByteArrayList starts = Values(calendar, "DTSTART;VALUE=DATE:");
+    const QByteArrayList ends = Values(calendar, "DTEND;VALUE=DATE:");
+    return starts.isEmpty() || ends.isEmpty() ? QByteArray() : starts.first() + ".." + ends.last();
 }
 
 using Refusal = std::optional<velmora::CalendarRefusal>;
@@ -58,6 +66,11 @@ private Q_SLOTS:
         // A clock set before 2026 counts from 0, never below.
         QCOMPARE(Values(Export("30", sys_days{2025y / 12 / 31}), "SEQUENCE:"),
                  QByteArrayList(6, "0"));
+        // In the same second, in place of the golden file: one more than its 29410200.
+        const int after = velmora::SequenceAfter(Export("30").text);
+        QCOMPARE(Values(Export("31", kStamp, QDate(2004, 2, 19), after), "SEQUENCE:"),
+                 QByteArrayList(6, "29410201"));
+        QCOMPARE(velmora::SequenceAfter("no calendar at all"), 0);
     }
 
     void writesEveryDayItCanEndAndRefusesTheRest_data()
@@ -93,9 +106,7 @@ private Q_SLOTS:
         QFETCH(Refusal, refusal);
         const velmora::CalendarExport calendar = Export(cycle.constData(), kStamp, firstDay);
         QCOMPARE(calendar.refusal, refusal);
-        const QByteArrayList ends = Values(calendar, "DTSTART;VALUE=DATE:").mid(0, 1) +
-                                    Values(calendar, "DTEND;VALUE=DATE:").mid(5);
-        QCOMPARE(ends.join(".."), span);
+        QCOMPARE(Span(calendar), span);
     }
 };
 

@@ -45,4 +45,9 @@ for refused in "--frobnicate:Unknown option 'frobnicate'" "2004-02-19:takes no a
     grep -q "${refused#*:}" "$prefix/err" && grep -q "Usage:" "$prefix/err" ||
         fail "velmora ${refused%%:*} did not tell why, with the usage, on standard error"
 done
+# Under a file-size limit a write fails as on a full disk: the program tells it, never dies of it.
+(ulimit -f 0 && env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" \
+    --version >"$prefix/limited")
+status=$?
+[ $status -eq 1 ] || fail "velmora --version under ulimit -f 0 exited $status, not 1"
 echo "installed files, validators and command line: all good"

@@ -159,6 +159,14 @@ echo "ok: velmora-cli.exe printed the six lines as UTF-8, as on Linux"
 cmp -s <(calendar cli.ics) <("$linux_cli" --ics - 2004-02-19 30 | calendar /dev/stdin) ||
     fail "velmora-cli.exe --ics - wrote another calendar: $(head -c 300 cli.ics)"
 echo "ok: velmora-cli.exe --ics - wrote the Linux calendar, byte for byte but its time stamps"
+# Windows' device names, in any folder and with any extension, are no files to write.
+for device in NUL.ics CON 'C:\users\com1.txt'; do
+    "$wine" "$cli" --ics "$device" 2004-02-19 30 >device.txt 2>&1
+    status=$?
+    [ $status -eq 1 ] && grep -qF "cannot write $device: Not a regular file" device.txt ||
+        fail "velmora-cli.exe --ics $device exited $status: $(cat device.txt)"
+done
+echo "ok: velmora-cli.exe refused NUL.ics, CON and com1.txt as no regular files"
 
 # The installer, silent and per user: no administrator, nothing outside the user's folders.
 "$wine" "$installer" /S || fail "the silent install exited $?"

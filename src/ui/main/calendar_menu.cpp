@@ -48,8 +48,18 @@ QString FaultText(WriteFault fault)
 } // namespace
 
 CalendarMenu::CalendarMenu(QAbstractItemView* list)
-    : QObject(list), m_list(list), m_entry(new QAction(kEntry, this))
+    : QObject(list), m_list(list), m_entry(new QAction(kEntry, this)),
+      m_dialogs{.choosePath =
+                    [list](const QString& proposed) {
+                        return QFileDialog::getSaveFileName(list->window(), kDialogTitle, proposed,
+                                                            kFilter);
+                    },
+                .tell =
+                    [list](const QString& message) {
+                        QMessageBox::warning(list->window(), kDialogTitle, message);
+                    }}
 {
+    setObjectName(u"calendarMenu"_s);
     m_entry->setObjectName(u"exportCalendar"_s);
     m_entry->setEnabled(false);
     connect(m_entry, &QAction::triggered, this, &CalendarMenu::Export);
@@ -76,14 +86,6 @@ void CalendarMenu::SetPhases(const PhaseDates& dates)
 
 void CalendarMenu::Export()
 {
-    QWidget* parent = m_list->window();
-    const CalendarExport calendar = ExportCalendarNow(m_dates);
-    // The entry is on only for phases in order; what can still be refused is a calendar whose
-    // dates did not read back.
-    if (calendar.refusal) {
-        QMessageBox::warning(parent, kDialogTitle, kFailed + kNotReadBack);
-        return;
-    }
     // The Documents folder, or the home folder where there is none.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
@@ -91,14 +93,21 @@ void CalendarMenu::Export()
     QString path = QDir(folder).filePath(u"velmora.ics"_s);
     // After a failure the dialog opens again at the same place, so that another can be chosen.
     for (;;) {
-        path = QFileDialog::getSaveFileName(parent, kDialogTitle, path, kFilter);
+        path = m_dialogs.choosePath(path);
         if (path.isEmpty())
             return;
+        // Made for the file it replaces, whose SEQUENCE it must pass. The entry is on only for
+        // phases in order; what can still be refused is a calendar whose dates did not read
+        // back.
+        const CalendarExport calendar = ExportCalendarNow(m_dates, path);
+        if (calendar.refusal) {
+            m_dialogs.tell(kFailed + kNotReadBack);
+            return;
+        }
         const auto failure = WriteWholeFile(path, calendar.text);
         if (!failure)
             return;
-        QMessageBox::warning(parent, kDialogTitle,
-                             kFailed + FaultText(failure->fault) + u'\n' + failure->reason);
+        m_dialogs.tell(kFailed + FaultText(failure->fault) + u'\n' + failure->reason);
     }
 }
 

@@ -5,21 +5,30 @@
 #include "phase_calculation.h"
 
 #include <QObject>
+#include <functional>
 
 class QAction;
 class QAbstractItemView;
 
 namespace velmora {
 
+// The two questions an export asks of the user: the save dialog, and the message after a
+// failure. A test puts its own answers in their place.
+struct ExportDialogs {
+    std::function<QString(const QString& proposed)> choosePath; // empty: she cancelled
+    std::function<void(const QString& message)> tell;
+};
+
 // The result list's context menu (right click, the Menu key, Shift+F10) with its one entry,
 // 导出到日历..., and the phases that entry exports: those of the last Calculate. The entry is
-// off until phases a calendar can hold are set. It belongs to the list.
+// off until phases a calendar can hold are set. It belongs to the list, named calendarMenu.
 class CalendarMenu : public QObject
 {
 public:
     explicit CalendarMenu(QAbstractItemView* list);
 
     void SetPhases(const PhaseDates& dates);
+    void SetDialogs(ExportDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
 private:
     // Asks where to save the calendar and writes it; a failure is told in a message box that
@@ -29,6 +38,7 @@ private:
     QAbstractItemView* m_list;
     QAction* m_entry;
     PhaseDates m_dates;
+    ExportDialogs m_dialogs;
 };
 
 } // namespace velmora
