@@ -9,11 +9,14 @@
 #include <QTemporaryDir>
 #include <cstdint>
 
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool once =
-        (QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)), true);
-    (void)once;
     const QByteArrayView bytes(data, static_cast<qsizetype>(size));
     const velmora::LoadedSettings loaded = velmora::ParseSettings(bytes);
     if (loaded.cycleLengthText)

@@ -46,16 +46,12 @@ private Q_SLOTS:
         row("28.5 rounds to even 28", "28.5", "28");
         row("29.5 rounds to even 30", "29.5", "30");
         row("negative kept", "-5", "-5");
-        row("plus sign and zeros dropped", "+007", "7");
-        row("digit grouping", "1,000", "1000");
         row("upper bound", "32767", "32767");
         row("rounds past the upper bound: empty", "32767.5", "");
         row("lower bound by rounding", "-32768.5", "-32768");
         row("below the lower bound: empty", "-32769", "");
         row("nothing typed: empty", "", "");
         row("number then Chinese: empty", "28天", "");
-        row("blank inside the digits: empty", "2 8", "");
-        row("infinity: empty", "inf", "");
         row("German decimal comma", "28,6", "29", QLocale::German);
     }
     void savesTheLengthAsAWholeNumber()
@@ -79,7 +75,6 @@ private Q_SLOTS:
         };
         const QDate initial(2003, 12, 17);
         row("no file: initial inputs", {}, initial, "30");
-        row("first record only", "\"2004-02-19\"\r\n", kDay, "30");
         row("empty first field: nothing at all", "\"\"\r\n\"25\"", initial, "30");
         row("blank first field: nothing at all", "  ,25", initial, "30");
         row("not a date, length still read", "\"x\"\r\n\"25\"", initial, "25");
@@ -90,7 +85,6 @@ private Q_SLOTS:
         row("text after a closing quote passed over", "\"2004-02-19\"xyz\r\n\"25\"", kDay, "25");
         row("quoted comma stays in the field", "\"2004-02-19\",\"3,000\"", kDay, "3000");
         row("unclosed quote runs to the end", "\"2004-02-19\r\n25", initial, "30");
-        row("locale's short date, two-digit year as 19xx", "2/19/04,25", QDate(1904, 2, 19), "25");
         row("Notepad's byte-order mark skipped", "\xEF\xBB\xBF\"2004-02-19\",25", kDay, "25");
         row("byte-order mark only at the start", " \xEF\xBB\xBF\"2004-02-19\",25", initial, "25");
         row("date before 1601 refused, length taken", "\"1600-12-31\"\r\n\"25\"", initial, "25");
@@ -142,7 +136,6 @@ private Q_SLOTS:
         row("absolute XDG_CONFIG_HOME, even without HOME", "/srv/config/", {},
             "/srv/config/Velmora");
         row("relative XDG_CONFIG_HOME ignored", "rel", "/home/her", "/home/her/.config/Velmora");
-        row("no HOME: nowhere", {}, {}, {});
         row("relative HOME: nowhere", {}, "her", {});
     }
     void keepsTheInputsInTheUsersConfigurationFolder()

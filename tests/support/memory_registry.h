@@ -11,7 +11,7 @@
 
 namespace velmora {
 
-// A registry held in memory for the tests and the fuzzer, answering like HKEY_LOCAL_MACHINE
+// A registry held in memory for the tests, answering like HKEY_LOCAL_MACHINE
 // does for an ordinary user: keys open for reading only, and a request for write rights is
 // refused.
 struct MemoryRegistry : Registry {

@@ -23,7 +23,6 @@ private Q_SLOTS:
         const QStringList unavailable{"System Information Is Unavailable At This Time"};
         QTest::newRow("absolute folder: started") << "/nonexistent:%1" << true << QStringList();
         QTest::newRow("relative '.': message") << "." << false << unavailable;
-        QTest::newRow("empty entry: message") << ":" << false << unavailable;
     }
     void findsToolsOnlyInAbsoluteFolders()
     {
