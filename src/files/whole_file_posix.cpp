@@ -282,11 +282,11 @@ WriteFailure Failed(int error)
 // final name is cut (at a character's start) so that the whole fits.
 std::string TemporaryName(const std::string& finalName)
 {
-    static std::random_device random;
+    static std::random_device entropy;
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::string suffix = ".";
     for (int i = 0; i < 6; ++i)
-        suffix += kLetters[random() % (sizeof kLetters - 1)];
+        suffix += kLetters[entropy() % (sizeof kLetters - 1)];
     std::size_t keep = std::min(finalName.size(), kLongestName - 1 - suffix.size());
     while (keep > 0 && keep < finalName.size() && (finalName[keep] & 0xC0) == 0x80)
         --keep;
