@@ -362,20 +362,7 @@ private:
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::string name = TemporaryName(m_name);
-            bool made = false;
-            if (!link) {
-                m_file = Descriptor(::openat(m_folder, name.c_str(),
-                                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                                             S_IRUSR | S_IWUSR));
-                made = bool(m_file);
-            } else {
-                const std::string self = "/proc/self/fd/" + std::to_string(m_file.get());
-                made = ::linkat(AT_FDCWD, self.c_str(), m_folder, name.c_str(),
-                                AT_SYMLINK_FOLLOW) == 0 ||
-                       (errno == ENOENT &&
-                        ::linkat(m_file.get(), "", m_folder, name.c_str(), AT_EMPTY_PATH) == 0);
-            }
-            if (made) {
+            if (link ? Link(name) : Create(name)) {
                 m_temporary = name;
                 return true;
             }
@@ -383,6 +370,23 @@ private:
                 return false;
         }
         return false;
+    }
+
+    bool Create(const std::string& name)
+    {
+        m_file = Descriptor(::openat(m_folder, name.c_str(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                     S_IRUSR | S_IWUSR));
+        return bool(m_file);
+    }
+
+    // Through /proc, as anyone may; without it, as only root may.
+    bool Link(const std::string& name)
+    {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_file.get());
+        return ::linkat(AT_FDCWD, self.c_str(), m_folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+               (errno == ENOENT &&
+                ::linkat(m_file.get(), "", m_folder, name.c_str(), AT_EMPTY_PATH) == 0);
     }
 
     int m_folder;
