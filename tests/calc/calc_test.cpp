@@ -61,8 +61,6 @@ private Q_SLOTS:
         QTest::newRow("four hundred digits") << QByteArray(400, '9') << Number() << true;
         QTest::newRow("hexadecimal beyond 64 bits")
             << QByteArray("&H10000000000000000") << Number() << true;
-        QTest::newRow("octal beyond 64 bits")
-            << QByteArray("&O2000000000000000000000") << Number() << true;
     }
     void readsLeadingNumber()
     {
