@@ -92,6 +92,13 @@ struct Place {
     int error = 0; // why the path leads nowhere
 };
 
+// Goes back to the root folder, as an absolute path or link target does.
+void StartAtRoot(Place& place)
+{
+    place.folder = OpenFolder(AT_FDCWD, "/");
+    place.folderPath.assign(1, '/');
+}
+
 // Walks the path to its last name, which is not entered unless `enterLast` (a folder's own
 // path). Stops early at the first name that does not exist.
 Place Walk(const QString& path, bool enterLast)
@@ -102,8 +109,7 @@ Place Walk(const QString& path, bool enterLast)
     if (native.endsWith('/')) // names a folder, as the kernel reads it
         place.rest.emplace_back(".");
     if (native.startsWith('/')) {
-        place.folder = OpenFolder(AT_FDCWD, "/");
-        place.folderPath = "/";
+        StartAtRoot(place);
     } else {
         place.folder = OpenFolder(AT_FDCWD, ".");
         place.folderPath = QFile::encodeName(QDir::currentPath()).toStdString() + '/';
@@ -152,10 +158,8 @@ Place Walk(const QString& path, bool enterLast)
             place.rest.pop_front();
             const std::deque<std::string> hops = Names(target);
             place.rest.insert(place.rest.begin(), hops.begin(), hops.end());
-            if (target.starts_with('/')) {
-                place.folder = OpenFolder(AT_FDCWD, "/");
-                place.folderPath = "/";
-            }
+            if (target.starts_with('/'))
+                StartAtRoot(place);
             continue;
         }
         if (place.rest.size() == 1 && !enterLast)
