@@ -283,7 +283,7 @@ WriteFailure Failed(int error)
 }
 
 // A name for the new bytes beside the file, hidden, and short enough for any folder: a long
-// final name is cut (at a character's start) so that the whole fits.
+// final name is cut so that the whole fits. It lives only until the rename.
 std::string TemporaryName(const std::string& finalName)
 {
     static std::random_device entropy;
@@ -291,9 +291,7 @@ std::string TemporaryName(const std::string& finalName)
     std::string suffix = ".";
     for (int i = 0; i < 6; ++i)
         suffix += kLetters[entropy() % (sizeof kLetters - 1)];
-    std::size_t keep = std::min(finalName.size(), kLongestName - 1 - suffix.size());
-    while (keep > 0 && keep < finalName.size() && (finalName[keep] & 0xC0) == 0x80)
-        --keep;
+    const std::size_t keep = std::min(finalName.size(), kLongestName - 1 - suffix.size());
     return '.' + finalName.substr(0, keep) + suffix;
 }
 
@@ -335,7 +333,7 @@ public:
     {
         m_file =
             Descriptor(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR));
-        if (!m_file && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
+        if (!m_file) // a file system without unnamed files; any other cause fails here too
             Name(false);
     }
     ~Replacement()

@@ -70,6 +70,7 @@ private Q_SLOTS:
         const int after = velmora::SequenceAfter(Export("30").text);
         QCOMPARE(Values(Export("31", kStamp, QDate(2004, 2, 19), after), "SEQUENCE:"),
                  QByteArrayList(6, "29410201"));
+        QCOMPARE(velmora::SequenceAfter(Export("30", sys_days{2025y / 12 / 31}).text), 1);
         QCOMPARE(velmora::SequenceAfter("no calendar at all"), 0);
     }
 
