@@ -60,13 +60,15 @@ Descriptor OpenFolder(int folder, const char* name)
 
 std::deque<std::string> Names(std::string_view path)
 {
-    std::deque<std::string> names;
-    for (std::size_t start = 0; start < path.size();) {
-        const std::size_t end = std::min(path.find('/', start), path.size());
-        if (end > start)
-            names.emplace_back(path.substr(start, end - start));
-        start = end + 1;
+    std::deque<std::string> names(1);
+    for (const char c : path) {
+        if (c != '/')
+            names.back() += c;
+        else if (!names.back().empty())
+            names.emplace_back();
     }
+    if (names.back().empty())
+        names.pop_back();
     return names;
 }
 
