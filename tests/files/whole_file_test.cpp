@@ -177,13 +177,15 @@ private Q_SLOTS:
     {
         if (::geteuid() != 0)
             QSKIP(kOnlyRoot);
-        QVERIFY(SetUp("mkdir her && chown 65534:65534 her"));
+        // Her dear.cfg a link into her settings, as a dotfile manager leaves it.
+        QVERIFY(SetUp("mkdir her && ln -s .config/Velmora/file her/dear.cfg && chown -hR "
+                      "65534:65534 her"));
         const std::vector<gid_t> rootGroups = {0, 4};
         QVERIFY(::setgroups(rootGroups.size(), rootGroups.data()) == 0);
         const QString folder = m_dir.filePath("her/.config/Velmora");
         QVERIFY(velmora::MakeFolders(folder));
         const QString path = folder + "/file";
-        QCOMPARE(WriteWholeFile(path, kNew), std::nullopt);
+        QCOMPARE(WriteWholeFile(m_dir.filePath("her/dear.cfg"), kNew), std::nullopt);
         const QStringList made = {m_dir.filePath("her/.config"), folder, path};
         QStringList owners;
         for (const QString& one : made)
