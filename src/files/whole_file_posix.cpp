@@ -201,6 +201,37 @@ std::optional<uid_t> ActFor(const Place& place)
     return folder.st_uid;
 }
 
+// A user's file-system identity: her number, her group and the groups she is in, looked up
+// once for a whole save.
+struct Identity {
+    uid_t user;
+    gid_t group;
+    std::vector<gid_t> groups;
+};
+
+Identity IdentityOf(uid_t user)
+{
+    if (user == ::geteuid())
+        return {user, ::getegid(), {}};
+    Identity identity{user, user, {}}; // without an entry in the user database: her number
+    struct passwd entry = {};
+    struct passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) == 0 && found) {
+        identity.group = entry.pw_gid;
+        int count = 64;
+        identity.groups.resize(static_cast<std::size_t>(count));
+        if (::getgrouplist(entry.pw_name, identity.group, identity.groups.data(), &count) < 0) {
+            identity.groups.resize(static_cast<std::size_t>(count));
+            ::getgrouplist(entry.pw_name, identity.group, identity.groups.data(), &count);
+        }
+        identity.groups.resize(static_cast<std::size_t>(count));
+    }
+    if (identity.groups.empty())
+        identity.groups.push_back(identity.group);
+    return identity;
+}
+
 // This thread's file-system identity, with its groups, made another user's until it goes.
 // The raw system calls change this thread alone, where the C library's would change every
 // thread of the program; root's own groups are dropped too, so that they open nothing she
@@ -208,38 +239,22 @@ std::optional<uid_t> ActFor(const Place& place)
 class ActingAs
 {
 public:
-    explicit ActingAs(uid_t user)
+    explicit ActingAs(const Identity& identity)
     {
-        if (user == ::geteuid())
+        if (identity.user == ::geteuid())
             return;
-        gid_t group = user; // without an entry in the user database: a group of her number
-        std::vector<gid_t> groups;
-        struct passwd entry = {};
-        struct passwd* found = nullptr;
-        std::vector<char> buffer(16384);
-        if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) == 0 && found) {
-            group = entry.pw_gid;
-            int count = 64;
-            groups.resize(static_cast<std::size_t>(count));
-            if (::getgrouplist(entry.pw_name, group, groups.data(), &count) < 0) {
-                groups.resize(static_cast<std::size_t>(count));
-                ::getgrouplist(entry.pw_name, group, groups.data(), &count);
-            }
-            groups.resize(static_cast<std::size_t>(count));
-        }
-        if (groups.empty())
-            groups.push_back(group);
         m_ownGroups.resize(static_cast<std::size_t>(std::max(0, ::getgroups(0, nullptr))));
         m_ownGroups.resize(static_cast<std::size_t>(
             std::max(0, ::getgroups(static_cast<int>(m_ownGroups.size()), m_ownGroups.data()))));
         m_acting = true;
-        m_ok = ::syscall(SYS_setgroups, groups.size(), groups.data()) == 0;
-        ::syscall(SYS_setfsgid, group);
-        ::syscall(SYS_setfsuid, user);
+        m_ok = ::syscall(SYS_setgroups, identity.groups.size(), identity.groups.data()) == 0;
+        ::syscall(SYS_setfsgid, identity.group);
+        ::syscall(SYS_setfsuid, identity.user);
         // Each call answers with the identity it found: asked again, it tells whether the
         // change took.
-        m_ok = m_ok && static_cast<gid_t>(::syscall(SYS_setfsgid, group)) == group &&
-               static_cast<uid_t>(::syscall(SYS_setfsuid, user)) == user;
+        m_ok = m_ok &&
+               static_cast<gid_t>(::syscall(SYS_setfsgid, identity.group)) == identity.group &&
+               static_cast<uid_t>(::syscall(SYS_setfsuid, identity.user)) == identity.user;
     }
     ~ActingAs()
     {
@@ -417,11 +432,12 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView b
     if (!actFor)
         return Failed(EACCES);
     const uid_t user = *actFor;
+    const Identity identity = IdentityOf(user);
 
     std::optional<Replacement> replacement;
     std::optional<struct stat> old;
     {
-        ActingAs acting(user);
+        ActingAs acting(identity);
         if (!acting.ok())
             return Failed(EPERM);
         struct stat status = {};
@@ -448,7 +464,7 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView b
         return Failed(error);
     if (const int error = WriteAll(replacement->file(), bytes))
         return Failed(error);
-    ActingAs acting(user);
+    ActingAs acting(identity);
     if (const int error = acting.ok() ? replacement->Commit() : EPERM)
         return Failed(error);
     return std::nullopt;
@@ -462,7 +478,7 @@ bool MakeFolders(const QString& path)
     const std::optional<uid_t> actFor = ActFor(place);
     if (!actFor)
         return false;
-    ActingAs acting(*actFor);
+    ActingAs acting(IdentityOf(*actFor));
     if (!acting.ok())
         return false;
     // Each folder is made by the user it is for, owner-only, and entered without following a
