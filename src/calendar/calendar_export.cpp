@@ -108,10 +108,11 @@ icalcomponent* NewEvent(const PhaseDates& dates, std::size_t place, icaltimetype
 int SequenceAfter(const std::string& calendar)
 {
     const Component parsed(icalparser_parse_string(calendar.c_str()));
+    if (!parsed)
+        return 0;
     int after = 0;
     for (icalcomponent* event =
-             parsed ? icalcomponent_get_first_component(parsed.get(), ICAL_VEVENT_COMPONENT)
-                    : nullptr;
+             icalcomponent_get_first_component(parsed.get(), ICAL_VEVENT_COMPONENT);
          event; event = icalcomponent_get_next_component(parsed.get(), ICAL_VEVENT_COMPONENT)) {
         const int sequence = icalcomponent_get_sequence(event);
         if (sequence >= after && sequence < std::numeric_limits<int>::max())
