@@ -51,4 +51,14 @@ private:
     std::int32_t offset_ = 0; // days after 1899-12-30
 };
 
+// The first days the date picker can hold, on every face: saved inputs and the command line
+// take no others.
+inline constexpr std::chrono::year_month_day kEarliestPickerDay{std::chrono::year{1601} /
+                                                                std::chrono::January / 1};
+inline constexpr std::chrono::year_month_day kLatestPickerDay{std::chrono::year{9999} /
+                                                              std::chrono::December / 31};
+// The first day shown until she saves her own.
+inline constexpr std::chrono::year_month_day kDefaultFirstDay{std::chrono::year{2003} /
+                                                              std::chrono::December / 17};
+
 } // namespace velmora

@@ -80,6 +80,9 @@ private:
     std::array<CalendarDate, 10> slots_{};
 };
 
+// The cycle length shown until she saves her own.
+inline constexpr std::string_view kDefaultCycleLengthText = "30";
+
 // Derives the ten dates from the first day P and the typed cycle length. Nothing is
 // validated and nothing is reported: a step whose date arithmetic fails simply leaves its
 // slot as it was, and the later steps go on from what there is.

@@ -16,4 +16,14 @@ double RoundHalfEven(double value)
     return floor;
 }
 
+std::optional<int> SavedCycleLength(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double whole = RoundHalfEven(value);
+    if (whole < -32768.0 || whole > 32767.0)
+        return std::nullopt;
+    return static_cast<int>(whole);
+}
+
 } // namespace velmora

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "phase_order.h"
 
+#include "read_leading_number.h"
+
 namespace velmora {
 
 std::optional<CalendarRefusal> PhaseOrderProblem(const PhaseDates& dates)
@@ -19,6 +21,32 @@ std::optional<CalendarRefusal> PhaseOrderProblem(const PhaseDates& dates)
     if (!dates[Slot::NextPeriod].AddDays(1))
         return CalendarRefusal::DateOutOfRange;
     return std::nullopt;
+}
+
+std::optional<CalendarRefusal> ExportProblem(const PhaseDates& dates,
+                                             std::string_view cycleLengthText)
+{
+    if (!BeginsWithNumber(cycleLengthText))
+        return CalendarRefusal::NoNumber;
+    const auto length = ReadLeadingNumber(cycleLengthText);
+    if (!length || !dates[Slot::PeriodFirst].AddDays(*length))
+        return CalendarRefusal::DateOutOfRange;
+    return PhaseOrderProblem(dates);
+}
+
+std::string_view RefusalWords(CalendarRefusal refusal)
+{
+    switch (refusal) {
+    case CalendarRefusal::NoNumber:
+        return "月经周期不是数字，不能导出到日历。";
+    case CalendarRefusal::DateOutOfRange:
+        return "有日期超出日历的100年至9999年，不能导出到日历。";
+    case CalendarRefusal::OutOfOrder:
+        return "月经周期短于25天，各期的先后次序不对，不能导出到日历。";
+    case CalendarRefusal::NotReadBack:
+        break;
+    }
+    return "日历中的日期未能正确写出。";
 }
 
 int CycleLengthDays(const PhaseDates& dates)

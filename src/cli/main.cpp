@@ -4,7 +4,6 @@
 // velmora-cli: the six lines of a calculation on a terminal, or its calendar, without a display.
 #include "calculation.h"
 #include "command_line.h"
-#include "read_leading_number.h"
 #include "settings_file.h"
 #include "whole_file.h"
 
@@ -28,9 +27,11 @@ std::optional<QDate> ReadFirstDay(const QString& text)
     return velmora::IsPickerDate(date) ? std::optional<QDate>{date} : std::nullopt;
 }
 
-QString RefusalText(velmora::CalendarRefusal refusal)
+QString RefusalText(velmora::CalendarRefusal refusal, const QString& cycleLengthText)
 {
     switch (refusal) {
+    case velmora::CalendarRefusal::NoNumber:
+        return u"'%1' is no number of days."_s.arg(cycleLengthText);
     case velmora::CalendarRefusal::DateOutOfRange:
         return u"a date of the phases lies outside the calendar's years 100 to 9999, or its "
                "last phase ends on 9999-12-31."_s;
@@ -99,19 +100,15 @@ int main(int argc, char** argv)
     } else {
         // The window calculates with 0 where the text holds no number, or one too large to add
         // to the first day; a calendar of that would tell of a cycle she never typed.
-        const std::string cycle = inputs.cycleLengthText.toStdString();
-        if (!velmora::BeginsWithNumber(cycle))
-            return Fail(u"'%1' is no number of days."_s.arg(inputs.cycleLengthText));
-        const auto length = velmora::ReadLeadingNumber(cycle);
-        if (!length || !dates[velmora::Slot::PeriodFirst].AddDays(*length))
-            return Fail(u"a cycle of %1 days ends outside the calendar's years 100 to 9999."_s.arg(
-                inputs.cycleLengthText));
+        if (const auto problem =
+                velmora::ExportProblem(dates, inputs.cycleLengthText.toStdString()))
+            return Fail(RefusalText(*problem, inputs.cycleLengthText));
         const QString file = parser.value(ics);
         const bool toFile = file != u"-"_s;
         const velmora::CalendarExport calendar =
             velmora::ExportCalendarNow(dates, toFile ? file : QString());
         if (calendar.refusal)
-            return Fail(RefusalText(*calendar.refusal));
+            return Fail(RefusalText(*calendar.refusal, inputs.cycleLengthText));
         if (toFile) {
             const auto failure = velmora::WriteWholeFile(file, calendar.text);
             if (!failure)

@@ -8,16 +8,21 @@
 
 namespace velmora {
 
+// The inputs shown until she saves her own (kDefaultFirstDay, kDefaultCycleLengthText).
+QDate DefaultFirstDay();
+QString DefaultCycleLengthText();
+
 // What she gives a calculation: the first day of her last period and the cycle length as
 // typed. The window starts with these until dear.cfg says otherwise.
 struct Inputs {
-    QDate date{2003, 12, 17};
-    QString cycleLengthText = QStringLiteral("30");
+    QDate date = DefaultFirstDay();
+    QString cycleLengthText = DefaultCycleLengthText();
 };
 
-// The first days the date picker can hold; dear.cfg and the command line take no others.
-inline const QDate kEarliestDate{1601, 1, 1};
-inline const QDate kLatestDate{9999, 12, 31};
+// The first days the date picker can hold (kEarliestPickerDay, kLatestPickerDay); dear.cfg
+// and the command line take no others.
+extern const QDate kEarliestDate;
+extern const QDate kLatestDate;
 
 inline bool IsPickerDate(QDate date)
 {

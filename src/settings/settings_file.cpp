@@ -3,7 +3,9 @@
 
 #include "settings_file.h"
 
+#include "calendar_date.h"
 #include "field_reader.h"
+#include "phase_calculation.h"
 #include "whole_file.h"
 #include "whole_number_text.h"
 
@@ -18,6 +20,12 @@ using namespace Qt::Literals::StringLiterals;
 namespace velmora {
 
 namespace {
+
+QDate ToQDate(std::chrono::year_month_day day)
+{
+    return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
+                 static_cast<int>(static_cast<unsigned>(day.day())));
+}
 
 const auto kFileName = u"dear.cfg"_s;
 
@@ -34,6 +42,19 @@ std::optional<QDate> ToDate(const QString& text)
 }
 
 } // namespace
+
+const QDate kEarliestDate = ToQDate(kEarliestPickerDay);
+const QDate kLatestDate = ToQDate(kLatestPickerDay);
+
+QDate DefaultFirstDay()
+{
+    return ToQDate(kDefaultFirstDay);
+}
+
+QString DefaultCycleLengthText()
+{
+    return QString::fromLatin1(kDefaultCycleLengthText);
+}
 
 std::optional<QString> ConfigFolderFor(const QString& xdgConfigHome, const QString& home)
 {

@@ -96,7 +96,7 @@ private Q_SLOTS:
         row("calendar of 20 days", ics("2004-02-19", "20"), 1, "shorter than 25 days");
         row("calendar of no number", ics("2004-02-19", "abc"), 1, "'abc' is no number");
         row("calendar of a length beyond the calendar", ics("2004-02-19", "3000000"), 1,
-            "3000000 days ends outside");
+            "outside the calendar's years 100 to 9999");
         row("calendar ending on 9999-12-31", ics("9999-11-01", "60"), 1, "9999-12-31");
         row("unwritable file", {"--ics", "/nonexistent/velmora.ics", "2004-02-19", "30"}, 1,
             "cannot write /nonexistent/velmora.ics");

@@ -184,26 +184,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("nextPeriod"); // the last line's date
         QTest::addColumn<QByteArray>("saved");   // the second record's text
-        QTest::addColumn<bool>("exportable");    // whether 导出到日历... is on
+        QTest::addColumn<QString>("whyNot");     // why 导出到日历... is off; empty when on
         const auto row = [](const char* name, QString typed, QString next, QByteArray saved,
-                            bool exportable) {
-            QTest::newRow(name) << typed << next << saved << exportable;
+                            QString whyNot) {
+            QTest::newRow(name) << typed << next << saved << whyNot;
         };
-        row("example", "30", "2004-03-20", "30", true);
-        row("28 and Chinese: lines for 28, no length saved", "28天", "2004-03-18", "", true);
-        row("20: periods out of order, listed but not exported", "20", "2004-03-10", "20", false);
+        row("example", "30", "2004-03-20", "30", "");
+        row("28 and Chinese: lines for 28, no length saved", "28天", "2004-03-18", "", "");
+        row("20: periods out of order, listed but not exported", "20", "2004-03-10", "20",
+            "月经周期短于25天");
+        row("no number: lines for 0, not exported", "abc", "2004-02-19", "", "月经周期不是数字");
     }
     void calculateListsSavesAndOffersTheCalendar()
     {
         QFETCH(QString, typed);
         QFETCH(QString, nextPeriod);
         QFETCH(QByteArray, saved);
-        QFETCH(bool, exportable);
+        QFETCH(QString, whyNot);
         auto* form = Calculate(typed);
         QCOMPARE(Lines(form).section('\n', 5), nextPeriod + QString(23, ' ') + "下次月经开始日\n");
         QCOMPARE(ReadBytes(m_path), "\"2004-02-19\"\r\n\"" + saved + "\"\r\n");
         QCOMPARE(Child<QLineEdit>(form, "Text1")->text(), typed); // the input is never changed
-        QCOMPARE(Child<QAction>(form, "exportCalendar")->isEnabled(), exportable);
+        const auto* entry = Child<QAction>(form, "exportCalendar");
+        QCOMPARE(entry->isEnabled(), whyNot.isEmpty());
+        QCOMPARE(entry->statusTip().left(whyNot.size()), whyNot);
+        QCOMPARE(entry->toolTip().startsWith(whyNot), true);
     }
 
     void exportSavesWhereSheChoosesAndOffersThePlaceAgainAfterAFailure()

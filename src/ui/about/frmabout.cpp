@@ -5,9 +5,9 @@
 
 #include "clickable_label.h"
 #include "desktop_sys_info.h"
-#include "maker.h"
 #include "scrolling_label.h"
 #include "twips.h"
+#include "ui_text.h"
 
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -25,45 +25,17 @@ namespace velmora {
 namespace {
 
 // The program's fixed title; the About box names the program by it.
-const auto kProgramName = u"Velmora"_s;
+const auto kProgramName = UiText(texts::kProgramName);
 
 // The box's texts, exactly as they are shown.
-const auto kTitlePrefix = u"关于"_s;
-const auto kWelcome = u"欢迎使用本软件"_s;
-const auto kEmailLabel = u"我的email:"_s;
-const auto kWarning =
-    u"    本软件受法律保护，未经作者书面许可，任何单位和个人不得擅自修改或复制本软件的任何部分。"_s;
-const auto kOk = u"确    定"_s;
+const auto kTitlePrefix = UiText(texts::kAbout);
 const auto kSysInfo = u"系统信息"_s;
 const auto kMailScheme = u"MailTo:"_s;
 
 QString ScrollingCredits()
 {
-    const QStringList lines = {
-        kProgramName,
-        QString(),
-        u"程序编制："_s + maker::kName,
-        QString(),
-        u"界面设计："_s + maker::kName,
-        QString(),
-        u"    用《Velmora》软件你只需了"_s,
-        u"解上次月经来潮日期及月经周期即可。能"_s,
-        u"过计算可得知一系列有关安全期及非安全"_s,
-        u"期的日期。"_s,
-        u"　　《Velmora》采用先进的计算"_s,
-        u"方法，使得到的数据更合理，更适合你的"_s,
-        u"生理。"_s,
-        u"    如果你有好的意见或建议请拔打电话"_s,
-        maker::kPhone1 + u"或"_s + maker::kPhone2 + u"，也可写信至"_s,
-        maker::kAddress,
-        maker::kName + u" 收"_s,
-        u"邮编："_s + maker::kPostcode,
-        u"E-mail:"_s + maker::kEmail,
-        u"     "_s,
-        u"              最后修改于04年2月"_s,
-    };
     QString text;
-    for (const QString& line : lines)
+    for (const QString& line : UiLines(texts::AboutCredits()))
         text += line + u"\r\n"_s;
     return text;
 }
@@ -134,7 +106,8 @@ frmAbout::frmAbout(AboutServices services) : m_services(std::move(services))
 
 void frmAbout::CreateControls()
 {
-    Label3 = Place(new QLabel(kWelcome, this), u"Label3"_s, TwipsRect(120, 0, 5895, 615));
+    Label3 =
+        Place(new QLabel(UiText(texts::kWelcome), this), u"Label3"_s, TwipsRect(120, 0, 5895, 615));
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3->setFont(ChineseFont({u"LiSu"_s, u"隶书"_s}, 26.25));
     SetTextColour(Label3, kGreen);
@@ -155,22 +128,25 @@ void frmAbout::CreateControls()
     SetTextColour(Label5, kMagenta);
     m_scroll = {4560.0f, static_cast<float>(Picture1->contentsRect().height() * kTwipsPerPixel)};
 
-    Label1 = Place(new QLabel(kEmailLabel, this), u"Label1"_s, TwipsRect(120, 3120, 1095, 375));
+    Label1 = Place(new QLabel(UiText(texts::kEmailLabel), this), u"Label1"_s,
+                   TwipsRect(120, 3120, 1095, 375));
     SetTextColour(Label1, kLightYellow);
 
-    lblDisclaimer = Place(new ClickableLabel(maker::kEmail, this), u"lblDisclaimer"_s,
+    lblDisclaimer = Place(new ClickableLabel(UiText(texts::kMakerEmail), this), u"lblDisclaimer"_s,
                           TwipsRect(1320, 3120, 1815, 345));
     QFont link = font(); // the box's own 宋体 9 pt, underlined
     link.setUnderline(true);
     lblDisclaimer->setFont(link);
     SetTextColour(lblDisclaimer, kLightYellow);
 
-    Label2 = Place(new QLabel(kWarning, this), u"Label2"_s, TwipsRect(120, 3360, 4215, 615));
+    Label2 = Place(new QLabel(UiText(texts::kWarning), this), u"Label2"_s,
+                   TwipsRect(120, 3360, 4215, 615));
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetTextColour(Label2, kPink);
 
-    cmdOK = Place(new QPushButton(kOk, this), u"cmdOK"_s, TwipsRect(4560, 3120, 1260, 345));
+    cmdOK = Place(new QPushButton(UiText(texts::kOk), this), u"cmdOK"_s,
+                  TwipsRect(4560, 3120, 1260, 345));
     cmdSysInfo =
         Place(new QPushButton(kSysInfo, this), u"cmdSysInfo"_s, TwipsRect(4560, 3480, 1245, 345));
     for (QPushButton* button : {cmdOK, cmdSysInfo})

@@ -3,6 +3,7 @@
 #include "calendar_menu.h"
 
 #include "calculation.h"
+#include "ui_text.h"
 #include "whole_file.h"
 
 #include <QAbstractItemView>
@@ -21,11 +22,9 @@ namespace velmora {
 
 namespace {
 
-const auto kEntry = u"导出到日历..."_s;
 const auto kDialogTitle = u"导出到日历"_s;
 const auto kFilter = u"iCalendar (*.ics)"_s;
 const auto kFailed = u"无法导出日历："_s;
-const auto kNotReadBack = u"日历中的日期未能正确写出。"_s;
 
 // The common causes in the user's words; the system's own text follows on the next line.
 QString FaultText(WriteFault fault)
@@ -48,7 +47,7 @@ QString FaultText(WriteFault fault)
 } // namespace
 
 CalendarMenu::CalendarMenu(QAbstractItemView* list)
-    : QObject(list), m_list(list), m_entry(new QAction(kEntry, this)),
+    : QObject(list), m_list(list), m_entry(new QAction(UiText(texts::kExportCalendar), this)),
       m_dialogs{.choosePath =
                     [list](const QString& proposed) {
                         return QFileDialog::getSaveFileName(list->window(), kDialogTitle, proposed,
@@ -67,6 +66,7 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list)
     // The menu is made when it is asked for: nothing of it costs the start-up.
     connect(list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         QMenu menu(m_list);
+        menu.setToolTipsVisible(true);
         menu.addAction(m_entry);
         menu.exec(m_list->viewport()->mapToGlobal(at));
     });
@@ -78,10 +78,15 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list)
     });
 }
 
-void CalendarMenu::SetPhases(const PhaseDates& dates)
+void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLengthText)
 {
     m_dates = dates;
-    m_entry->setEnabled(!PhaseOrderProblem(dates));
+    const auto problem = ExportProblem(dates, cycleLengthText);
+    m_entry->setEnabled(!problem);
+    // A greyed entry says why, on hover and in a status bar alike.
+    const QString why = problem ? UiText(RefusalWords(*problem)) : QString();
+    m_entry->setToolTip(problem ? why : m_entry->text());
+    m_entry->setStatusTip(why);
 }
 
 void CalendarMenu::Export()
@@ -101,7 +106,7 @@ void CalendarMenu::Export()
         // back.
         const CalendarExport calendar = ExportCalendarNow(m_dates, path);
         if (calendar.refusal) {
-            m_dialogs.tell(kFailed + kNotReadBack);
+            m_dialogs.tell(kFailed + UiText(RefusalWords(*calendar.refusal)));
             return;
         }
         const auto failure = WriteWholeFile(path, calendar.text);

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <functional>
+#include <string_view>
 
 class QAction;
 class QAbstractItemView;
@@ -27,7 +28,9 @@ class CalendarMenu : public QObject
 public:
     explicit CalendarMenu(QAbstractItemView* list);
 
-    void SetPhases(const PhaseDates& dates);
+    // The phases of a calculation and the cycle length it was typed with; the entry is on only
+    // when they make a calendar, and otherwise says why in its tooltip and status tip.
+    void SetPhases(const PhaseDates& dates, std::string_view cycleLengthText);
     void SetDialogs(ExportDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
 private:

@@ -6,9 +6,9 @@
 #include "calculation.h"
 #include "calendar_menu.h"
 #include "frmabout.h"
-#include "maker.h"
 #include "settings_file.h"
 #include "twips.h"
+#include "ui_text.h"
 
 #include <QDateEdit>
 #include <QIcon>
@@ -25,32 +25,13 @@ namespace velmora {
 namespace {
 
 // The window's texts, exactly as they are shown.
-const auto kCaption = u"Velmora"_s;
-const auto kDateLabel = u"上次月经来潮日期:"_s;
-const auto kCycleLabel = u"月经周期:"_s;
-const auto kCalculate = u"计    算"_s;
+const auto kCaption = UiText(texts::kProgramName);
+const auto kDateLabel = UiText(texts::kDateCaption);
+const auto kCycleLabel = UiText(texts::kCycleCaption);
+const auto kCalculate = UiText(texts::kCalculate);
 const auto kCancel = u"取    消"_s;
 const auto kAbout = u"关于..."_s;
 const auto kDateFormat = u"yyyy-MM-dd (dddd)"_s;
-// The help shown until the first calculation. The contact lines are the maker's; every
-// line fits 53 bytes in GBK so that it fits the list in the usual Chinese UI font.
-QStringList HelpLines()
-{
-    return {
-        u" 用《Velmora》软件你只需了解上次月经来潮日"_s,
-        u" 期及月经周期即可能过计算可得知一系列有关安全期及非安"_s,
-        u" 全期的日期Velmora》采用先进的计算方法，使得到"_s,
-        u" 的数据更合理，更适合你的生理"_s,
-        u"     如果你有好的意见或建议请拔打电话"_s + maker::kPhone1 + u"或"_s +
-            maker::kPhone2.left(3),
-        maker::kPhone2.mid(3) + u"，也可写信至"_s + maker::kAddress,
-        u"    "_s + maker::kName + u" 收"_s,
-        u"    邮编："_s + maker::kPostcode,
-        u"    E-mail:"_s + maker::kEmail,
-        u"         "_s,
-        u"                  最后修改于04年2月"_s,
-    };
-}
 
 // Tab leaves the picker for the next control, as in any date picker of a dialog; the
 // arrow keys still move between the year, month and day.
@@ -108,7 +89,7 @@ void Form1::CreateControls()
     // Every line is one line of the same font: measuring the first is enough, which spares the
     // start-up a text layout of every help line.
     List1->setUniformItemSizes(true);
-    List1->addItems(HelpLines());
+    List1->addItems(UiLines(texts::HelpLines()));
     m_calendarMenu = new CalendarMenu(List1);
 
     Command1 =
@@ -150,7 +131,7 @@ void Form1::Command1Click()
     const Inputs inputs{DTPicker1->date(), Text1->text()};
     const PhaseDates dates = Calculate(inputs);
     List1->addItems(ResultLineTexts(dates));
-    m_calendarMenu->SetPhases(dates);
+    m_calendarMenu->SetPhases(dates, inputs.cycleLengthText.toStdString());
     // Saved last: a file that cannot be written leaves the lines standing.
     SaveSettings(m_settingsPath, inputs);
 }
