@@ -3,8 +3,9 @@
 
 #include "read_leading_number.h"
 
+#include "decimal_text.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -129,11 +130,10 @@ std::optional<double> ReadDecimal(Cursor& cursor)
         compact += '1';
     compact += 'e';
     compact += std::to_string(exponent);
-    double value = 0;
-    const auto result = std::from_chars(compact.data(), compact.data() + compact.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
+    const auto value = DecimalTextToDouble(compact);
+    if (!value)
         return exponent > 0 ? std::nullopt : std::optional<double>{zero};
-    return negative ? -value : value;
+    return negative ? -*value : *value;
 }
 
 // Reads a "&H" or "&O" prefix: the base of the number that follows, 10 where there is no
