@@ -4,7 +4,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """Draws Velmora's window icons and the two About pictures into pictures/, and the menu icon
-in the icon theme's sizes into icons/.
+in the icon theme's sizes into icons/ and at 192 and 512 pixels into the web page's icons/.
 
 Run it with Debian's python3 and python3-pil; the outputs are committed, so a build
 never needs it. Every picture is drawn here from shapes: nothing is taken from elsewhere.
@@ -126,6 +126,11 @@ def app_icons():
     # The Windows program's icon resource.
     windows = os.path.join(os.path.dirname(HERE), "windows", "velmora.ico")
     app_icon_png(256).save(windows, sizes=[(16, 16), (24, 24), (32, 32), (48, 48), (256, 256)])
+    # The web page's icons, for a phone's home screen.
+    web = os.path.join(os.path.dirname(os.path.dirname(HERE)), "web", "icons")
+    os.makedirs(web, exist_ok=True)
+    for size in (192, 512):
+        app_icon_png(size).save(os.path.join(web, "velmora-%d.png" % size), optimize=True)
     folder = os.path.join(theme, "scalable", "apps")
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "org.velmora.Velmora.svg"), "w") as svg:

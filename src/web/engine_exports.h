@@ -1,0 +1,17 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The engine's entry points as the web page calls them, plain C so that JavaScript can. Each
+// returns a JSON object (see page_engine.h) in UTF-8, valid until the next call. Texts from the
+// page come as bytes and a length, so that any text reaches the engine as typed.
+extern "C" {
+
+const char* velmora_page_texts();
+// `stamp` is the time of the calculation in seconds since 1970, for the calendar.
+const char* velmora_calculate(const char* firstDay, int firstDayLength, const char* cycleText,
+                              int cycleLength, double stamp);
+const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,
+                               int cycleLength);
+const char* velmora_restored(const char* date, int dateLength, const char* cycle, int cycleLength);
+}

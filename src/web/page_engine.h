@@ -1,0 +1,36 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+// What the web page asks of the engine, each answer one JSON object in UTF-8. The page only
+// renders these: every date, line, rule and word comes from here.
+namespace velmora::web {
+
+// The page's words, the picker's range and the inputs of a first visit:
+// {"programName", "dateCaption", "cycleCaption", "calculate", "exportCalendar", "about",
+//  "welcome", "emailLabel", "warning", "ok", "makerEmail", "helpLines": [...],
+//  "aboutCredits": [...], "phaseLabels": [...6], "earliestDate", "latestDate", "firstDay",
+//  "cycleLength"}
+std::string PageTexts();
+
+// One Calculate of a first day (YYYY-MM-DD, any other text is the zero date) and the cycle box's
+// text as typed (any bytes):
+// {"lines": [...6], "dates": [...10, slot 1 first], "phases": [{"first", "last"}...6],
+//  "refusal": null or its code, "refusalWords": "" or why, "calendar": "" or the iCalendar text
+//  stamped with `stamp`}
+std::string Calculation(std::string_view firstDay, std::string_view cycleText,
+                        std::chrono::sys_seconds stamp);
+
+// What the device keeps of the inputs, as dear.cfg keeps them: {"date", "cycle"}, the cycle as a
+// whole number from -32768 to 32767, "" when the text is none.
+std::string Remembered(std::string_view firstDay, std::string_view cycleText);
+
+// What a later visit takes back of what the device kept: {"date": null or the day,
+// "cycle": null or the length}. A date that is not a day of the picker restores nothing.
+std::string Restored(std::string_view date, std::string_view cycle);
+
+} // namespace velmora::web

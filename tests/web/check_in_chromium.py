@@ -1,0 +1,290 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The web edition in Debian's chromium, headless, driven by Debian's selenium: what a woman on
+her phone sees must be what velmora-cli prints, offline too, and nothing may leave the page.
+
+    check_in_chromium.py SITE VELMORA-CLI ENGINE-ANSWERS SCREENSHOT
+"""
+import glob
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.join(ROOT, "scripts", "lib"))
+import serve_site  # noqa: E402
+
+SITE, CLI, ANSWERS, SCREENSHOT = sys.argv[1:5]
+# Stamps differ by the second; everything else of a calendar must be the same bytes.
+STAMPED = (b"DTSTAMP:", b"LAST-MODIFIED:", b"SEQUENCE:")
+
+
+def cli(*arguments):
+    run = subprocess.run([CLI, *arguments], capture_output=True, timeout=30,
+                         env={**os.environ, "HOME": tempfile.gettempdir(), "LC_ALL": "C.UTF-8"})
+    return run.returncode, run.stdout
+
+
+def unstamped(calendar):
+    return [line for line in calendar.split(b"\r\n") if not line.startswith(STAMPED)]
+
+
+def wait(driver, script, timeout=20):
+    return WebDriverWait(driver, timeout).until(lambda d: d.execute_script(script))
+
+
+class Browser:
+    """One chromium with its own profile and download folder, and the page's server."""
+
+    def __init__(self):
+        self.downloads = tempfile.mkdtemp()
+        self.requests = []
+        self.server = serve_site.make_server(SITE)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.origin = "http://127.0.0.1:%d" % self.server.server_port
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                     "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--lang=zh-CN",
+                     "--user-data-dir=" + tempfile.mkdtemp()):
+            options.add_argument(flag)
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
+        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.driver.execute_cdp_cmd("Page.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": self.downloads})
+        self.phone(412, 915)
+
+    def phone(self, width, height):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": True})
+
+    def open(self):
+        self.driver.get(self.origin + "/")
+        wait(self.driver, "return document.documentElement.dataset.ready === 'true'")
+
+    def calculate(self, first_day, cycle):
+        d = self.driver
+        # The date goes in as the picker would set it; the cycle is typed, key by key.
+        d.execute_script("document.getElementById('firstDay').value = arguments[0]", first_day)
+        box = d.find_element(By.ID, "cycle")
+        box.clear()
+        if cycle:
+            box.send_keys(cycle)
+        d.find_element(By.ID, "calculate").click()
+        return self.lines()
+
+    def lines(self):
+        return [li.get_attribute("textContent")
+                for li in self.driver.find_elements(By.CSS_SELECTOR, "#lines li")]
+
+    def log_requests(self):
+        for entry in self.driver.get_log("performance"):
+            message = json.loads(entry["message"])["message"]
+            if message["method"] == "Network.requestWillBeSent":
+                self.requests.append(message["params"]["request"]["url"])
+
+    def close(self):
+        self.driver.quit()
+        self.server.shutdown()
+
+
+class WebPageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.browser = Browser()
+        cls.browser.open()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.close()
+
+    def setUp(self):
+        self.browser.driver.execute_script("localStorage.clear()")
+        self.browser.open()
+
+    def tearDown(self):
+        self.browser.log_requests()
+
+    # first day, cycle box as typed
+    CALCULATIONS = {
+        "the picker's first day": ("1601-01-01", "28"),
+        "the picker's last day": ("9999-12-31", "28"),
+        "a unit after the number": ("2004-02-19", "28天"),
+        "a number beyond a double": ("2004-02-19", "1e400"),
+        "an empty box": ("2004-02-19", ""),
+        "a cycle too short for a calendar": ("2004-02-19", "20"),
+        "a leap day and half a day": ("2004-02-29", "29.5"),
+    }
+
+    def test_help_lines_then_six_lines_as_the_cli_prints_them(self):
+        texts = json.loads(subprocess.run([ANSWERS], input=b"", capture_output=True,
+                                          check=True).stdout.decode().splitlines()[0])
+        self.assertEqual(self.browser.lines(), texts["helpLines"])
+        for name, (first_day, cycle) in self.CALCULATIONS.items():
+            with self.subTest(name):
+                status, printed = cli(first_day, cycle)
+                self.assertEqual(status, 0)
+                self.assertEqual(self.browser.calculate(first_day, cycle),
+                                 printed.decode().splitlines())
+
+    def test_the_calendar_is_the_clis_or_refused_with_a_reason(self):
+        d = self.browser.driver
+        for name, (first_day, cycle) in self.CALCULATIONS.items():
+            with self.subTest(name):
+                status, calendar = cli("--ics", "-", first_day, cycle)
+                self.browser.calculate(first_day, cycle)
+                button = d.find_element(By.ID, "export")
+                reason = d.find_element(By.ID, "refusal").text
+                if status != 0:
+                    self.assertFalse(button.is_enabled())
+                    self.assertRegex(reason, "不能导出到日历")
+                    continue
+                self.assertTrue(button.is_enabled())
+                self.assertEqual(reason, "")
+                target = os.path.join(self.browser.downloads, "velmora.ics")
+                if os.path.exists(target):
+                    os.remove(target)
+                button.click()
+                for _ in range(100):
+                    if os.path.exists(target) and os.path.getsize(target):
+                        break
+                    time.sleep(0.1)
+                with open(target, "rb") as downloaded:
+                    self.assertEqual(unstamped(downloaded.read()), unstamped(calendar))
+
+    # what the device holds: stored date, stored cycle; then the fields after the next visit
+    STORED = {
+        "a valid record": ("2005-06-07", "31", "2005-06-07", "31"),
+        "a date before the picker's range": ("1600-12-31", "31", "2003-12-17", "30"),
+        "no date at all": ("garbage", "31", "2003-12-17", "30"),
+        "a cycle that is no whole number": ("2005-06-07", "abc", "2005-06-07", "30"),
+        "a cycle beyond the record's range": ("2005-06-07", "40000", "2005-06-07", "30"),
+    }
+
+    def test_inputs_come_back_on_the_next_visit_only_when_valid(self):
+        d = self.browser.driver
+        self.browser.calculate("2006-01-02", "27.6")
+        self.browser.open()
+        self.assertEqual((d.find_element(By.ID, "firstDay").get_attribute("value"),
+                          d.find_element(By.ID, "cycle").get_attribute("value")),
+                         ("2006-01-02", "28"))
+        for name, (date, cycle, shown_date, shown_cycle) in self.STORED.items():
+            with self.subTest(name):
+                d.execute_script("localStorage.setItem('velmora.firstDay', arguments[0]);"
+                                 "localStorage.setItem('velmora.cycle', arguments[1])", date, cycle)
+                self.browser.open()
+                self.assertEqual((d.find_element(By.ID, "firstDay").get_attribute("value"),
+                                  d.find_element(By.ID, "cycle").get_attribute("value")),
+                                 (shown_date, shown_cycle))
+
+    def test_every_day_of_the_cycle_has_its_phase_in_the_month_picture(self):
+        first_day, cycle = "2004-02-19", "28"
+        _, printed = cli(first_day, cycle)
+        # Each line: a day or a span, then its label; the ovulation day lies in the fertile span.
+        spans = []
+        for line in printed.decode().splitlines():
+            words = line.split()
+            first, last = words[0], words[2] if words[1] == "--" else words[0]
+            spans.append((first, last, words[-1]))
+        self.browser.calculate(first_day, cycle)
+        cells = self.browser.driver.execute_script(
+            "return [...document.querySelectorAll('#months td[data-day]')]"
+            ".map(td => [td.dataset.day, td.getAttribute('aria-label')])")
+        named = {day: label for day, label in cells if spans[0][0] <= day <= spans[5][0]}
+        self.assertEqual(len(named), 29)
+        for day, label in named.items():
+            expected = [name for first, last, name in spans if first <= day <= last]
+            self.assertEqual(label, "%s %s" % (day, expected[-1]), day)
+        self.assertEqual(named["2004-03-04"], "2004-03-04 排卵日")
+
+    def test_nothing_scrolls_sideways_and_controls_are_big_enough_at_360_px(self):
+        d = self.browser.driver
+        self.browser.phone(360, 740)
+        try:
+            for first_day, cycle in (("2004-02-19", "28"), ("2004-02-19", "1000")):
+                self.browser.calculate(first_day, cycle)
+                d.find_element(By.ID, "showAbout").click()
+                self.assertLessEqual(
+                    d.execute_script("return document.documentElement.scrollWidth"), 360)
+                heights = d.execute_script(
+                    "return [...document.querySelectorAll('input, button')]"
+                    ".map(e => e.getBoundingClientRect().height)")
+                self.assertGreaterEqual(min(heights), 44)
+                d.find_element(By.ID, "closeAbout").click()
+        finally:
+            self.browser.phone(412, 915)
+
+    def test_the_web_build_answers_as_the_native_build_over_the_fuzz_corpora(self):
+        texts = []
+        for path in sorted(glob.glob(os.path.join(ROOT, "fuzz", "corpus", "*", "*"))):
+            with open(path, "rb") as seed:
+                texts.append(seed.read())
+        texts += [b"28", b"28\xe5\xa4\xa9", b"1e400", b"", b"&H1C", b"4.9e-324", b"-0"]
+        days = ["1601-01-01", "2004-02-19", "2004-02-29", "9999-11-01", "9999-12-31", "", "x"]
+        inputs = [(day, text) for text in texts for day in days]
+        native = subprocess.run(
+            [ANSWERS], input="".join("%s\t%s\n" % (day, text.hex()) for day, text in inputs)
+            .encode(), capture_output=True, check=True).stdout.decode().splitlines()
+        web = self.browser.driver.execute_async_script("""
+            const [inputs, done] = arguments;
+            VelmoraEngine().then((m) => {
+                const bytes = (hex) => Uint8Array.from(hex.match(/../g) || [], (h) => parseInt(h, 16));
+                const call = (name, args, numbers) => {
+                    const blocks = args.map((b) => { const at = m._malloc(b.length || 1);
+                                                     m.HEAPU8.set(b, at); return [at, b.length]; });
+                    const answer = m.UTF8ToString(m['_velmora_' + name](...blocks.flat(), ...numbers));
+                    blocks.forEach(([at]) => m._free(at));
+                    return answer;
+                };
+                const out = [m.UTF8ToString(m._velmora_page_texts())];
+                for (const [day, hex] of inputs) {
+                    const args = [new TextEncoder().encode(day), bytes(hex)];
+                    out.push(call('calculate', args, [1e9]), call('remembered', args, []),
+                             call('restored', args, []));
+                }
+                done(out);
+            });""", [[day, text.hex()] for day, text in inputs])
+        self.assertEqual(len(web), len(native))
+        for index, (got, want) in enumerate(zip(web, native)):
+            self.assertEqual(got, want, inputs[max(index - 1, 0) // 3])
+
+    def test_a_screenshot_at_phone_size(self):
+        self.browser.calculate("2004-02-19", "28")
+        self.assertTrue(self.browser.driver.save_screenshot(SCREENSHOT))
+
+    def test_zz_works_offline_and_nothing_left_the_origin(self):
+        # Runs last: it stops the server. The service worker must hold the page by now.
+        d = self.browser.driver
+        d.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+        wait(d, "return navigator.serviceWorker.controller !== null")
+        self.browser.server.shutdown()
+        self.browser.server.server_close()
+        d.refresh()
+        wait(d, "return document.documentElement.dataset.ready === 'true'")
+        _, printed = cli("2004-02-19", "28")
+        self.assertEqual(self.browser.calculate("2004-02-19", "28"), printed.decode().splitlines())
+        self.browser.log_requests()
+        self.assertTrue(self.browser.requests)
+        # Whatever goes over a network: the browser's own pages and data: addresses do not.
+        strangers = {url for url in self.browser.requests
+                     if url.split(":")[0] not in ("chrome", "data", "about")
+                     and not url.startswith((self.browser.origin + "/",
+                                             "blob:" + self.browser.origin + "/"))}
+        self.assertEqual(strangers, set())
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)

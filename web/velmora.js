@@ -1,0 +1,264 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The page around the engine: it hands the inputs over as typed and renders what comes back.
+// Every date, line, rule and word is the engine's (velmora-engine.wasm, the desktop's own C++).
+"use strict";
+
+const STORED_DATE = "velmora.firstDay";
+const STORED_CYCLE = "velmora.cycle";
+const WEEKDAYS = ["日", "一", "二", "三", "四", "五", "六"];
+
+const $ = (id) => document.getElementById(id);
+
+// The engine's answers are JSON in its memory; texts go to it as UTF-8 bytes and a length each.
+class Engine {
+    constructor(module) {
+        this.module = module;
+        this.encoder = new TextEncoder();
+    }
+
+    call(name, texts, numbers = []) {
+        const m = this.module;
+        const blocks = texts.map((text) => {
+            const bytes = this.encoder.encode(text);
+            const at = m._malloc(bytes.length || 1);
+            m.HEAPU8.set(bytes, at);
+            return { at, length: bytes.length };
+        });
+        try {
+            const args = [];
+            for (const block of blocks) args.push(block.at, block.length);
+            return JSON.parse(m.UTF8ToString(m["_velmora_" + name](...args, ...numbers)));
+        } finally {
+            for (const block of blocks) m._free(block.at);
+        }
+    }
+
+    pageTexts() {
+        return this.call("page_texts", []);
+    }
+
+    calculate(day, cycle) {
+        return this.call("calculate", [day, cycle], [Date.now() / 1000]);
+    }
+
+    remembered(day, cycle) {
+        return this.call("remembered", [day, cycle]);
+    }
+
+    restored(date, cycle) {
+        return this.call("restored", [date, cycle]);
+    }
+}
+
+// Local storage can be missing or refuse (a private window, a full quota): the page then works
+// as if nothing were kept.
+const storage = {
+    get(key) {
+        try {
+            return window.localStorage.getItem(key);
+        } catch {
+            return null;
+        }
+    },
+    set(key, value) {
+        try {
+            window.localStorage.setItem(key, value);
+        } catch {
+            // Nothing kept; the lines are what she came for.
+        }
+    },
+};
+
+function element(tag, attributes = {}, text = "") {
+    const made = document.createElement(tag);
+    for (const [name, value] of Object.entries(attributes)) made.setAttribute(name, value);
+    if (text) made.textContent = text;
+    return made;
+}
+
+function showLines(lines, isHelp) {
+    const list = $("lines");
+    // The list is cleared first so that repeated calculations never pile up lines.
+    list.replaceChildren(...lines.map((line) => element("li", {}, line)));
+    list.classList.toggle("help", isHelp);
+}
+
+// A "YYYY-MM-DD" day as a UTC date, and back.
+function toDay(text) {
+    const [y, m, d] = text.split("-").map(Number);
+    const day = new Date(0);
+    day.setUTCFullYear(y, m - 1, d);
+    return day;
+}
+
+function yearText(day) {
+    return String(day.getUTCFullYear()).padStart(4, "0");
+}
+
+function dayText(day) {
+    const two = (n) => String(n).padStart(2, "0");
+    return `${yearText(day)}-${two(day.getUTCMonth() + 1)}-${two(day.getUTCDate())}`;
+}
+
+// The phase a day shows: the ovulation day over the fertile days it lies in.
+function phaseOf(text, phases) {
+    let found = -1;
+    phases.forEach((span, index) => {
+        if (text >= span.first && text <= span.last && (found < 0 || index === 4)) found = index;
+    });
+    return found;
+}
+
+// The months from the first day to the next period, each day in its phase's colour.
+function showMonths(result, labels) {
+    const section = $("month");
+    const first = result.dates[0];
+    const last = result.dates[9];
+    if (result.refusal !== null) {
+        // Phases out of order or outside the calendar make no picture worth reading.
+        section.hidden = true;
+        return;
+    }
+    const legend = [];
+    const seen = new Set();
+    labels.forEach((label, index) => {
+        if (seen.has(label)) return;
+        seen.add(label);
+        const item = element("li");
+        item.append(element("span", { class: `swatch phase-${index}`, "aria-hidden": "true" }),
+            element("span", {}, label));
+        legend.push(item);
+    });
+    $("legend").replaceChildren(...legend);
+
+    const months = [];
+    const end = toDay(last);
+    const month = toDay(first);
+    month.setUTCDate(1);
+    while (month <= end) {
+        const table = element("table", { class: "month" });
+        table.append(element("caption", {},
+            `${yearText(month)}年${month.getUTCMonth() + 1}月`));
+        const head = element("tr");
+        for (const name of WEEKDAYS) head.append(element("th", { scope: "col", abbr: `星期${name}` }, name));
+        const thead = element("thead");
+        thead.append(head);
+        table.append(thead);
+        const body = element("tbody");
+        const day = new Date(month);
+        let row = element("tr");
+        for (let blank = 0; blank < day.getUTCDay(); ++blank) row.append(element("td"));
+        while (day.getUTCMonth() === month.getUTCMonth()) {
+            const text = dayText(day);
+            const phase = text >= first && text <= last ? phaseOf(text, result.phases) : -1;
+            const name = phase >= 0 ? `${text} ${labels[phase]}` : text;
+            const cell = element("td", { "aria-label": name, title: name, "data-day": text });
+            if (phase >= 0) {
+                cell.className = `phase-${phase}`;
+                cell.dataset.phase = labels[phase];
+            }
+            cell.append(element("span", { "aria-hidden": "true" }, String(day.getUTCDate())));
+            row.append(cell);
+            if (day.getUTCDay() === 6) {
+                body.append(row);
+                row = element("tr");
+            }
+            day.setUTCDate(day.getUTCDate() + 1);
+        }
+        if (row.children.length) body.append(row);
+        table.append(body);
+        months.push(table);
+        month.setUTCMonth(month.getUTCMonth() + 1);
+    }
+    $("months").replaceChildren(...months);
+    section.hidden = false;
+}
+
+function start(engine) {
+    const texts = engine.pageTexts();
+    document.title = texts.programName;
+    $("programName").textContent = texts.programName;
+    $("dateCaption").textContent = texts.dateCaption;
+    $("cycleCaption").textContent = texts.cycleCaption;
+    $("calculate").textContent = texts.calculate;
+    $("export").textContent = texts.exportCalendar;
+    $("showAbout").textContent = texts.about;
+    $("welcome").textContent = texts.welcome;
+    $("credits").textContent = texts.aboutCredits.join("\n");
+    $("emailLabel").textContent = texts.emailLabel;
+    $("mail").textContent = texts.makerEmail;
+    $("mail").href = `mailto:${texts.makerEmail}`;
+    $("warning").textContent = texts.warning;
+    $("closeAbout").textContent = texts.ok;
+
+    const firstDay = $("firstDay");
+    const cycle = $("cycle");
+    firstDay.min = texts.earliestDate;
+    firstDay.max = texts.latestDate;
+    firstDay.value = texts.firstDay;
+    cycle.value = texts.cycleLength;
+    // What the last 计算 kept on this device, where it is valid.
+    const kept = engine.restored(storage.get(STORED_DATE) ?? "", storage.get(STORED_CYCLE) ?? "");
+    if (kept.date !== null) firstDay.value = kept.date;
+    if (kept.cycle !== null) cycle.value = kept.cycle;
+
+    showLines(texts.helpLines, true);
+    let calendar = "";
+
+    $("inputs").addEventListener("submit", (event) => {
+        event.preventDefault();
+        // The picker's own checks: a whole day within its range.
+        if (!firstDay.checkValidity()) {
+            firstDay.reportValidity();
+            return;
+        }
+        const result = engine.calculate(firstDay.value, cycle.value);
+        showLines(result.lines, false);
+        calendar = result.calendar;
+        const exportButton = $("export");
+        exportButton.disabled = result.refusal !== null;
+        exportButton.title = result.refusalWords;
+        $("refusal").textContent = result.refusalWords;
+        showMonths(result, texts.phaseLabels);
+        // Kept last, as the window saves last.
+        const keep = engine.remembered(firstDay.value, cycle.value);
+        storage.set(STORED_DATE, keep.date);
+        storage.set(STORED_CYCLE, keep.cycle);
+    });
+
+    $("export").addEventListener("click", () => {
+        if (!calendar) return;
+        const link = element("a", { download: "velmora.ics" });
+        link.href = URL.createObjectURL(new Blob([calendar], { type: "text/calendar;charset=utf-8" }));
+        document.body.append(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+    });
+
+    const about = $("about");
+    const showAbout = $("showAbout");
+    const setAbout = (open) => {
+        about.hidden = !open;
+        showAbout.setAttribute("aria-expanded", String(open));
+        (open ? $("closeAbout") : showAbout).focus();
+    };
+    showAbout.addEventListener("click", () => setAbout(about.hidden));
+    $("closeAbout").addEventListener("click", () => setAbout(false));
+    about.addEventListener("keydown", (event) => {
+        if (event.key === "Escape") setAbout(false);
+    });
+
+    $("calculate").disabled = false;
+    document.documentElement.dataset.ready = "true";
+}
+
+VelmoraEngine().then((module) => start(new Engine(module)));
+
+if ("serviceWorker" in navigator) {
+    navigator.serviceWorker.register("sw.js").catch(() => {
+        // Without it the page still works while online.
+    });
+}
