@@ -1,0 +1,93 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Velmora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The web edition's weight and speed, run by scripts/bench on the site scripts/web built.
+
+    bench_web.py SITE [RUNS]
+
+Prints `key value` lines: the gzipped size of every file and their total without the
+pictures, and the milliseconds from the start of loading the page to the six lines on
+screen (the engine loaded, 计算 pressed as soon as it can be), the median of RUNS first visits
+(a new browser profile each: nothing cached) and of RUNS visits the service worker serves.
+"""
+import gzip
+import os
+import statistics
+import sys
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts", "lib"))
+import serve_site  # noqa: E402
+
+SITE = sys.argv[1]
+RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 10
+PICTURES = (".gif", ".png")
+
+# Presses 计算 the moment the page is ready and notes when the six lines are there, in
+# milliseconds since the navigation started.
+PRESS = """
+new MutationObserver((changes, observer) => {
+    if (document.documentElement.dataset.ready !== "true") return;
+    observer.disconnect();
+    document.getElementById("calculate").click();
+    if (document.querySelectorAll("#lines li").length === 6)
+        window.velmoraLinesAt = performance.now();
+}).observe(document, { attributes: true, subtree: true });
+"""
+
+
+def browser():
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                 "--no-first-run", "--disable-background-networking",
+                 "--disable-component-update", "--disable-sync",
+                 "--user-data-dir=" + tempfile.mkdtemp()):
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PRESS})
+    return driver
+
+
+def lines_at(driver, url):
+    driver.get(url)
+    return WebDriverWait(driver, 20).until(lambda d: d.execute_script("return window.velmoraLinesAt"))
+
+
+def main():
+    total = 0
+    for name in sorted(os.listdir(SITE)) + ["icons/" + n for n in sorted(os.listdir(SITE + "/icons"))]:
+        path = os.path.join(SITE, name)
+        if os.path.isdir(path):
+            continue
+        with open(path, "rb") as f:
+            size = len(gzip.compress(f.read(), 9))
+        print("gzip_%s %d" % (name, size))
+        if not name.endswith(PICTURES):
+            total += size
+    print("gzip_total_without_pictures %d" % total)
+
+    server = serve_site.make_server(SITE)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    url = "http://127.0.0.1:%d/" % server.server_port
+    first, again = [], []
+    for _ in range(RUNS):
+        driver = browser()
+        try:
+            first.append(lines_at(driver, url))
+            driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+            again.append(lines_at(driver, url))
+        finally:
+            driver.quit()
+    server.shutdown()
+    print("lines_first_visit_ms %.0f" % statistics.median(first))
+    print("lines_cached_visit_ms %.0f" % statistics.median(again))
+
+
+if __name__ == "__main__":
+    main()
