@@ -14,15 +14,12 @@ import gzip
 import os
 import statistics
 import sys
-import tempfile
 import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts", "lib"))
-import serve_site  # noqa: E402
+import site_tools  # noqa: E402
 
 SITE = sys.argv[1]
 RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 10
@@ -42,14 +39,7 @@ new MutationObserver((changes, observer) => {
 
 
 def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                 "--no-first-run", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync",
-                 "--user-data-dir=" + tempfile.mkdtemp()):
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver = site_tools.chromium()
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PRESS})
     return driver
 
@@ -72,7 +62,7 @@ def main():
             total += size
     print("gzip_total_without_pictures %d" % total)
 
-    server = serve_site.make_server(SITE)
+    server = site_tools.make_server(SITE)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     url = "http://127.0.0.1:%d/" % server.server_port
     first, again = [], []

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QRegularExpression>
 #include <QString>
 
 // A file's bytes; empty when it cannot be read.
@@ -26,4 +27,11 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes)
 inline QByteArray TestData(const char* name)
 {
     return ReadBytes(QStringLiteral(VELMORA_TEST_DATA "/") + QLatin1String(name));
+}
+
+// A calendar without the lines that change with the moment of its export.
+inline QString WithoutStamps(const QString& calendar)
+{
+    return QString(calendar).remove(QRegularExpression(
+        "^(DTSTAMP|LAST-MODIFIED|SEQUENCE):.*\n", QRegularExpression::MultilineOption));
 }

@@ -43,12 +43,6 @@ QString Lines(QWidget* form)
 }
 
 // A calendar without the lines that tell when it was exported.
-QString WithoutStamps(const QByteArray& calendar)
-{
-    return QString::fromUtf8(calendar).remove(QRegularExpression(
-        "^(DTSTAMP|LAST-MODIFIED|SEQUENCE):.*\n", QRegularExpression::MultilineOption));
-}
-
 // Where the credits start: Picture1's top plus its height, 2775 twips, in the box's own
 // vertical units of 1.448818 twips.
 constexpr float kStartTop = 2775.0f / 1.448818f;

@@ -2,10 +2,12 @@
 # SPDX-FileCopyrightText: 2026 The Velmora developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Serves a built web site on 127.0.0.1 only, with the types a browser needs for WebAssembly
-and the manifest. Used by scripts/web --serve and by the browser tests."""
+and the manifest, and starts Debian's chromium to look at it. Used by scripts/web --serve, the
+browser tests and the web benchmark."""
 import functools
 import http.server
 import sys
+import tempfile
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
@@ -31,6 +33,24 @@ def make_server(folder, port=0):
     """A server of `folder` on 127.0.0.1 (port 0: any free one), not yet serving."""
     handler = functools.partial(SiteHandler, directory=folder)
     return http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
+
+
+def chromium(log_network=False):
+    """Debian's chromium, headless, driven by Debian's selenium, with a profile of its own.
+    Without the background services it would try to reach Google at every start."""
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                 "--no-first-run", "--disable-background-networking",
+                 "--disable-component-update", "--disable-sync", "--lang=zh-CN",
+                 "--user-data-dir=" + tempfile.mkdtemp()):
+        options.add_argument(flag)
+    if log_network:
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 if __name__ == "__main__":

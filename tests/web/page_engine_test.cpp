@@ -1,0 +1,135 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// What the web page is told: the same lines, calendar and help as the window, and what the device
+// keeps by the rules dear.cfg follows. The browser leg of scripts/test drives the page itself.
+#include "decimal_text.h"
+#include "page_engine.h"
+#include "test_data.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+#include <cmath>
+
+namespace velmora {
+// The web build's conversion, compiled here under another name beside the native one.
+std::optional<double> WebDecimalTextToDouble(const std::string& text);
+} // namespace velmora
+
+namespace {
+
+QJsonObject Json(const std::string& text)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
+}
+
+QString Joined(const QJsonValue& lines)
+{
+    QString text;
+    for (const QJsonValue& line : lines.toArray())
+        text += line.toString() + '\n';
+    return text;
+}
+
+} // namespace
+
+class PageEngineTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theExampleGivesTheWindowsLinesAndCalendar()
+    {
+        const QJsonObject page = Json(velmora::web::PageTexts());
+        QCOMPARE(Joined(page["helpLines"]).toUtf8(), TestData("help_lines.txt"));
+        const QJsonObject result =
+            Json(velmora::web::Calculation("2004-02-19", "30", std::chrono::sys_seconds{}));
+        QCOMPARE(Joined(result["lines"]).toUtf8(), TestData("example_lines.txt"));
+        QVERIFY(result["refusal"].isNull());
+        QCOMPARE(WithoutStamps(result["calendar"].toString()),
+                 WithoutStamps(QString::fromUtf8(TestData("example.ics"))));
+    }
+
+    void aRefusedCalendarSaysWhy_data()
+    {
+        QTest::addColumn<QByteArray>("day");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("no number") << QByteArray("2004-02-19") << QByteArray("abc") << "不是数字";
+        QTest::newRow("too short") << QByteArray("2004-02-19") << QByteArray("20") << "短于25天";
+        QTest::newRow("past 9999") << QByteArray("9999-12-31") << QByteArray("28") << "9999年";
+    }
+    void aRefusedCalendarSaysWhy()
+    {
+        QFETCH(QByteArray, day);
+        QFETCH(QByteArray, typed);
+        QFETCH(QString, why);
+        const QJsonObject result = Json(velmora::web::Calculation(
+            day.toStdString(), typed.toStdString(), std::chrono::sys_seconds{}));
+        QCOMPARE(result["lines"].toArray().size(), 6);
+        QVERIFY(result["refusalWords"].toString().contains(why));
+        QCOMPARE(result["calendar"].toString(), QString());
+    }
+
+    void theDeviceKeepsAndRestoresAsDearCfgDoes_data()
+    {
+        QTest::addColumn<QByteArray>("day");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QString>("keptCycle"); // what a save keeps
+        QTest::addColumn<QString>("restored");  // the cycle a visit takes back, or null
+        const auto row = [](const char* name, QByteArray typed, QString kept, QString back) {
+            QTest::newRow(name) << QByteArray("2004-02-19") << typed << kept << back;
+        };
+        row("whole number", "28", "28", "28");
+        row("half to even", "28.5", "28", "28");
+        row("blanks around", " 27.6\t", "28", "28");
+        row("exponent", "1e2", "100", "100");
+        row("negative", "-3", "-3", "-3");
+        row("tiny", "1e-400", "0", "0");
+        row("unit after it", "28天", "", "null");
+        row("beyond a record", "32768", "", "null");
+        row("beyond a double", "1e400", "", "null");
+        row("hexadecimal", "&H1C", "", "null");
+        row("empty", "", "", "null");
+        QTest::newRow("no day restores nothing")
+            << QByteArray("2004-13-01") << QByteArray("28") << "28"
+            << "null";
+        QTest::newRow("before the picker") << QByteArray("1600-12-31") << QByteArray("28") << "28"
+                                           << "null";
+    }
+    void theDeviceKeepsAndRestoresAsDearCfgDoes()
+    {
+        QFETCH(QByteArray, day);
+        QFETCH(QByteArray, typed);
+        QFETCH(QString, keptCycle);
+        QFETCH(QString, restored);
+        const QJsonObject kept = Json(velmora::web::Remembered(day.data(), typed.data()));
+        QCOMPARE(kept["cycle"].toString(), keptCycle);
+        const QJsonObject back = Json(velmora::web::Restored(day.data(), typed.data()));
+        QCOMPARE(back["cycle"].isNull() ? "null" : back["cycle"].toString(), restored);
+        QCOMPARE(back["date"].isNull(), kept["date"].toString().isEmpty());
+    }
+
+    void theWebConversionReadsAsTheNativeOne_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        for (const char* text :
+             {"0.28e2", "0.1e-307", "0.5e-323", "0.1e-400", "0.17976931348623157e309", "0.1e309",
+              "0.25e1", "0.123456789012345678901234567890e5"})
+            QTest::newRow(text) << QByteArray(text);
+    }
+    void theWebConversionReadsAsTheNativeOne()
+    {
+        QFETCH(QByteArray, text);
+        const auto native = velmora::DecimalTextToDouble(text.toStdString());
+        const auto web = velmora::WebDecimalTextToDouble(text.toStdString());
+        QCOMPARE(web.has_value(), native.has_value());
+        if (native)
+            QCOMPARE(std::bit_cast<std::uint64_t>(*web), std::bit_cast<std::uint64_t>(*native));
+    }
+};
+
+QTEST_GUILESS_MAIN(PageEngineTest)
+#include "page_engine_test.moc"
