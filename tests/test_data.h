@@ -32,6 +32,6 @@ inline QByteArray TestData(const char* name)
 // A calendar without the lines that change with the moment of its export.
 inline QString WithoutStamps(const QString& calendar)
 {
-    return QString(calendar).remove(QRegularExpression(
-        "^(DTSTAMP|LAST-MODIFIED|SEQUENCE):.*\n", QRegularExpression::MultilineOption));
+    return QString(calendar).remove(QRegularExpression("^(DTSTAMP|LAST-MODIFIED|SEQUENCE):.*\n",
+                                                       QRegularExpression::MultilineOption));
 }
