@@ -47,6 +47,7 @@ private Q_SLOTS:
         QTest::newRow("a thousand digits round correctly")
             << "0." + QByteArray(1000, '3') << Number(1.0 / 3.0) << true;
         QTest::newRow("hexadecimal stops at G") << QByteArray("&H1G") << Number(1) << true;
+        QTest::newRow("hexadecimal stops at @") << QByteArray("&H1@") << Number(1) << true;
         QTest::newRow("hexadecimal letters in either case")
             << QByteArray("&hAa") << Number(170) << true;
         QTest::newRow("lower-case f is a hexadecimal digit")

@@ -113,6 +113,7 @@ private Q_SLOTS:
         row("folder", "mkdir file");
         row("device node, as /dev/null", "mknod file c 1 3", "file", true);
         row("standard output by name", "true", "/dev/stdout");
+        row("a new file among the devices", "true", "/dev/velmora-test");
         row("a descriptor through a link to /proc's folder", "ln -s /proc/self/fd L", "L/1");
         row("a descriptor through a link and ..", "ln -s /proc/self/fdinfo info", "info/../fd/1");
         row("41 links, more than the system follows", "echo old > target && " + Chain(41));

@@ -53,6 +53,8 @@ const Case kCases[] = {
      .text = ""},
     {.name = "ExpandStringKeepsKeyVal", .type = kRegExpandSz, .bytes = "%S%\0"s,
      .read = Read::Found, .text = "before"},
+    {.name = "DwordReadsAsItsNumber", .type = kRegDword, .bytes = "\x78\x56\x34\x12"s,
+     .read = Read::Found, .text = "305419896"},
     {.name = "ZeroBytesThrows", .type = kRegBinary, .bytes = "", .read = Read::Throws,
      .text = "before"},
     {.name = "MissingValueFails", .type = kRegSz, .bytes = std::nullopt, .read = Read::NotFound,

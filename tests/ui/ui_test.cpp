@@ -238,9 +238,12 @@ private Q_SLOTS:
     {
         frmAbout* box = OpenAboutBox();
         QCOMPARE(box->windowTitle(), "关于Velmora");
-        QCOMPARE(Child<QLabel>(box, "Label5")->text(),
-                 QString::fromUtf8(TestData("about_text.txt")));
+        const auto* credits = Child<QLabel>(box, "Label5");
+        QCOMPARE(credits->text(), QString::fromUtf8(TestData("about_text.txt")));
         QVERIFY(Child<QTimer>(box, "Timer1")->isActive());
+        // They climb over the large picture, inside its border: neither side is cut off.
+        const QRect inside = Child<QLabel>(box, "Picture1")->contentsRect();
+        QVERIFY(credits->x() >= inside.left() && credits->geometry().right() <= inside.right());
     }
 
     void textClimbsAndFirstStartsAgainFromBelowAfterItHasPassed()

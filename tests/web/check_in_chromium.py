@@ -13,7 +13,6 @@ import subprocess
 import sys
 import tempfile
 import threading
-import time
 import unittest
 
 from selenium.webdriver.common.by import By
@@ -144,10 +143,7 @@ class WebPageTest(unittest.TestCase):
                 if os.path.exists(target):
                     os.remove(target)
                 button.click()
-                for _ in range(100):
-                    if os.path.exists(target) and os.path.getsize(target):
-                        break
-                    time.sleep(0.1)
+                WebDriverWait(d, 10).until(lambda _: os.path.exists(target) and os.path.getsize(target))
                 with open(target, "rb") as downloaded:
                     self.assertEqual(unstamped(downloaded.read()), unstamped(calendar))
 
@@ -160,19 +156,16 @@ class WebPageTest(unittest.TestCase):
 
     def test_inputs_come_back_on_the_next_visit_only_when_valid(self):
         d = self.browser.driver
+        shown = lambda: tuple(d.find_element(By.ID, i).get_attribute("value") for i in ("firstDay", "cycle"))  # noqa: E731
         self.browser.calculate("2006-01-02", "27.6")
         self.browser.open()
-        self.assertEqual((d.find_element(By.ID, "firstDay").get_attribute("value"),
-                          d.find_element(By.ID, "cycle").get_attribute("value")),
-                         ("2006-01-02", "28"))
-        for name, (date, cycle, shown_date, shown_cycle) in self.STORED.items():
+        self.assertEqual(shown(), ("2006-01-02", "28"))
+        for name, (date, cycle, *expected) in self.STORED.items():
             with self.subTest(name):
                 d.execute_script("localStorage.setItem('velmora.firstDay', arguments[0]);"
                                  "localStorage.setItem('velmora.cycle', arguments[1])", date, cycle)
                 self.browser.open()
-                self.assertEqual((d.find_element(By.ID, "firstDay").get_attribute("value"),
-                                  d.find_element(By.ID, "cycle").get_attribute("value")),
-                                 (shown_date, shown_cycle))
+                self.assertEqual(shown(), tuple(expected))
 
     def test_every_day_of_the_cycle_has_its_phase_in_the_month_picture_shot_at_phone_size(self):
         first_day, cycle = "2004-02-19", "28"

@@ -84,11 +84,12 @@ private Q_SLOTS:
         };
         row("whole number", "28", "28", "28");
         row("half to even", "28.5", "28", "28");
-        row("blanks around", " 27.6\t", "28", "28");
+        row("blanks around", " 27.6\t\r\n", "28", "28");
         row("exponent", "1e2", "100", "100");
         row("negative", "-3", "-3", "-3");
         row("tiny", "1e-400", "0", "0");
         row("unit after it", "28天", "", "null");
+        row("exponent without digits", "28e", "", "null");
         row("beyond a record", "32768", "", "null");
         row("beyond a double", "1e400", "", "null");
         row("hexadecimal", "&H1C", "", "null");
