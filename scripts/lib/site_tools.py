@@ -6,8 +6,10 @@ and the manifest, and starts Debian's chromium to look at it. Used by scripts/we
 browser tests and the web benchmark."""
 import functools
 import http.server
+import subprocess
 import sys
 import tempfile
+import time
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
@@ -37,20 +39,50 @@ def make_server(folder, port=0):
 
 def chromium(log_network=False):
     """Debian's chromium, headless, driven by Debian's selenium, with a profile of its own.
-    Without the background services it would try to reach Google at every start."""
+    Without the background services it would try to reach Google at every start.
+
+    chromedriver reaches its own server and the browser's DevTools by the name localhost, which
+    a fresh system without /etc/hosts cannot look up; so the browser is started here on
+    127.0.0.1 and chromedriver, also reached at 127.0.0.1, attaches to it. Quit it with quit()."""
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common import utils
 
+    class LoopbackService(Service):
+        @property
+        def service_url(self):
+            return "http://127.0.0.1:%d" % self.port
+
+        def is_connectable(self):
+            return utils.is_connectable(self.port, "127.0.0.1")
+
+    port = utils.free_port()
+    browser = subprocess.Popen(
+        ["/usr/bin/chromium", "--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+         "--no-first-run", "--disable-background-networking", "--disable-component-update",
+         "--disable-sync", "--lang=zh-CN", "--user-data-dir=" + tempfile.mkdtemp(),
+         "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=%d" % port,
+         "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + 30
+    while not utils.is_connectable(port, "127.0.0.1"):
+        if browser.poll() is not None or time.monotonic() > deadline:
+            browser.kill()
+            raise RuntimeError("chromium did not start")
+        time.sleep(0.1)
     options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                 "--no-first-run", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--lang=zh-CN",
-                 "--user-data-dir=" + tempfile.mkdtemp()):
-        options.add_argument(flag)
+    options.debugger_address = "127.0.0.1:%d" % port
     if log_network:
         options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver = webdriver.Chrome(service=LoopbackService("/usr/bin/chromedriver"), options=options)
+    close = driver.quit
+
+    def quit_both():
+        close()
+        browser.terminate()
+        browser.wait(10)
+
+    driver.quit = quit_both
+    return driver
 
 
 if __name__ == "__main__":
