@@ -72,6 +72,8 @@ private Q_SLOTS:
                  QByteArrayList(6, "29410201"));
         QCOMPARE(velmora::SequenceAfter(Export("30", sys_days{2025y / 12 / 31}).text), 1);
         QCOMPARE(velmora::SequenceAfter("no calendar at all"), 0);
+        // A file already at the top, as one exported after 2094: no overflow to a negative one.
+        QCOMPARE(velmora::SequenceAfter(Export("30", sys_days{2100y / 1 / 1}).text), 0);
     }
 
     void writesEveryDayItCanEndAndRefusesTheRest_data()

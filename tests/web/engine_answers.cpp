@@ -20,16 +20,14 @@ std::string FromHex(const std::string& hex)
     return bytes;
 }
 
-int Size(const std::string& text)
-{
-    return static_cast<int>(text.size());
-}
-
 } // namespace
 
 int main()
 {
     constexpr double kStamp = 1'000'000'000;
+    const auto Size = [](const std::string& text) {
+        return static_cast<int>(text.size());
+    };
     std::cout << velmora_page_texts() << '\n';
     for (std::string line; std::getline(std::cin, line);) {
         const std::string day = line.substr(0, line.find('\t'));
