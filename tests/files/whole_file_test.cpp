@@ -196,6 +196,10 @@ private Q_SLOTS:
                               "mode 100600 owner 65534:65534"}));
         QCOMPARE(WriteInChild(path, kOld, BecomeHer), 0); // her own next save
         QCOMPARE(ReadBytes(path), kOld);
+        // For a user whose group is not her number (Debian's man, 6:12), the user database's.
+        QVERIFY(SetUp("mkdir his && chown 6:12 his"));
+        QCOMPARE(WriteWholeFile(m_dir.filePath("his/file"), kNew), std::nullopt);
+        QCOMPARE(Describe(m_dir.filePath("his/file")).section(' ', 0, 3), "mode 100600 owner 6:12");
         // Root is root again, groups and all: a file of root's own is root's.
         QCOMPARE(WriteWholeFile(m_path, kNew), std::nullopt);
         std::vector<gid_t> groups(8);

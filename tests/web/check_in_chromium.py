@@ -140,12 +140,11 @@ class WebPageTest(unittest.TestCase):
                 self.assertTrue(button.is_enabled())
                 self.assertEqual(reason, "")
                 target = os.path.join(self.browser.downloads, "velmora.ics")
-                if os.path.exists(target):
-                    os.remove(target)
                 button.click()
                 WebDriverWait(d, 10).until(lambda _: os.path.exists(target) and os.path.getsize(target))
                 with open(target, "rb") as downloaded:
                     self.assertEqual(unstamped(downloaded.read()), unstamped(calendar))
+                os.remove(target)
 
     # what the device holds: stored date, stored cycle; then the fields after the next visit
     STORED = {
@@ -171,11 +170,8 @@ class WebPageTest(unittest.TestCase):
         first_day, cycle = "2004-02-19", "28"
         _, printed = cli(first_day, cycle)
         # Each line: a day or a span, then its label; the ovulation day lies in the fertile span.
-        spans = []
-        for line in printed.decode().splitlines():
-            words = line.split()
-            first, last = words[0], words[2] if words[1] == "--" else words[0]
-            spans.append((first, last, words[-1]))
+        spans = [(w[0], w[2] if w[1] == "--" else w[0], w[-1])
+                 for w in map(str.split, printed.decode().splitlines())]
         self.browser.calculate(first_day, cycle)
         cells = self.browser.driver.execute_script(
             "return [...document.querySelectorAll('#months td[data-day]')]"
