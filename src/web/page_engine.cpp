@@ -77,25 +77,30 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The digits of text[at, at + count) as a number; nothing where any is not a digit.
+std::optional<unsigned> Digits(std::string_view text, std::size_t at, std::size_t count)
+{
+    unsigned value = 0;
+    for (const char c : text.substr(at, count)) {
+        if (!IsDigit(c))
+            return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    return value;
+}
+
 // A day as the date input gives it, YYYY-MM-DD, that the picker can hold.
 std::optional<CalendarDate> PickerDay(std::string_view text)
 {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-')
         return std::nullopt;
-    int fields[3] = {};
-    int field = 0;
-    for (const char c : text) {
-        if (c == '-') {
-            ++field;
-        } else if (IsDigit(c)) {
-            fields[field] = fields[field] * 10 + (c - '0');
-        } else {
-            return std::nullopt;
-        }
-    }
+    const auto y = Digits(text, 0, 4);
+    const auto m = Digits(text, 5, 2);
+    const auto d = Digits(text, 8, 2);
+    if (!y || !m || !d)
+        return std::nullopt;
     using namespace std::chrono;
-    const year_month_day day{year{fields[0]}, month{static_cast<unsigned>(fields[1])},
-                             std::chrono::day{static_cast<unsigned>(fields[2])}};
+    const year_month_day day{year{static_cast<int>(*y)}, month{*m}, std::chrono::day{*d}};
     if (!day.ok() || sys_days{day} < sys_days{kEarliestPickerDay} ||
         sys_days{day} > sys_days{kLatestPickerDay})
         return std::nullopt;

@@ -79,8 +79,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("typed");
         QTest::addColumn<QString>("keptCycle"); // what a save keeps
         QTest::addColumn<QString>("restored");  // the cycle a visit takes back, or null
-        const auto row = [](const char* name, QByteArray typed, QString kept, QString back) {
-            QTest::newRow(name) << QByteArray("2004-02-19") << typed << kept << back;
+        const auto row = [](const char* name, QByteArray typed, QString kept, QString back,
+                            QByteArray day = "2004-02-19") {
+            QTest::newRow(name) << day << typed << kept << back;
         };
         row("whole number", "28", "28", "28");
         row("half to even", "28.5", "28", "28");
@@ -94,11 +95,9 @@ private Q_SLOTS:
         row("beyond a double", "1e400", "", "null");
         row("hexadecimal", "&H1C", "", "null");
         row("empty", "", "", "null");
-        QTest::newRow("no day restores nothing")
-            << QByteArray("2004-13-01") << QByteArray("28") << "28"
-            << "null";
-        QTest::newRow("before the picker") << QByteArray("1600-12-31") << QByteArray("28") << "28"
-                                           << "null";
+        row("no day restores nothing", "28", "28", "null", "2004-13-01");
+        row("before the picker", "28", "28", "null", "1600-12-31");
+        row("dashes out of place", "28", "28", "null", "2004--1-19");
     }
     void theDeviceKeepsAndRestoresAsDearCfgDoes()
     {
