@@ -3,9 +3,13 @@
 #include "calendar_export.h"
 
 #include <algorithm>
+#include <charconv>
 #include <libical/ical.h>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -103,21 +107,82 @@ icalcomponent* NewEvent(const PhaseDates& dates, std::size_t place, icaltimetype
     return component;
 }
 
+// A name or keyword in capitals, as iCalendar compares them.
+std::string UpperCase(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// A content line's value: what follows the first colon outside a quoted parameter.
+std::string ValueOf(const std::string& line)
+{
+    bool quoted = false;
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        if (line[at] == '"')
+            quoted = !quoted;
+        else if (line[at] == ':' && !quoted)
+            return line.substr(at + 1);
+    }
+    return {};
+}
+
+// An INTEGER value that fits an int; nothing for any other text.
+std::optional<int> WholeNumber(const std::string& text)
+{
+    int number = 0;
+    const char* first = text.data() + (text.starts_with('+') ? 1 : 0);
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, number);
+    return error == std::errc() && end == last && first != last ? std::optional<int>(number)
+                                                                : std::nullopt;
+}
+
 } // namespace
 
 int SequenceAfter(const std::string& calendar)
 {
-    const Component parsed(icalparser_parse_string(calendar.c_str()));
-    if (!parsed)
-        return 0;
+    // Read line by line rather than parsed whole: only the events' SEQUENCE lines matter, and
+    // a hostile file of any size then costs one pass (libical's parameter handling grows with
+    // the square of a line's parameters).
+    std::vector<std::string> open; // the components the line stands in, outermost first
     int after = 0;
-    for (icalcomponent* event =
-             icalcomponent_get_first_component(parsed.get(), ICAL_VEVENT_COMPONENT);
-         event; event = icalcomponent_get_next_component(parsed.get(), ICAL_VEVENT_COMPONENT)) {
-        const int sequence = icalcomponent_get_sequence(event);
-        if (sequence >= after && sequence < std::numeric_limits<int>::max())
-            after = sequence + 1;
+    const auto take = [&](const std::string& line) {
+        const std::size_t nameEnd = std::min(line.find(';'), line.find(':'));
+        const std::string name = UpperCase(line.substr(0, nameEnd));
+        const std::string value = ValueOf(line);
+        if (name == "BEGIN") {
+            open.push_back(UpperCase(value));
+        } else if (name == "END") {
+            if (!open.empty())
+                open.pop_back();
+        } else if (name == "SEQUENCE" && open.size() == 2 && open.back() == "VEVENT") {
+            const std::optional<int> sequence = WholeNumber(value);
+            if (sequence && *sequence >= after && *sequence < std::numeric_limits<int>::max())
+                after = *sequence + 1;
+        }
+    };
+    // Content lines end in CR LF (or a bare LF); one that starts with a blank or a tab goes on
+    // the line before it.
+    std::string line;
+    for (std::size_t at = 0; at < calendar.size();) {
+        std::size_t end = calendar.find('\n', at);
+        if (end == std::string::npos)
+            end = calendar.size();
+        std::string_view physical(calendar.data() + at, end - at);
+        if (physical.ends_with('\r'))
+            physical.remove_suffix(1);
+        if (!physical.empty() && (physical.front() == ' ' || physical.front() == '\t')) {
+            line.append(physical.substr(1));
+        } else {
+            take(line);
+            line.assign(physical);
+        }
+        at = end + 1;
     }
+    take(line);
     return after;
 }
 

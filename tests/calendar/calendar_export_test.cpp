@@ -76,6 +76,38 @@ private Q_SLOTS:
         QCOMPARE(velmora::SequenceAfter(Export("30", sys_days{2100y / 1 / 1}).text), 0);
     }
 
+    // The file an export replaces may come from any calendar program, or be hostile.
+    void findsTheHighestSequenceOfTheEventsItReplaces_data()
+    {
+        QTest::addColumn<QByteArray>("events"); // inside BEGIN:VCALENDAR .. END:VCALENDAR
+        QTest::addColumn<int>("after");
+        auto row = [](const char* name, QByteArray events, int after) {
+            QTest::newRow(name) << events << after;
+        };
+        const auto event = [](QByteArray lines) {
+            return "BEGIN:VEVENT\r\nUID:a\r\n" + lines + "END:VEVENT\r\n";
+        };
+        row("the highest of two events", event("SEQUENCE:9\r\n") + event("SEQUENCE:3\r\n"), 10);
+        row("folded in the middle of its name", event("SEQ\r\n UENCE:41\r\n"), 42);
+        row("with a parameter, in small letters", event("sequence;X-A=\"a:b\":7\r\n"), 8);
+        row("bare LF line ends", event("SEQUENCE:5\n"), 6);
+        row("an alarm's or a to-do's is no event's",
+            event("BEGIN:VALARM\r\nSEQUENCE:8\r\nEND:VALARM\r\n") +
+                "BEGIN:VTODO\r\nSEQUENCE:9\r\nEND:VTODO\r\n",
+            0);
+        row("no number", event("SEQUENCE:x1\r\n"), 0);
+        row("40 000 parameters on a line before it",
+            event("X-P" + QByteArray(";A=1").repeated(40000) + ":x\r\nSEQUENCE:3\r\n"), 4);
+    }
+    void findsTheHighestSequenceOfTheEventsItReplaces()
+    {
+        QFETCH(QByteArray, events);
+        QFETCH(int, after);
+        const QByteArray calendar =
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + events + "END:VCALENDAR\r\n";
+        QCOMPARE(velmora::SequenceAfter(calendar.toStdString()), after);
+    }
+
     void writesEveryDayItCanEndAndRefusesTheRest_data()
     {
         QTest::addColumn<QDate>("firstDay");
