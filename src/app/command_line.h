@@ -8,9 +8,14 @@
 namespace velmora {
 
 // Makes a file-size limit (ulimit -f) fail a write as a full disk does, which the writer
-// reports, instead of ending the program with SIGXFSZ and taking her lines along. Called first
-// in main().
-void SurviveFileSizeLimit();
+// reports, and a closed pipe fail printing as a full standard output does, instead of ending
+// the program with SIGXFSZ or SIGPIPE and taking her lines along. Called first in main().
+void SurviveFailedWrites();
+
+// Whether the program's arguments are the very bytes it was given: a name that is no text in
+// the system's encoding is decoded into another, so that a file she did not name would be
+// written. A QCoreApplication must exist.
+bool ArgumentsAreFaithful(int argc, const char* const* argv);
 
 // Names the application Velmora, with its version: the per-user configuration folder, where
 // dear.cfg goes when the program's own folder is read-only, is named after it.

@@ -3,13 +3,26 @@
 #include "command_line.h"
 #include "console_output.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <csignal>
 
 namespace velmora {
 
-void SurviveFileSizeLimit()
+void SurviveFailedWrites()
 {
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+// Qt decodes the bytes of each argument; encoded again, they must be what was given.
+bool ArgumentsAreFaithful(int argc, const char* const* argv)
+{
+    const QStringList arguments = QCoreApplication::arguments();
+    for (int i = 1; i < argc; ++i)
+        if (i >= arguments.size() || QFile::encodeName(arguments[i]) != argv[i])
+            return false;
+    return true;
 }
 
 bool Print(std::FILE* stream, const QString& text)

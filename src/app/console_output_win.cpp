@@ -9,8 +9,14 @@
 
 namespace velmora {
 
-// Windows has no file-size limit that ends a program.
-void SurviveFileSizeLimit() {}
+// Windows has no file-size limit or closed pipe that ends a program.
+void SurviveFailedWrites() {}
+
+// Windows hands a program its arguments as UTF-16, which every name is.
+bool ArgumentsAreFaithful(int, const char* const*)
+{
+    return true;
+}
 
 bool Print(std::FILE* stream, const QString& text)
 {

@@ -53,9 +53,14 @@ int Fail(const QString& reason)
 
 int main(int argc, char** argv)
 {
-    velmora::SurviveFileSizeLimit();
+    velmora::SurviveFailedWrites();
     QCoreApplication app(argc, argv);
     velmora::SetProgramIdentity();
+    if (!velmora::ArgumentsAreFaithful(argc, argv)) {
+        velmora::PrintError(u"velmora-cli: an argument is not valid text in this system's "
+                            "encoding; it could name another file, so nothing was done.\n"_s);
+        return kUsageStatus;
+    }
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

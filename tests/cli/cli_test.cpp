@@ -5,9 +5,11 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,17 +30,27 @@ private:
         int status = -1;
         QByteArray out, err;
     };
-    // Runs the program, its standard output appended to a file where one is named, and under
-    // a file-size limit where one is given.
+    // Runs the program, its standard output appended to a file where one is named (or the
+    // write end of a pipe whose reader is gone, for "|"), and under a file-size limit where one
+    // is given.
     Run RunCli(const QStringList& arguments, const QString& standardOutput = {},
                rlim_t fileSizeLimit = RLIM_INFINITY)
     {
         QProcess cli;
-        if (!standardOutput.isEmpty())
+        int closedPipe[2] = {-1, -1};
+        if (standardOutput == "|" && ::pipe(closedPipe) == 0)
+            ::close(closedPipe[0]);
+        else if (!standardOutput.isEmpty())
             cli.setStandardOutputFile(standardOutput, QIODevice::Append);
-        cli.setChildProcessModifier([fileSizeLimit] {
+        const auto closeWriter = qScopeGuard([&closedPipe] {
+            if (closedPipe[1] >= 0)
+                ::close(closedPipe[1]);
+        });
+        cli.setChildProcessModifier([fileSizeLimit, writer = closedPipe[1]] {
             const rlimit limit{fileSizeLimit, fileSizeLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
+            if (writer >= 0)
+                ::dup2(writer, STDOUT_FILENO);
         });
         cli.start(m_program, arguments);
         if (!cli.waitForFinished(10000))
@@ -137,12 +149,36 @@ private Q_SLOTS:
                  QStringList());
     }
 
-    void failsOnAFullStandardOutput()
+    void failsWhereStandardOutputTakesNothing_data()
     {
+        QTest::addColumn<QString>("standardOutput");
+        QTest::newRow("a full disk") << "/dev/full";
+        QTest::newRow("a pipe nobody reads") << "|";
+    }
+    void failsWhereStandardOutputTakesNothing()
+    {
+        QFETCH(QString, standardOutput);
         const QStringList runs[] = {
             {"2004-02-19"}, {"--help"}, {"--version"}, {"--ics", "-", "2004-02-19", "30"}};
         for (const QStringList& arguments : runs)
-            QCOMPARE(RunCli(arguments, "/dev/full").status, 1);
+            QCOMPARE(RunCli(arguments, standardOutput).status, 1);
+        QVERIFY(RunCli({"2004-02-19"}, standardOutput)
+                    .err.contains("cannot write to standard output."));
+    }
+
+    void refusesANameThatIsNoText()
+    {
+        // A byte that is no UTF-8 would come back as U+FFFD: another name, maybe another file's.
+        QVERIFY(WriteBytes(m_dir.filePath("a\uFFFDb.ics"), "hers"));
+        QProcess cli;
+        cli.setWorkingDirectory(m_dir.path());
+        cli.start("sh",
+                  {"-c", "exec \"$0\" --ics \"$(printf 'a\\377b.ics')\" 2004-02-19 30", m_program});
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), 2);
+        QVERIFY(cli.readAllStandardError().contains("not valid text"));
+        QCOMPARE(QDir(m_dir.path()).entryList({"*.ics"}), QStringList({"a\uFFFDb.ics"}));
+        QCOMPARE(ReadBytes(m_dir.filePath("a\uFFFDb.ics")), "hers");
     }
 };
 

@@ -10,7 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char** argv)
 {
-    velmora::SurviveFileSizeLimit();
+    velmora::SurviveFailedWrites();
     // Options are read before any display is opened, so --help and --version work on a
     // terminal without one. The window itself takes no arguments.
     if (argc > 1) {
