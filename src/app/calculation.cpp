@@ -3,9 +3,7 @@
 #include "calculation.h"
 
 #include "result_lines.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "whole_file.h"
 
 namespace velmora {
 
@@ -33,10 +31,9 @@ CalendarExport ExportCalendarNow(const PhaseDates& dates, const QString& replaci
 {
     // A calendar is a few kilobytes; what lies past this cannot be one of ours.
     constexpr qint64 kReadLimit = 1024 * 1024;
-    int lowestSequence = 0;
-    QFile old(replacing);
-    if (QFileInfo(replacing).isFile() && old.open(QIODevice::ReadOnly))
-        lowestSequence = SequenceAfter(old.read(kReadLimit).toStdString());
+    const std::optional<QByteArray> old =
+        replacing.isEmpty() ? std::nullopt : ReadWholeFile(replacing, kReadLimit);
+    const int lowestSequence = old ? SequenceAfter(old->toStdString()) : 0;
     using namespace std::chrono;
     return ExportCalendar(dates, floor<seconds>(system_clock::now()), lowestSequence);
 }

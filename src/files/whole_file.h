@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <optional>
@@ -25,12 +26,20 @@ struct WriteFailure {
 
 // Writes the bytes to the file whole, replacing it only once every byte is on disk; otherwise
 // what was there stays. Only a regular file, or a symbolic link to one (written through), is
-// ever replaced; a path that leads through the system's devices or processes is refused however
-// it is spelled. A new file is readable and writable by its owner alone, whatever the umask;
-// a replaced one keeps its mode, owner and group. Root writing where another user has a say
-// (her folder, or her link on the way) writes as that user: what she could not write is
-// refused, and what is created is hers.
+// ever replaced: a folder, FIFO or link swapped in for it at the last moment is left where it
+// stands. A path that reaches /dev by name, or any folder of the kernel's proc, sysfs or devpts
+// file systems however it is reached, is refused. A new file is readable and writable by its
+// owner alone, whatever the umask or the folder's default ACL; a replaced one keeps its mode,
+// owner, group, ACL and user attributes. Root writing where another user has a say (her
+// folder, or a link in a folder of hers) writes as that user: what she could not write is
+// refused, and what is created is hers. What a killed save left beside the file goes with the
+// next good save.
 std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView bytes);
+
+// The file's first `limit` bytes, read as WriteWholeFile would write it: through the same
+// walk, as the same user, never through a link the writer refuses, and only from a regular
+// file (a FIFO never makes it wait). Nothing when there is no such file to read.
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 limit);
 
 // Creates the folder and the parents it lacks, each for its owner's eyes only. When root
 // creates them inside another user's folder (her home), it does so as her: they are hers.

@@ -8,15 +8,20 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <deque>
+#include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
+#include <linux/fs.h>
 #include <linux/magic.h>
 #include <pwd.h>
 #include <random>
 #include <string>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -73,12 +78,39 @@ std::deque<std::string> Names(std::string_view path)
 }
 
 // Devices and processes name streams, not files (/dev/stdout, /proc/self/fd/1): whatever
-// they lead to, a regular file among them must not be replaced.
+// they lead to, a regular file among them must not be replaced. /dev is known by its name
+// (its file system is an ordinary tmpfs); the kernel's own file systems are known by what
+// they are, wherever they are mounted.
 bool IsSystemFolder(const std::string& folderPath, int folder)
 {
     struct statfs system = {};
-    return folderPath.starts_with("/dev/") || folderPath.starts_with("/proc/") ||
-           (::fstatfs(folder, &system) == 0 && system.f_type == PROC_SUPER_MAGIC);
+    if (folderPath.starts_with("/dev/") || folderPath.starts_with("/proc/"))
+        return true;
+    if (::fstatfs(folder, &system) != 0)
+        return false;
+    switch (system.f_type) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEVPTS_SUPER_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Who may rename or replace a link, and so who it speaks for: the owner of the folder it sits
+// in, whoever made the link (she may move root's link within her home). In a folder of root's
+// that others share, the sticky bit (/tmp) leaves each link to its own owner; without it the
+// link is anyone's: nothing, trusted by no one.
+std::optional<uid_t> ControllerOfLink(const struct stat& folder, const struct stat& link)
+{
+    if (folder.st_uid != 0)
+        return folder.st_uid;
+    if (!(folder.st_mode & (S_IWGRP | S_IWOTH)))
+        return 0;
+    if (folder.st_mode & S_ISVTX)
+        return link.st_uid;
+    return std::nullopt;
 }
 
 // Where a path leads, followed as the kernel follows it but one name at a time, from open
@@ -88,8 +120,8 @@ struct Place {
     Descriptor folder;              // the deepest folder of the path that exists, open
     std::string folderPath;         // its path with every link resolved, ending in '/'
     std::deque<std::string> rest;   // the names below it that were not entered
-    std::optional<uid_t> linkOwner; // the owner other than root of the links followed
-    bool linksOfTwoUsers = false;   // links of two users other than root were followed
+    std::optional<uid_t> linkOwner; // who other than root controls the links followed
+    bool untrustedLinks = false;    // links of two users other than root, or of anyone
     bool throughSystemFolder = false;
     int error = 0; // why the path leads nowhere
 };
@@ -144,14 +176,22 @@ Place Walk(const QString& path, bool enterLast)
                 place.error = ELOOP;
                 return place;
             }
-            if (status.st_uid != 0) {
-                place.linksOfTwoUsers = place.linksOfTwoUsers ||
-                                        place.linkOwner.value_or(status.st_uid) != status.st_uid;
-                place.linkOwner = status.st_uid;
+            struct stat folder = {};
+            const std::optional<uid_t> controller = ::fstat(place.folder.get(), &folder) == 0
+                                                        ? ControllerOfLink(folder, status)
+                                                        : std::nullopt;
+            if (!controller) {
+                place.untrustedLinks = true;
+            } else if (*controller != 0) {
+                place.untrustedLinks =
+                    place.untrustedLinks || place.linkOwner.value_or(*controller) != *controller;
+                place.linkOwner = controller;
             }
             std::string target(PATH_MAX, '\0');
             const ssize_t length =
                 ::readlinkat(place.folder.get(), name.c_str(), target.data(), target.size());
+            if (length < 0 && errno == EINVAL) // no longer a link: looked at again
+                continue;
             if (length < 0) {
                 place.error = errno;
                 return place;
@@ -182,7 +222,8 @@ Place Walk(const QString& path, bool enterLast)
     return place;
 }
 
-// Root writing where another user has a say (her folder, or a link of hers on the way) writes
+// Root writing where another user has a say (her folder, or a link in a folder of hers on the
+// way) writes
 // as that user, as logrotate's su does: the kernel then refuses whatever she could not do
 // herself, and what root creates there is hers. Links of one user that lead into the folder of
 // another are not followed at all, as systemd's chase() refuses them: root must not write for
@@ -192,7 +233,7 @@ std::optional<uid_t> ActFor(const Place& place)
     struct stat folder = {};
     if (::geteuid() != 0)
         return ::geteuid();
-    if (::fstat(place.folder.get(), &folder) != 0 || place.linksOfTwoUsers)
+    if (::fstat(place.folder.get(), &folder) != 0 || place.untrustedLinks)
         return std::nullopt;
     if (folder.st_uid == 0)
         return place.linkOwner.value_or(0);
@@ -299,22 +340,101 @@ WriteFailure Failed(int error)
     return {FaultOf(error), qt_error_string(error)};
 }
 
-// A name for the new bytes beside the file, hidden, and short enough for any folder: a long
-// final name is cut so that the whole fits. It lives only until the rename.
+bool SameFile(const struct stat& one, const struct stat& other)
+{
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+// The writer's temporary names, beside the file: '.', the file's name (cut so that the whole
+// fits any folder), '.', and six letters or digits.
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kDrawn = 6;
+
+std::string TemporaryPrefix(const std::string& finalName)
+{
+    return '.' + finalName.substr(0, std::min(finalName.size(), kLongestName - 2 - kDrawn)) + '.';
+}
+
 std::string TemporaryName(const std::string& finalName)
 {
     static std::random_device entropy;
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string suffix = ".";
-    for (int i = 0; i < 6; ++i)
-        suffix += kLetters[entropy() % (sizeof kLetters - 1)];
-    const std::size_t keep = std::min(finalName.size(), kLongestName - 1 - suffix.size());
-    return '.' + finalName.substr(0, keep) + suffix;
+    std::string name = TemporaryPrefix(finalName);
+    for (std::size_t i = 0; i < kDrawn; ++i)
+        name += kLetters[entropy() % (sizeof kLetters - 1)];
+    return name;
 }
 
-// Gives the new, still empty file the mode, owner and group of the one it replaces, or, for a
-// new file, makes it its owner's alone. On the descriptor, so a swapped link changes nothing.
-int KeepOwnership(int file, const std::optional<struct stat>& old)
+bool IsTemporaryName(std::string_view candidate, const std::string& finalName)
+{
+    const std::string prefix = TemporaryPrefix(finalName);
+    return candidate.size() == prefix.size() + kDrawn && candidate.starts_with(prefix) &&
+           candidate.find_first_not_of(kLetters, prefix.size()) == std::string_view::npos;
+}
+
+// A regular file of the folder, opened for reading without following a link and without
+// waiting for a FIFO's writer; only the very file that `expected` describes, where given.
+Descriptor OpenRegular(int folder, const std::string& name,
+                       const std::optional<struct stat>& expected = std::nullopt,
+                       int access = O_RDONLY)
+{
+    struct stat status = {};
+    if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return Descriptor();
+    // Never opened at all, whatever its kind now: a device can act on being opened.
+    if (!S_ISREG(status.st_mode) || (expected && !SameFile(status, *expected))) {
+        errno = EINVAL;
+        return Descriptor();
+    }
+    Descriptor file(
+        ::openat(folder, name.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file && (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+                 (expected && !SameFile(status, *expected)))) {
+        errno = EINVAL; // swapped since it was looked at
+        return Descriptor();
+    }
+    return file;
+}
+
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+
+// Her ACL, exactly, and her own attributes (user.*), from the old file to the new one: no
+// entry of a folder's default ACL opens the new file to anyone the old one kept out, and no
+// entry of hers is lost. Where the file system keeps no attributes there are none to copy.
+int CopyAttributes(int from, int to)
+{
+    std::string list(4096, '\0');
+    ssize_t size = ::flistxattr(from, list.data(), list.size());
+    if (size < 0 && errno == ERANGE) {
+        list.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::flistxattr(from, nullptr, 0))));
+        size = ::flistxattr(from, list.data(), list.size());
+    }
+    if (size < 0)
+        return errno == ENOTSUP ? 0 : errno;
+    list.resize(static_cast<std::size_t>(size));
+    bool hadAcl = false;
+    for (std::size_t at = 0; at < list.size(); at = list.find('\0', at) + 1) {
+        const std::string attribute = list.c_str() + at;
+        const bool acl = attribute == kAccessAcl;
+        if (!acl && !attribute.starts_with("user."))
+            continue;
+        std::string value(65536, '\0'); // the most the kernel keeps for one attribute
+        const ssize_t length = ::fgetxattr(from, attribute.c_str(), value.data(), value.size());
+        const bool copied = length >= 0 && ::fsetxattr(to, attribute.c_str(), value.data(),
+                                                       static_cast<std::size_t>(length), 0) == 0;
+        // Her own attributes are kept where the file system lets them be; the ACL must be.
+        if (acl && !copied)
+            return errno;
+        hadAcl = hadAcl || acl;
+    }
+    if (!hadAcl && ::fremovexattr(to, kAccessAcl) != 0 && errno != ENODATA && errno != ENOTSUP)
+        return errno;
+    return 0;
+}
+
+// Gives the new, still empty file the mode, owner, group and ACL of the one it replaces, or,
+// for a new file, makes it its owner's alone. On the descriptors, so a swapped link changes
+// nothing.
+int KeepOwnership(int file, const std::optional<struct stat>& old, int oldFile)
 {
     if (!old)
         return ::fchmod(file, S_IRUSR | S_IWUSR) == 0 ? 0 : errno;
@@ -325,6 +445,8 @@ int KeepOwnership(int file, const std::optional<struct stat>& old)
     if ((made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
         ::fchown(file, old->st_uid, old->st_gid) != 0)
         return errno;
+    if (const int error = CopyAttributes(oldFile, file))
+        return error;
     return ::fchmod(file, old->st_mode & 07777) == 0 ? 0 : errno;
 }
 
@@ -340,22 +462,54 @@ int WriteAll(int file, QByteArrayView bytes)
     return ::fsync(file) == 0 ? 0 : errno;
 }
 
-// The new bytes, written aside in the folder and then renamed over the file: a crash, a kill or
-// a full disk in the middle leaves the previous file as it was. An unnamed file, where the file
-// system has them, leaves nothing behind at all; it gets its name only once it is whole.
+// A folder that may only grow (chattr +a) or not change at all (+i) takes no rename: nothing
+// is begun there that could be neither finished nor tidied away.
+bool TakesNoRename(int folder)
+{
+    const Descriptor open(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    int flags = 0;
+    return open && ::ioctl(open.get(), FS_IOC_GETFLAGS, &flags) == 0 &&
+           (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)) != 0;
+}
+
+// An unnamed file gets its name through /proc/self/fd; without /proc (a chroot, a sandbox that
+// hides it) the new bytes go to a named file from the start.
+bool CanNameUnnamedFiles()
+{
+    struct statfs system = {};
+    return ::statfs("/proc/self/fd", &system) == 0 && system.f_type == PROC_SUPER_MAGIC;
+}
+
+// Said by Commit when what stood in the file's place at the very end was no file to replace
+// (a folder, FIFO or link swapped in at the last moment): it is left there.
+constexpr int kSwappedIn = -1;
+
+// The new bytes, written aside in the folder and then put in the file's place: a crash, a kill
+// or a full disk in the middle leaves the previous file as it was. An unnamed file, where the
+// system can name it, gets its name only once it is whole. Every file of a live save is locked
+// until it is in place, so that the next save can tell a leftover of a killed one from it.
 class Replacement
 {
 public:
     Replacement(int folder, std::string name) : m_folder(folder), m_name(std::move(name))
     {
-        m_file =
-            Descriptor(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR));
-        if (!m_file) // a file system without unnamed files; any other cause fails here too
+        if (CanNameUnnamedFiles())
+            m_file = Descriptor(
+                ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR));
+        if (m_file) // nobody else can have it yet
+            ::flock(m_file.get(), LOCK_EX);
+        else // a file system without unnamed files; any other cause fails here too
             Name(false);
     }
+    // What the temporary name holds by now goes: the new bytes that never took the file's
+    // place, or the old file swapped out. Only ever a regular file: what came out of a swap
+    // that went back is left where it is.
     ~Replacement()
     {
-        if (!m_temporary.empty())
+        struct stat status = {};
+        if (!m_temporary.empty() &&
+            ::fstatat(m_folder, m_temporary.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode))
             ::unlinkat(m_folder, m_temporary.c_str(), 0);
     }
     Replacement(const Replacement&) = delete;
@@ -363,15 +517,40 @@ public:
 
     int file() const { return m_file.get(); }
 
-    // Puts the written file in the old one's place; the system's error code, 0 on success.
-    int Commit()
+    // Puts the written file in the file's place: 0 on success, kSwappedIn, or the system's
+    // error code. What stood there is swapped out, not overwritten, and taken away only when
+    // it is a regular file of `owner`'s; anything else is swapped back. Where there was
+    // nothing, the name is taken only while it is still free.
+    int Commit(bool replacing, uid_t owner)
     {
         if (m_temporary.empty() && !Name(true))
             return errno;
-        if (::renameat(m_folder, m_temporary.c_str(), m_folder, m_name.c_str()) != 0)
-            return errno;
-        m_temporary.clear();
-        return 0;
+        const char* temporary = m_temporary.c_str();
+        const char* name = m_name.c_str();
+        if (::renameat2(m_folder, temporary, m_folder, name,
+                        replacing ? RENAME_EXCHANGE : RENAME_NOREPLACE) != 0) {
+            if (errno == EEXIST) // a file came meanwhile: looked at as any old one
+                return Commit(true, owner);
+            if (errno != EINVAL && errno != ENOSYS)
+                return errno;
+            // A file system without these (some network and FUSE ones): a plain rename,
+            // which replaces whatever stands there by then.
+            if (::renameat(m_folder, temporary, m_folder, name) != 0)
+                return errno;
+            m_temporary.clear();
+            return 0;
+        }
+        if (!replacing) {
+            m_temporary.clear();
+            return 0;
+        }
+        // The old file now has the temporary name, and goes with it.
+        struct stat out = {};
+        if (::fstatat(m_folder, temporary, &out, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(out.st_mode) && out.st_uid == owner)
+            return 0;
+        ::renameat2(m_folder, temporary, m_folder, name, RENAME_EXCHANGE);
+        return kSwappedIn;
     }
 
 private:
@@ -391,21 +570,29 @@ private:
         return false;
     }
 
+    // Locked at once; one that the next save's tidying took in the instant before is made
+    // again under another name.
     bool Create(const std::string& name)
     {
         m_file = Descriptor(::openat(m_folder, name.c_str(),
                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                                      S_IRUSR | S_IWUSR));
-        return bool(m_file);
+        if (!m_file)
+            return false;
+        struct stat made = {};
+        struct stat named = {};
+        if (::flock(m_file.get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(m_file.get(), &made) == 0 &&
+            ::fstatat(m_folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(made, named))
+            return true;
+        errno = EEXIST;
+        return false;
     }
 
-    // Through /proc, as anyone may; without it, as only root may.
     bool Link(const std::string& name)
     {
         const std::string self = "/proc/self/fd/" + std::to_string(m_file.get());
-        return ::linkat(AT_FDCWD, self.c_str(), m_folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-               (errno == ENOENT &&
-                ::linkat(m_file.get(), "", m_folder, name.c_str(), AT_EMPTY_PATH) == 0);
+        return ::linkat(AT_FDCWD, self.c_str(), m_folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
     }
 
     int m_folder;
@@ -413,6 +600,35 @@ private:
     Descriptor m_file;
     std::string m_temporary; // the name the new bytes have until they replace the file
 };
+
+// What a save killed before its rename left beside the file: a regular file of the writer's
+// names for it, of the same owner, with no other name, that no live save holds locked. Taken
+// away after the next good save, by the user who saved.
+void RemoveLeftovers(int folder, const std::string& name, uid_t owner)
+{
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* entries = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (!entries) {
+        if (listing >= 0)
+            ::close(listing);
+        return;
+    }
+    std::vector<std::string> found;
+    while (const dirent* entry = ::readdir(entries))
+        if (IsTemporaryName(entry->d_name, name))
+            found.emplace_back(entry->d_name);
+    ::closedir(entries);
+    for (const std::string& leftover : found) {
+        const Descriptor file = OpenRegular(folder, leftover);
+        struct stat opened = {};
+        struct stat named = {};
+        if (file && ::fstat(file.get(), &opened) == 0 && opened.st_uid == owner &&
+            opened.st_nlink == 1 && ::flock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(folder, leftover.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(opened, named))
+            ::unlinkat(folder, leftover.c_str(), 0);
+    }
+}
 
 } // namespace
 
@@ -436,6 +652,7 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView b
 
     std::optional<Replacement> replacement;
     std::optional<struct stat> old;
+    Descriptor oldFile;
     {
         ActingAs acting(identity);
         if (!acting.ok())
@@ -454,20 +671,68 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView b
         if (old &&
             (!(old->st_mode & S_IWUSR) || ::faccessat(folder, name.c_str(), W_OK, AT_EACCESS) != 0))
             return WriteFailure{WriteFault::ReadOnly, u"The file is read-only"_s};
+        if (TakesNoRename(folder))
+            return Failed(EPERM);
+        // Opened for its attributes; a file she made write-only is hers to replace all the same.
+        if (old) {
+            oldFile = OpenRegular(folder, name, old);
+            if (!oldFile)
+                oldFile = OpenRegular(folder, name, old, O_WRONLY);
+            if (!oldFile)
+                return errno == EINVAL ? notRegular : Failed(errno);
+        }
         replacement.emplace(folder, name);
         if (replacement->file() < 0)
             return Failed(errno);
     }
     // Before the first byte: the data is never readable by anyone the old file kept out. As
     // who the program is, so that root keeps a group of the old file that she is not in.
-    if (const int error = KeepOwnership(replacement->file(), old))
+    if (const int error = KeepOwnership(replacement->file(), old, oldFile.get()))
         return Failed(error);
     if (const int error = WriteAll(replacement->file(), bytes))
         return Failed(error);
     ActingAs acting(identity);
-    if (const int error = acting.ok() ? replacement->Commit() : EPERM)
+    const int error =
+        acting.ok() ? replacement->Commit(old.has_value(), old ? old->st_uid : user) : EPERM;
+    replacement.reset(); // as her: the temporary name, or the old file now under it, goes
+    if (error == kSwappedIn)
+        return notRegular;
+    if (error)
         return Failed(error);
+    RemoveLeftovers(folder, name, user);
     return std::nullopt;
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 limit)
+{
+    const Place place = Walk(path, false);
+    if (place.error || place.throughSystemFolder || place.rest.size() != 1)
+        return std::nullopt;
+    const std::optional<uid_t> actFor = ActFor(place);
+    if (!actFor)
+        return std::nullopt;
+    Descriptor file;
+    {
+        const ActingAs acting(IdentityOf(*actFor));
+        if (!acting.ok())
+            return std::nullopt;
+        file = OpenRegular(place.folder.get(), place.rest.front());
+    }
+    if (!file)
+        return std::nullopt;
+    QByteArray bytes(static_cast<qsizetype>(limit), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t read =
+            ::read(file.get(), bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
+        if (read == 0)
+            break;
+        if (read < 0 && errno != EINTR)
+            return std::nullopt;
+        done += std::max<ssize_t>(read, 0);
+    }
+    bytes.truncate(done);
+    return bytes;
 }
 
 bool MakeFolders(const QString& path)

@@ -4,6 +4,7 @@
 #include "whole_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <windows.h>
@@ -83,6 +84,14 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView b
     if (!file.commit())
         return Failed(file);
     return std::nullopt;
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 limit)
+{
+    QFile file(path);
+    if (IsDeviceName(path) || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.read(limit);
 }
 
 bool MakeFolders(const QString& path)

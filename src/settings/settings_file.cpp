@@ -76,12 +76,15 @@ QString SettingsFilePath()
     // settings: even root must not fill the system's program folder, and the uninstaller
     // leaves them where they are.
     const bool installed = QDir(programFolder) == QDir(InstallFolder());
-    if (!installed && QFileInfo(programFolder).isWritable())
+    // A folder whose name is no text in the system's encoding reads back as another name: the
+    // file would land where nobody put the program.
+    const bool faithful = !programFolder.contains(QChar::ReplacementCharacter);
+    if (!installed && faithful && QFileInfo(programFolder).isWritable())
         return besideProgram;
     if (const auto folder = UserConfigFolder())
         return QDir(*folder).filePath(kFileName);
     // Without a usable home nothing is written outside the program's own folder.
-    return installed ? QString() : besideProgram;
+    return installed || !faithful ? QString() : besideProgram;
 }
 
 void SaveSettings(const QString& filePath, const Inputs& inputs)
@@ -116,13 +119,10 @@ LoadedSettings ParseSettings(QByteArrayView data)
 
 LoadedSettings LoadSettings(const QString& filePath)
 {
-    const QFileInfo info(filePath);
-    if (!info.isFile() || info.isHidden())
+    if (filePath.isEmpty() || QFileInfo(filePath).fileName().startsWith(u'.'))
         return {};
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return ParseSettings(file.read(kReadLimit));
+    const std::optional<QByteArray> bytes = ReadWholeFile(filePath, kReadLimit);
+    return bytes ? ParseSettings(*bytes) : LoadedSettings{};
 }
 
 Inputs RestoreInputs(const QString& filePath)

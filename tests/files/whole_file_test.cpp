@@ -7,17 +7,25 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
+#include <sched.h>
+#include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using velmora::WriteFault;
 using velmora::WriteWholeFile;
+
+Q_DECLARE_METATYPE(std::optional<QByteArray>)
 
 namespace {
 
@@ -42,6 +50,32 @@ QString Describe(const QString& path)
     return QString::asprintf("mode %o owner %u:%u size %lld device %llu", status.st_mode,
                              status.st_uid, status.st_gid, static_cast<long long>(status.st_size),
                              static_cast<unsigned long long>(status.st_rdev));
+}
+
+// Every extended attribute of a file but the system's security labels, name and value: her
+// ACL (system.posix_acl_access) and her own (user.*).
+QMap<QByteArray, QByteArray> Attributes(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    QByteArray names(65536, '\0');
+    const ssize_t size = ::llistxattr(native.constData(), names.data(), names.size());
+    QMap<QByteArray, QByteArray> attributes;
+    for (const QByteArray& name : names.left(std::max<ssize_t>(size, 0)).split('\0')) {
+        if (name.isEmpty() || name.startsWith("security."))
+            continue;
+        QByteArray value(65536, '\0');
+        value.truncate(std::max<ssize_t>(
+            0, ::lgetxattr(native.constData(), name.constData(), value.data(), value.size())));
+        attributes.insert(name, value);
+    }
+    return attributes;
+}
+
+// The hidden and visible names of a folder, sorted.
+QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // Writes in a child process that first becomes `prepare`d, and returns its exit status: 0
@@ -218,9 +252,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("leadsTo"); // where it leads
         QTest::addColumn<QString>("path");    // what root is asked to write, in her home
         QTest::addColumn<bool>("folder");     // made with MakeFolders, else written
+        QTest::addColumn<QString>("linkOwner");
         auto row = [](const char* name, QString owner, QString link, QString to, QString path,
-                      bool folder) {
-            QTest::newRow(name) << owner << link << to << path << folder;
+                      bool folder, QString linkOwner = "65534") {
+            QTest::newRow(name) << owner << link << to << path << folder << linkOwner;
         };
         row("a link to root's file", "0", "cycle.ics", "../theirs/decoy", "cycle.ics", false);
         row("a link to another user's file", "65533", "cycle.ics", "../theirs/decoy", "cycle.ics",
@@ -233,6 +268,11 @@ private Q_SLOTS:
             ".config/cycle.ics", false);
         row("a link to root's folder, folders made below", "0", ".config", "../theirs",
             ".config/Velmora", true);
+        // Root's own links, which she may rename within her home: hers to answer for.
+        row("root's link to root's file, moved by her", "0", "cycle.ics", "../theirs/decoy",
+            "cycle.ics", false, "0");
+        row("root's link to root's folder as .config, moved by her", "0", ".config", "../theirs",
+            ".config/Velmora", true, "0");
     }
     void rootWritesThroughHerLinksOnlyWhatSheCould()
     {
@@ -241,12 +281,13 @@ private Q_SLOTS:
         QFETCH(QString, leadsTo);
         QFETCH(QString, path);
         QFETCH(bool, folder);
+        QFETCH(QString, linkOwner);
         if (::geteuid() != 0)
             QSKIP(kOnlyRoot);
         QVERIFY(SetUp(QString("mkdir her theirs && echo old > theirs/decoy && ln -s decoy "
                               "theirs/alias && chown -hR %1:%1 theirs && chown 65534:65534 her && "
-                              "ln -s %2 her/%3 && chown -h 65534:65534 her/%3")
-                          .arg(owner, leadsTo, link)));
+                              "ln -s %2 her/%3 && chown -h %4:%4 her/%3")
+                          .arg(owner, leadsTo, link, linkOwner)));
         const QString target = m_dir.filePath("her/" + path);
         if (folder)
             QVERIFY(!velmora::MakeFolders(target));
@@ -337,6 +378,164 @@ private Q_SLOTS:
             QVERIFY2(QByteArrayList({kOld, kNew, other}).contains(ReadBytes(m_path)),
                      qPrintable(QString::number(round)));
         }
+        // What the kills left beside it goes with the next good save.
+        QCOMPARE(WriteWholeFile(m_path, kNew), std::nullopt);
+        QCOMPARE(Entries(m_dir.path()), QStringList({"file"}));
+    }
+
+    void theNextSaveTakesAwayOnlyItsOwnLeftovers()
+    {
+        // Left by killed saves: .file.abc123 and .file.zzz999. Only alike: the rest.
+        QVERIFY(SetUp("echo old > file && echo 1 > .file.abc123 && echo 2 > .file.zzz999 && "
+                      "echo 3 > .file.abc12 && echo 4 > .other.abc123 && echo 5 > .file.ABC123 "
+                      "&& ln -s file .file.lnk000 && mkfifo .file.fifo00 && mkdir .file.dir000 "
+                      "&& echo 6 > .file.hard00 && ln .file.hard00 hard && echo 7 > .file.held00"));
+        // One that a live save holds locked.
+        QFile held(m_dir.filePath(".file.held00"));
+        QVERIFY(held.open(QIODevice::ReadOnly) && ::flock(held.handle(), LOCK_EX) == 0);
+        QCOMPARE(WriteWholeFile(m_path, kNew), std::nullopt);
+        QCOMPARE(Entries(m_dir.path()),
+                 QStringList({".file.ABC123", ".file.abc12", ".file.dir000", ".file.fifo00",
+                              ".file.hard00", ".file.held00", ".file.lnk000", ".other.abc123",
+                              "file", "hard"}));
+    }
+
+    void neverReplacesWhatIsSwappedInAtTheLastMoment()
+    {
+        // She swaps a FIFO with her file, back and forth, while it is saved over and over:
+        // whenever the swap comes, the FIFO is never replaced.
+        QVERIFY(SetUp("echo old > file && mkfifo fifo"));
+        const QByteArray file = QFile::encodeName(m_path);
+        const QByteArray fifo = QFile::encodeName(m_dir.filePath("fifo"));
+        const pid_t her = fork();
+        if (her == 0) {
+            for (;;)
+                ::renameat2(AT_FDCWD, file.constData(), AT_FDCWD, fifo.constData(),
+                            RENAME_EXCHANGE);
+        }
+        for (int save = 0; save < 1000; ++save)
+            WriteWholeFile(m_path, kNew);
+        ::kill(her, SIGKILL);
+        QCOMPARE(waitpid(her, nullptr, 0), her);
+        int fifos = 0;
+        for (const QString& name : Entries(m_dir.path()))
+            fifos += S_ISFIFO(Status(m_dir.filePath(name)).st_mode) ? 1 : 0;
+        QCOMPARE(fifos, 1);
+    }
+
+    // What the old file carries beyond its bytes is kept exactly: her ACL and her own
+    // attributes. A folder's default ACL opens neither a replaced file nor a new one.
+    void keepsTheAclAndAttributesOfWhatItReplaces_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<bool>("userAttribute"); // set on the old file
+        auto row = [](const char* name, QString setUp, bool userAttribute = false) {
+            QTest::newRow(name) << setUp << userAttribute;
+        };
+        row("her ACL for another user, her group kept out",
+            "echo old > file && chmod 640 file && setfacl -m u:65533:r--,g::--- file");
+        row("a plain 0640 file in a folder whose default ACL lets another user read",
+            "echo old > file && chmod 640 file && setfacl -d -m u:65533:rw .");
+        row("a new file in that folder", "setfacl -d -m u:65533:rw .");
+        row("her own attribute", "echo old > file", true);
+    }
+    void keepsTheAclAndAttributesOfWhatItReplaces()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(bool, userAttribute);
+        const QByteArray folder = QFile::encodeName(m_dir.path());
+        if (::getxattr(folder.constData(), "system.posix_acl_access", nullptr, 0) < 0 &&
+            errno == ENOTSUP)
+            QSKIP("this file system keeps no ACLs");
+        QVERIFY(SetUp(setUp));
+        const QByteArray file = QFile::encodeName(m_path);
+        if (userAttribute && ::setxattr(file.constData(), "user.origin", "hers", 4, 0) != 0)
+            QSKIP("this file system keeps no user attributes");
+        const bool isNew = !QFileInfo::exists(m_path);
+        const auto before = Attributes(m_path);
+        // Whether the user the ACLs name can read it, as he would try: only root can ask.
+        const auto heCanRead = [&file] {
+            const pid_t him = fork();
+            if (him == 0)
+                _exit(setuid(65533) == 0 && ::open(file.constData(), O_RDONLY) >= 0 ? 0 : 1);
+            int status = -1;
+            return waitpid(him, &status, 0) == him && status == 0;
+        };
+        const bool couldRead = ::geteuid() == 0 && !isNew && heCanRead();
+        QCOMPARE(WriteWholeFile(m_path, kNew), std::nullopt);
+        if (!isNew)
+            QCOMPARE(Attributes(m_path), before);
+        if (::geteuid() == 0)
+            QCOMPARE(heCanRead(), couldRead);
+    }
+
+    void readsOnlyARegularFileItCouldWrite_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("needsRoot");
+        QTest::addColumn<std::optional<QByteArray>>("read"); // the first 3 bytes
+        auto row = [](const char* name, QString setUp, QString path, bool needsRoot,
+                      std::optional<QByteArray> read = {}) {
+            QTest::newRow(name) << setUp << path << needsRoot << read;
+        };
+        row("a file, cut at the limit", "echo old > file", "file", false, "old");
+        row("an empty file", "touch file", "file", false, "");
+        row("a FIFO that nobody writes", "mkfifo file", "file", false);
+        row("a folder", "mkdir file", "file", false);
+        row("standard input by name", "true", "/dev/stdin", false);
+        row("her own file, read by root",
+            "mkdir her && echo old > her/file && chmod 600 her/file && chown -R 65534 her",
+            "her/file", true, "old");
+        row("her link to root's file, read by root",
+            "mkdir her theirs && echo secret > theirs/file && chmod 600 theirs/file && "
+            "chown 65534 her && ln -s ../theirs/file her/file && chown -h 65534 her/file",
+            "her/file", true);
+    }
+    void readsOnlyARegularFileItCouldWrite()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, path);
+        QFETCH(bool, needsRoot);
+        QFETCH(std::optional<QByteArray>, read);
+        if (needsRoot && ::geteuid() != 0)
+            QSKIP(kOnlyRoot);
+        QVERIFY(SetUp(setUp));
+        QCOMPARE(velmora::ReadWholeFile(QDir(m_dir.path()).filePath(path), 3), read);
+    }
+
+    void anAppendOnlyFolderIsToldAndLeftAsItWas()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can make a folder append-only");
+        QVERIFY(SetUp("mkdir kept && echo old > kept/file"));
+        if (!SetUp("chattr +a kept 2>/dev/null"))
+            QSKIP("this file system has no append-only folders");
+        const auto undo = qScopeGuard([this] { SetUp("chattr -a kept"); });
+        const auto failure = WriteWholeFile(m_dir.filePath("kept/file"), kNew);
+        QVERIFY(failure);
+        QCOMPARE(failure->fault, WriteFault::NoPermission);
+        QCOMPARE(failure->reason, "Operation not permitted");
+        QCOMPARE(Entries(m_dir.filePath("kept")), QStringList({"file"}));
+    }
+
+    void rootSavesForHerWhereProcIsMissing()
+    {
+        if (::geteuid() != 0)
+            QSKIP(kOnlyRoot);
+        QVERIFY(SetUp("mkdir her && chown 65534:65534 her"));
+        const QString path = m_dir.filePath("her/file");
+        // A chroot without /proc, as a private mount of an empty folder over it.
+        const int status = WriteInChild(path, kNew, [] {
+            return ::unshare(CLONE_NEWNS) == 0 &&
+                   ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   ::mount("none", "/proc", "tmpfs", 0, nullptr) == 0;
+        });
+        if (status == 99)
+            QSKIP("no mount namespace of its own here");
+        QCOMPARE(status, 0);
+        QCOMPARE(Describe(path).section(' ', 0, 3), "mode 100600 owner 65534:65534");
+        QCOMPARE(ReadBytes(path), kNew);
     }
 };
 

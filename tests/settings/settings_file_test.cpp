@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -125,10 +126,10 @@ private Q_SLOTS:
 
     void keepsTheInputsInTheUsersConfigurationFolder_data()
     {
-        QTest::addColumn<QString>("xdgConfigHome");
-        QTest::addColumn<QString>("home");
+        QTest::addColumn<QByteArray>("xdgConfigHome"); // as the environment holds them
+        QTest::addColumn<QByteArray>("home");
         QTest::addColumn<QString>("folder"); // empty: no usable home
-        auto row = [](const char* name, QString xdg, QString home, QString folder) {
+        auto row = [](const char* name, QByteArray xdg, QByteArray home, QString folder) {
             QTest::newRow(name) << xdg << home << folder;
         };
         row("home", {}, "/home/her", "/home/her/.config/Velmora");
@@ -136,13 +137,25 @@ private Q_SLOTS:
             "/srv/config/Velmora");
         row("relative XDG_CONFIG_HOME ignored", "rel", "/home/her", "/home/her/.config/Velmora");
         row("relative HOME: nowhere", {}, "her", {});
+        row("a home in Chinese", {}, "/home/\xE5\xA5\xB9", "/home/\u5979/.config/Velmora");
+        // Read as text, these would name another folder than the one she has.
+        row("HOME with a byte that is no UTF-8: nowhere", {}, "/home/h\xFFr", {});
+        row("XDG_CONFIG_HOME with such a byte: nowhere", "/srv/c\xFF", "/home/her", {});
     }
     void keepsTheInputsInTheUsersConfigurationFolder()
     {
-        QFETCH(QString, xdgConfigHome);
-        QFETCH(QString, home);
+        QFETCH(QByteArray, xdgConfigHome);
+        QFETCH(QByteArray, home);
         QFETCH(QString, folder);
-        QCOMPARE(velmora::ConfigFolderFor(xdgConfigHome, home).value_or(QString()), folder);
+        const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
+        const QByteArray oldHome = qgetenv("HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_CONFIG_HOME", oldXdg);
+            qputenv("HOME", oldHome);
+        });
+        qputenv("XDG_CONFIG_HOME", xdgConfigHome);
+        qputenv("HOME", home);
+        QCOMPARE(velmora::UserConfigFolder().value_or(QString()), folder);
     }
 };
 
