@@ -63,17 +63,18 @@ ICON_FIGURES = figure_shapes(9.5, (45, 30, 20), (245, 205, 170), (40, 90, 210)) 
     22.5, (240, 205, 100), (250, 215, 185), (50, 170, 70))
 
 
-def app_icon_png(size):
-    """The menu icon drawn at `size` pixels: shapes at eight times the size, then reduced."""
+def app_icon_png(size, scale=1.0, radius=6):
+    """The menu icon drawn at `size` pixels: shapes at eight times the size, then reduced. The
+    figures are drawn at `scale` around the middle, on corners rounded by `radius` of 32."""
     k = size * 8 / 32
     big = Image.new("RGBA", (size * 8, size * 8), (0, 0, 0, 0))
     d = ImageDraw.Draw(big)
-    d.rounded_rectangle([0, 0, size * 8 - 1, size * 8 - 1], radius=6 * k, fill=ICON_BACKGROUND)
+    d.rounded_rectangle([0, 0, size * 8 - 1, size * 8 - 1], radius=radius * k, fill=ICON_BACKGROUND)
     figures = Image.new("RGBA", big.size, (0, 0, 0, 0))
     f = ImageDraw.Draw(figures)
-    line = max(1, round(k * 0.6))
+    line = max(1, round(k * 0.6 * scale))
     for kind, box, fill, outline in ICON_FIGURES:
-        b = [v * k for v in box]
+        b = [((v - 16) * scale + 16) * k for v in box]
         if kind == "ellipse":
             f.ellipse(b, fill=fill, outline=outline, width=line if outline else 0)
         elif kind == "rect":
@@ -81,11 +82,20 @@ def app_icon_png(size):
         elif kind == "chord":
             f.chord(b, 180, 360, fill=fill)
         else:
-            f.line(b, fill=fill, width=max(1, round(k)))
+            f.line(b, fill=fill, width=max(1, round(k * scale)))
     mask = Image.new("L", big.size, 0)
-    ImageDraw.Draw(mask).rounded_rectangle([0, 0, size * 8 - 1, size * 8 - 1], radius=6 * k, fill=255)
+    # The figures end where the icon's own square would, whatever the scale.
+    edge = (16 - 16 * scale) * k
+    ImageDraw.Draw(mask).rounded_rectangle([edge, edge, size * 8 - 1 - edge, size * 8 - 1 - edge],
+                                           radius=radius * k, fill=255)
     big.paste(figures, (0, 0), Image.composite(figures, Image.new("RGBA", big.size), mask))
     return big.resize((size, size), Image.Resampling.LANCZOS)
+
+
+def maskable_icon_png(size):
+    """The web page's icon for a phone that cuts it to its own shape: the background to every
+    edge, the figures within the middle 70 %, inside any mask's safe circle."""
+    return app_icon_png(size, scale=0.7, radius=0)
 
 
 def app_icon_svg():
@@ -131,6 +141,7 @@ def app_icons():
     os.makedirs(web, exist_ok=True)
     for size in (192, 512):
         app_icon_png(size).save(os.path.join(web, "velmora-%d.png" % size), optimize=True)
+    maskable_icon_png(512).save(os.path.join(web, "velmora-maskable-512.png"), optimize=True)
     folder = os.path.join(theme, "scalable", "apps")
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "org.velmora.Velmora.svg"), "w") as svg:

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
 // The page around the engine: it hands the inputs over as typed and renders what comes back.
-// Every date, line, rule and word is the engine's (velmora-engine.wasm, the desktop's own C++).
+// Every date, line and rule is the engine's (velmora-engine.wasm, the desktop's own C++), and
+// so is every word: the few that index.html carries for the moments before the engine answers
+// (or when it cannot) are its bytes too.
 "use strict";
 
 const STORED_DATE = "velmora.firstDay";
@@ -35,8 +37,9 @@ class Engine {
         }
     }
 
+    // Today on this device: its clock and its time zone's offset, east positive.
     pageTexts() {
-        return this.call("page_texts", []);
+        return this.call("page_texts", [], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
     }
 
     calculate(day, cycle) {
@@ -78,11 +81,34 @@ function element(tag, attributes = {}, text = "") {
     return made;
 }
 
-function showLines(lines, isHelp) {
+// The help, a paragraph a line, wrapping where the device needs: at blanks or between Chinese
+// characters, never inside a number, an address or a name written in Latin letters.
+function showHelp(paragraphs) {
+    const list = $("lines");
+    list.replaceChildren(...paragraphs.map((paragraph) => {
+        const item = element("li");
+        for (const run of paragraph.split(/([!-~]+)/)) {
+            item.append(run && /^[!-~]+$/.test(run) ? element("span", { class: "whole" }, run) : run);
+        }
+        return item;
+    }));
+    list.classList.add("help");
+}
+
+// The six lines in their parts: where the list is narrower than a line, the label goes under
+// its dates and then the last date under the first, the same in every line.
+function showLines(lineParts) {
+    const names = ["first", "separator", "last", "gap", "label"];
     const list = $("lines");
     // The list is cleared first so that repeated calculations never pile up lines.
-    list.replaceChildren(...lines.map((line) => element("li", {}, line)));
-    list.classList.toggle("help", isHelp);
+    list.replaceChildren(...lineParts.map((parts) => {
+        const item = element("li");
+        parts.forEach((part, index) => {
+            if (part) item.append(element("span", { class: names[index] }, part));
+        });
+        return item;
+    }));
+    list.classList.remove("help");
 }
 
 // A "YYYY-MM-DD" day as a UTC date, and back.
@@ -176,15 +202,22 @@ function showMonths(result, labels) {
     section.hidden = false;
 }
 
+// The engine could not load, compile or answer: the page says so and computes nothing.
+function cannotStart() {
+    const alert = $("cannotStart");
+    alert.hidden = false;
+    // Set again, so that a screen reader hears the alert it now shows.
+    alert.textContent = alert.textContent.trim();
+    $("calculate").disabled = true;
+    $("export").disabled = true;
+}
+
 function start(engine) {
     const texts = engine.pageTexts();
     document.title = texts.programName;
     $("programName").textContent = texts.programName;
     $("dateCaption").textContent = texts.dateCaption;
     $("cycleCaption").textContent = texts.cycleCaption;
-    $("calculate").textContent = texts.calculate;
-    $("export").textContent = texts.exportCalendar;
-    $("showAbout").textContent = texts.about;
     $("welcome").textContent = texts.welcome;
     $("credits").textContent = texts.aboutCredits.join("\n");
     $("emailLabel").textContent = texts.emailLabel;
@@ -204,7 +237,7 @@ function start(engine) {
     if (kept.date !== null) firstDay.value = kept.date;
     if (kept.cycle !== null) cycle.value = kept.cycle;
 
-    showLines(texts.helpLines, true);
+    showHelp(texts.helpParagraphs);
     let calendar = "";
 
     $("inputs").addEventListener("submit", (event) => {
@@ -214,18 +247,25 @@ function start(engine) {
             firstDay.reportValidity();
             return;
         }
-        const result = engine.calculate(firstDay.value, cycle.value);
-        showLines(result.lines, false);
-        calendar = result.calendar;
-        const exportButton = $("export");
-        exportButton.disabled = result.refusal !== null;
-        exportButton.title = result.refusalWords;
-        $("refusal").textContent = result.refusalWords;
-        showMonths(result, texts.phaseLabels);
-        // Kept last, as the window saves last.
-        const keep = engine.remembered(firstDay.value, cycle.value);
-        storage.set(STORED_DATE, keep.date);
-        storage.set(STORED_CYCLE, keep.cycle);
+        try {
+            const result = engine.calculate(firstDay.value, cycle.value);
+            showLines(result.lineParts);
+            const caution = $("caution");
+            caution.textContent = texts.caution;
+            caution.hidden = false;
+            calendar = result.calendar;
+            const exportButton = $("export");
+            exportButton.disabled = result.refusal !== null;
+            exportButton.title = result.refusalWords;
+            $("refusal").textContent = result.refusalWords;
+            showMonths(result, texts.phaseLabels);
+            // Kept last, as the window saves last.
+            const keep = engine.remembered(firstDay.value, cycle.value);
+            storage.set(STORED_DATE, keep.date);
+            storage.set(STORED_CYCLE, keep.cycle);
+        } catch {
+            cannotStart();
+        }
     });
 
     $("export").addEventListener("click", () => {
@@ -247,18 +287,51 @@ function start(engine) {
     };
     showAbout.addEventListener("click", () => setAbout(about.hidden));
     $("closeAbout").addEventListener("click", () => setAbout(false));
-    about.addEventListener("keydown", (event) => {
-        if (event.key === "Escape") setAbout(false);
+    // Escape closes it wherever the focus is.
+    document.addEventListener("keydown", (event) => {
+        if (event.key === "Escape" && !about.hidden) setAbout(false);
     });
+    // The rising credits stop while she reads them: hovered, focused, or tapped until the next tap.
+    $("credits").addEventListener("click", (event) => event.currentTarget.classList.toggle("paused"));
 
     $("calculate").disabled = false;
     document.documentElement.dataset.ready = "true";
 }
 
-VelmoraEngine().then((module) => start(new Engine(module)));
+if (typeof WebAssembly !== "object" || typeof VelmoraEngine !== "function") {
+    cannotStart();
+} else {
+    VelmoraEngine().then((module) => start(new Engine(module))).catch(cannotStart);
+}
 
+// Offline, and whole on every update: a new version waits until the page takes it with a
+// reload, so that no page ever runs files of two versions.
 if ("serviceWorker" in navigator) {
-    navigator.serviceWorker.register("sw.js").catch(() => {
+    navigator.serviceWorker.register("sw.js").then((registration) => {
+        const offer = (worker) => {
+            // Not on a first visit, where nothing older runs.
+            if (!worker || !navigator.serviceWorker.controller) return;
+            $("newVersion").hidden = false;
+            $("reload").onclick = () => worker.postMessage("take over");
+        };
+        const track = (worker) => {
+            if (worker?.state === "installed") offer(worker);
+            worker?.addEventListener("statechange", () => {
+                if (worker.state === "installed") offer(worker);
+            });
+        };
+        track(registration.waiting);
+        track(registration.installing);
+        registration.addEventListener("updatefound", () => track(registration.installing));
+    }).catch(() => {
         // Without it the page still works while online.
+    });
+    let reloading = false;
+    navigator.serviceWorker.addEventListener("controllerchange", () => {
+        // Only a page that asked for the new version is reloaded; a first visit's page is not.
+        if (!$("newVersion").hidden && !reloading) {
+            reloading = true;
+            window.location.reload();
+        }
     });
 }

@@ -21,9 +21,11 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
         ".ics": "text/calendar",
     }
 
+    cache_control = "no-cache"
+
     def end_headers(self):
         # Always asked again, so that a new build is seen; offline, the service worker answers.
-        self.send_header("Cache-Control", "no-cache")
+        self.send_header("Cache-Control", self.cache_control)
         self.send_header("X-Content-Type-Options", "nosniff")
         super().end_headers()
 
@@ -31,9 +33,11 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def make_server(folder, port=0):
-    """A server of `folder` on 127.0.0.1 (port 0: any free one), not yet serving."""
-    handler = functools.partial(SiteHandler, directory=folder)
+def make_server(folder, port=0, cache_control="no-cache"):
+    """A server of `folder` on 127.0.0.1 (port 0: any free one), not yet serving. A host that
+    lets browsers keep its files a while is `cache_control="max-age=600"`."""
+    handler = functools.partial(type("Handler", (SiteHandler,), {"cache_control": cache_control}),
+                                directory=folder)
     return http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
 
 

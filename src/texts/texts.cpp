@@ -14,25 +14,59 @@ std::string Join(std::initializer_list<std::string_view> parts)
     return line;
 }
 
+// The help's two runs of text as the window cuts them into lines, each a blank ahead: the
+// first where the list's width ends, the second after three digits of the phone number.
+const std::string_view kIntroduction[] = {
+    "用《Velmora》软件你只需了解上次月经来潮日",
+    "期及月经周期即可能过计算可得知一系列有关安全期及非安",
+    "全期的日期Velmora》采用先进的计算方法，使得到",
+    "的数据更合理，更适合你的生理",
+};
+
+std::string ContactFirst()
+{
+    return Join(
+        {"     如果你有好的意见或建议请拔打电话", kMakerPhone1, "或", kMakerPhone2.substr(0, 3)});
+}
+
+std::string ContactRest()
+{
+    return Join({kMakerPhone2.substr(3), "，也可写信至", kMakerAddress});
+}
+
+// What follows the two runs, a line each.
+std::vector<std::string> Closing()
+{
+    return {
+        Join({"    ", kMakerName, " 收"}),     Join({"    邮编：", kMakerPostcode}),
+        Join({"    E-mail:", kMakerEmail}),    "         ",
+        "                  最后修改于04年2月",
+    };
+}
+
 } // namespace
 
 std::vector<std::string> HelpLines()
 {
-    // The first phone number is split after three digits, where the list's width ends.
-    return {
-        " 用《Velmora》软件你只需了解上次月经来潮日",
-        " 期及月经周期即可能过计算可得知一系列有关安全期及非安",
-        " 全期的日期Velmora》采用先进的计算方法，使得到",
-        " 的数据更合理，更适合你的生理",
-        Join({"     如果你有好的意见或建议请拔打电话", kMakerPhone1, "或",
-              kMakerPhone2.substr(0, 3)}),
-        Join({kMakerPhone2.substr(3), "，也可写信至", kMakerAddress}),
-        Join({"    ", kMakerName, " 收"}),
-        Join({"    邮编：", kMakerPostcode}),
-        Join({"    E-mail:", kMakerEmail}),
-        "         ",
-        "                  最后修改于04年2月",
-    };
+    std::vector<std::string> lines;
+    for (const std::string_view line : kIntroduction)
+        lines.push_back(Join({" ", line}));
+    lines.push_back(ContactFirst());
+    lines.push_back(ContactRest());
+    for (std::string& line : Closing())
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+std::vector<std::string> HelpParagraphs()
+{
+    std::string introduction = " ";
+    for (const std::string_view line : kIntroduction)
+        introduction += line;
+    std::vector<std::string> paragraphs = {introduction, ContactFirst() + ContactRest()};
+    for (std::string& line : Closing())
+        paragraphs.push_back(std::move(line));
+    return paragraphs;
 }
 
 std::vector<std::string> AboutCredits()

@@ -37,6 +37,19 @@ inline constexpr std::string_view kOk = "确    定";
 // that it fits the window's list in the usual Chinese UI font.
 std::vector<std::string> HelpLines();
 
+// The same help for a face that wraps lines by itself: the lines that the window's width cut
+// in the middle of a word or a number joined again.
+std::vector<std::string> HelpParagraphs();
+
+// The web page's own words: what the phases are not, shown under the lines; why it cannot
+// compute at all; and that a new version of it is ready, with the button that takes it.
+inline constexpr std::string_view kCaution =
+    "这些日期只是按一个周期长度推算的估计，不能用来避孕，也不是医疗建议。";
+inline constexpr std::string_view kCannotStart =
+    "这个浏览器无法运行本页的计算。请刷新页面，或换用新版浏览器。";
+inline constexpr std::string_view kNewVersion = "有新版本";
+inline constexpr std::string_view kReload = "重新加载";
+
 // The credits that scroll upwards in the About box, a line each.
 std::vector<std::string> AboutCredits();
 

@@ -4,8 +4,10 @@
 
 #include "page_engine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -23,23 +25,34 @@ const char* Answer(std::string text)
     return answer.c_str();
 }
 
+// The device's clock in seconds since 1970, where it reads as a time of the years 1970 to 9999.
+std::optional<std::chrono::sys_seconds> Clock(double seconds)
+{
+    if (!std::isfinite(seconds) || seconds <= 0 || seconds >= 253402300800.0)
+        return std::nullopt;
+    return std::chrono::sys_seconds{
+        std::chrono::seconds{static_cast<std::int64_t>(std::floor(seconds))}};
+}
+
 } // namespace
 
-const char* velmora_page_texts()
+const char* velmora_page_texts(double now, int utcOffset)
 {
-    return Answer(velmora::web::PageTexts());
+    using namespace std::chrono;
+    // No time zone is a day or more away from UTC.
+    const minutes offset{std::clamp(utcOffset, -24 * 60, 24 * 60)};
+    const auto clock = Clock(now);
+    return Answer(velmora::web::PageTexts(
+        clock ? std::optional<sys_days>(floor<days>(*clock + offset)) : std::nullopt));
 }
 
 const char* velmora_calculate(const char* firstDay, int firstDayLength, const char* cycleText,
                               int cycleLength, double stamp)
 {
-    using namespace std::chrono;
     // A clock the page cannot read is taken as the start of 1970: the calendar still reads.
-    const double seconds =
-        std::isfinite(stamp) && stamp > 0 && stamp < 253402300800.0 ? std::floor(stamp) : 0.0;
-    return Answer(velmora::web::Calculation(
-        Bytes(firstDay, firstDayLength), Bytes(cycleText, cycleLength),
-        sys_seconds{std::chrono::seconds{static_cast<std::int64_t>(seconds)}}));
+    return Answer(velmora::web::Calculation(Bytes(firstDay, firstDayLength),
+                                            Bytes(cycleText, cycleLength),
+                                            Clock(stamp).value_or(std::chrono::sys_seconds{})));
 }
 
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,

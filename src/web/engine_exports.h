@@ -7,7 +7,9 @@
 // page come as bytes and a length, so that any text reaches the engine as typed.
 extern "C" {
 
-const char* velmora_page_texts();
+// `now` is the device's clock in seconds since 1970 and `utcOffset` its time zone's offset in
+// minutes (east positive), for today's date.
+const char* velmora_page_texts(double now, int utcOffset);
 // `stamp` is the time of the calculation in seconds since 1970, for the calendar.
 const char* velmora_calculate(const char* firstDay, int firstDayLength, const char* cycleText,
                               int cycleLength, double stamp);

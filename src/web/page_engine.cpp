@@ -153,8 +153,11 @@ std::optional<int> WholeCycleLength(std::string_view text)
 
 } // namespace
 
-std::string PageTexts()
+std::string PageTexts(std::optional<std::chrono::sys_days> today)
 {
+    using namespace std::chrono;
+    const bool pickable =
+        today && *today >= sys_days{kEarliestPickerDay} && *today <= sys_days{kLatestPickerDay};
     Object page;
     page.String("programName", texts::kProgramName);
     page.String("dateCaption", texts::kDateCaption);
@@ -167,7 +170,12 @@ std::string PageTexts()
     page.String("warning", texts::kWarning);
     page.String("ok", texts::kOk);
     page.String("makerEmail", texts::kMakerEmail);
+    page.String("caution", texts::kCaution);
+    page.String("cannotStart", texts::kCannotStart);
+    page.String("newVersion", texts::kNewVersion);
+    page.String("reload", texts::kReload);
     AppendArray(page.Key("helpLines"), texts::HelpLines());
+    AppendArray(page.Key("helpParagraphs"), texts::HelpParagraphs());
     AppendArray(page.Key("aboutCredits"), texts::AboutCredits());
     std::vector<std::string_view> labels;
     for (const Phase& phase : kPhases)
@@ -175,7 +183,7 @@ std::string PageTexts()
     AppendArray(page.Key("phaseLabels"), labels);
     page.String("earliestDate", DayText(kEarliestPickerDay));
     page.String("latestDate", DayText(kLatestPickerDay));
-    page.String("firstDay", DayText(kDefaultFirstDay));
+    page.String("firstDay", DayText(pickable ? year_month_day{*today} : kDefaultFirstDay));
     page.String("cycleLength", kDefaultCycleLengthText);
     return page.Close();
 }
@@ -187,6 +195,14 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
         CalculatePhases(PickerDay(firstDay).value_or(CalendarDate{}), cycleText);
     Object result;
     AppendArray(result.Key("lines"), ResultLines(dates));
+    std::string& lineParts = result.Key("lineParts");
+    const char* comma = "[";
+    for (const LineParts& parts : ResultLineParts(dates)) {
+        lineParts += comma;
+        AppendArray(lineParts, parts);
+        comma = ",";
+    }
+    lineParts += ']';
     std::vector<std::string> slots;
     for (int slot = 1; slot <= 10; ++slot)
         slots.push_back(dates[static_cast<Slot>(slot)].Text());
@@ -234,8 +250,9 @@ std::string Restored(std::string_view date, std::string_view cycle)
 {
     Object restored;
     const auto day = PickerDay(date);
-    // Without a date the record is not one of ours: nothing of it is taken.
-    const auto length = day ? WholeCycleLength(cycle) : std::nullopt;
+    // Without a date the record is not one of ours: nothing of it is taken. A date that is no
+    // day of the picker still leaves the cycle, as in dear.cfg.
+    const auto length = date.empty() ? std::nullopt : WholeCycleLength(cycle);
     if (day)
         restored.String("date", day->Text());
     else

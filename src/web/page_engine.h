@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,16 +11,18 @@
 // renders these: every date, line, rule and word comes from here.
 namespace velmora::web {
 
-// The page's words, the picker's range and the inputs of a first visit:
+// The page's words, the picker's range and the inputs of a first visit, whose day is `today` on
+// the device, or the window's first day where that is unknown or no day of the picker:
 // {"programName", "dateCaption", "cycleCaption", "calculate", "exportCalendar", "about",
-//  "welcome", "emailLabel", "warning", "ok", "makerEmail", "helpLines": [...],
-//  "aboutCredits": [...], "phaseLabels": [...6], "earliestDate", "latestDate", "firstDay",
-//  "cycleLength"}
-std::string PageTexts();
+//  "welcome", "emailLabel", "warning", "ok", "makerEmail", "caution", "cannotStart",
+//  "newVersion", "reload", "helpLines": [...], "helpParagraphs": [...], "aboutCredits": [...],
+//  "phaseLabels": [...6], "earliestDate", "latestDate", "firstDay", "cycleLength"}
+std::string PageTexts(std::optional<std::chrono::sys_days> today);
 
 // One Calculate of a first day (YYYY-MM-DD, any other text is the zero date) and the cycle box's
 // text as typed (any bytes):
-// {"lines": [...6], "dates": [...10, slot 1 first], "phases": [{"first", "last"}...6],
+// {"lines": [...6], "lineParts": [[first, separator, last, blanks, label]...6],
+//  "dates": [...10, slot 1 first], "phases": [{"first", "last"}...6],
 //  "refusal": null or its code, "refusalWords": "" or why, "calendar": "" or the iCalendar text
 //  stamped with `stamp`}
 std::string Calculation(std::string_view firstDay, std::string_view cycleText,

@@ -6,9 +6,12 @@ her phone sees must be what velmora-cli prints, offline too, and nothing may lea
 
     check_in_chromium.py SITE VELMORA-CLI ENGINE-ANSWERS SCREENSHOT
 """
+import datetime
 import glob
+import hashlib
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -16,6 +19,7 @@ import threading
 import unittest
 
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -41,6 +45,31 @@ def wait(driver, script, timeout=20):
     return WebDriverWait(driver, timeout).until(lambda d: d.execute_script(script))
 
 
+def engine_texts():
+    """The page's words as the native engine answers them."""
+    return json.loads(subprocess.run([ANSWERS], input=b"", capture_output=True,
+                                     check=True).stdout.decode().splitlines()[0])
+
+
+def copy_of_site():
+    """A copy of the site to change, as a host's folder would be."""
+    folder = tempfile.mkdtemp()
+    shutil.copytree(SITE, folder, dirs_exist_ok=True)
+    return folder
+
+
+# Every origin the tests serve a site from: the only ones a page may ask anything of.
+SERVED = []
+
+
+def serve(folder, cache_control="no-cache"):
+    """Serves `folder` on a port of its own: another origin, with its own service worker."""
+    server = site_tools.make_server(folder, cache_control=cache_control)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    SERVED.append("http://127.0.0.1:%d/" % server.server_port)
+    return server, SERVED[-1]
+
+
 class Browser:
     """One chromium with its own profile and download folder, and the page's server."""
 
@@ -54,6 +83,8 @@ class Browser:
         self.driver.execute_cdp_cmd("Page.setDownloadBehavior",
                                     {"behavior": "allow", "downloadPath": self.downloads})
         self.phone(412, 915)
+        # Her phone is in China: today is Shanghai's date.
+        self.driver.execute_cdp_cmd("Emulation.setTimezoneOverride", {"timezoneId": "Asia/Shanghai"})
 
     def phone(self, width, height):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
@@ -114,10 +145,8 @@ class WebPageTest(unittest.TestCase):
         "a leap day and half a day": ("2004-02-29", "29.5"),
     }
 
-    def test_help_lines_then_six_lines_as_the_cli_prints_them(self):
-        texts = json.loads(subprocess.run([ANSWERS], input=b"", capture_output=True,
-                                          check=True).stdout.decode().splitlines()[0])
-        self.assertEqual(self.browser.lines(), texts["helpLines"])
+    def test_help_then_six_lines_as_the_cli_prints_them(self):
+        self.assertEqual(self.browser.lines(), engine_texts()["helpParagraphs"])
         for name, (first_day, cycle) in self.CALCULATIONS.items():
             with self.subTest(name):
                 status, printed = cli(first_day, cycle)
@@ -149,7 +178,7 @@ class WebPageTest(unittest.TestCase):
     # what the device holds: stored date, stored cycle; then the fields after the next visit
     STORED = {
         "a valid record": ("2005-06-07", "31", "2005-06-07", "31"),
-        "a date before the picker's range": ("1600-12-31", "31", "2003-12-17", "30"),
+        "a date before the picker's range": ("1600-12-31", "31", "today", "31"),
         "a cycle that is no whole number": ("2005-06-07", "abc", "2005-06-07", "30"),
     }
 
@@ -159,12 +188,24 @@ class WebPageTest(unittest.TestCase):
         self.browser.calculate("2006-01-02", "27.6")
         self.browser.open()
         self.assertEqual(shown(), ("2006-01-02", "28"))
+        today = datetime.datetime.now(datetime.timezone(datetime.timedelta(hours=8)))
         for name, (date, cycle, *expected) in self.STORED.items():
             with self.subTest(name):
                 d.execute_script("localStorage.setItem('velmora.firstDay', arguments[0]);"
                                  "localStorage.setItem('velmora.cycle', arguments[1])", date, cycle)
                 self.browser.open()
-                self.assertEqual(shown(), tuple(expected))
+                self.assertEqual(shown(), tuple(today.date().isoformat() if value == "today"
+                                                else value for value in expected))
+
+    def test_a_first_visit_starts_at_today_on_the_device(self):
+        # Shanghai is 8 hours ahead of UTC: its date is the one she sees on her phone.
+        shown = self.browser.driver.find_element(By.ID, "firstDay").get_attribute("value")
+        today = datetime.datetime.now(datetime.timezone(datetime.timedelta(hours=8))).date()
+        # Around midnight the page may have started a moment before this line.
+        self.assertIn(shown, {today.isoformat(),
+                              (today - datetime.timedelta(days=1)).isoformat()})
+        self.assertEqual(self.browser.driver.find_element(By.ID, "cycle").get_attribute("value"),
+                         "30")
 
     def test_every_day_of_the_cycle_has_its_phase_in_the_month_picture_shot_at_phone_size(self):
         first_day, cycle = "2004-02-19", "28"
@@ -184,22 +225,84 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(named["2004-03-04"], "2004-03-04 排卵日")
         self.assertTrue(self.browser.driver.save_screenshot(SCREENSHOT))
 
-    def test_nothing_scrolls_sideways_and_controls_are_big_enough_at_360_px(self):
+    # phone width in CSS pixels (180: a 360 px phone zoomed to 200 %), the lines' font
+    PHONES = {
+        "320 px": (320, None),
+        "360 px": (360, None),
+        "360 px zoomed to 200 %": (180, None),
+        "320 px with DejaVu Sans Mono": (320, "DejaVu Sans Mono"),
+        "320 px with the browser's monospace": (320, "monospace"),
+    }
+
+    def test_readable_at_any_size_without_scrolling_sideways(self):
         d = self.browser.driver
-        self.browser.phone(360, 740)
         try:
-            for first_day, cycle in (("2004-02-19", "28"), ("2004-02-19", "1000")):
-                self.browser.calculate(first_day, cycle)
-                d.find_element(By.ID, "showAbout").click()
-                self.assertLessEqual(
-                    d.execute_script("return document.documentElement.scrollWidth"), 360)
-                heights = d.execute_script(
-                    "return [...document.querySelectorAll('input, button')]"
-                    ".map(e => e.getBoundingClientRect().height)")
-                self.assertGreaterEqual(min(heights), 44)
-                d.find_element(By.ID, "closeAbout").click()
+            for name, (width, font) in self.PHONES.items():
+                with self.subTest(name):
+                    self.browser.phone(width, 740)
+                    self.browser.open()
+                    if font:
+                        d.execute_script("document.getElementById('lines').style.fontFamily ="
+                                         " arguments[0]", font)
+                    # No number or Latin name of the help is broken over two rows.
+                    self.assertEqual(d.execute_script(
+                        "return [...document.querySelectorAll('#lines .whole')]"
+                        ".filter(e => e.getClientRects().length !== 1).map(e => e.textContent)"),
+                        [])
+                    for first_day, cycle in (("2004-02-19", "28"), ("2004-02-19", "1000")):
+                        self.browser.calculate(first_day, cycle)
+                        d.find_element(By.ID, "showAbout").click()
+                        self.assertLessEqual(
+                            d.execute_script("return document.documentElement.scrollWidth"),
+                            width)
+                        heights = d.execute_script(
+                            "return [...document.querySelectorAll('input, button')]"
+                            ".filter(e => e.offsetParent).map(e => e.getBoundingClientRect().height)")
+                        self.assertGreaterEqual(min(heights), 44)
+                        # The lines are as large as the page's own text, whatever the zoom.
+                        self.assertTrue(d.execute_script(
+                            "const size = (e) => parseFloat(getComputedStyle(e).fontSize);"
+                            "return size(document.querySelector('#lines li')) >= size(document.body)"))
+                        # Escape closes 关于 wherever the focus is.
+                        d.find_element(By.ID, "cycle").click()
+                        d.switch_to.active_element.send_keys(Keys.ESCAPE)
+                        self.assertFalse(d.find_element(By.ID, "about").is_displayed())
         finally:
             self.browser.phone(412, 915)
+
+    def test_a_page_that_cannot_compute_says_so_in_its_own_words(self):
+        d = self.browser.driver
+        texts = engine_texts()
+        broken = copy_of_site()
+        os.remove(os.path.join(broken, "velmora-engine.wasm"))
+        server, origin = serve(broken)
+        without = d.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                    {"source": "if (location.href.startsWith(%r))"
+                                               " delete window.WebAssembly;" % self.browser.origin})
+        try:
+            for name, url in (("the engine is missing", origin),
+                              ("a browser without WebAssembly", self.browser.origin + "/")):
+                with self.subTest(name):
+                    d.get(url)
+                    alert = WebDriverWait(d, 20).until(
+                        lambda _: d.find_element(By.ID, "cannotStart"))
+                    WebDriverWait(d, 20).until(lambda _: alert.is_displayed())
+                    self.assertEqual(alert.get_attribute("role"), "alert")
+                    self.assertEqual(alert.text, texts["cannotStart"])
+                    self.assertFalse(d.find_element(By.ID, "calculate").is_enabled())
+                    # The buttons speak before the engine, with the engine's words.
+                    self.assertEqual(
+                        [d.find_element(By.ID, i).get_attribute("textContent")
+                         for i in ("calculate", "export", "showAbout")],
+                        [texts["calculate"], texts["exportCalendar"], texts["about"]])
+                    self.assertEqual(
+                        [d.find_element(By.CSS_SELECTOR, s).get_attribute("textContent")
+                         for s in ("#newVersion span", "#reload")],
+                        [texts["newVersion"], texts["reload"]])
+        finally:
+            d.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", without)
+            server.shutdown()
+            server.server_close()
 
     def test_the_web_build_answers_as_the_native_build_over_the_fuzz_corpora(self):
         texts = []
@@ -219,7 +322,7 @@ class WebPageTest(unittest.TestCase):
                 const call = (name, args, numbers) => m.UTF8ToString(m['_velmora_' + name](
                     ...args.flatMap((b) => { const at = m._malloc(b.length || 1);
                                              m.HEAPU8.set(b, at); return [at, b.length]; }), ...numbers));
-                const out = [m.UTF8ToString(m._velmora_page_texts())];
+                const out = [m.UTF8ToString(m._velmora_page_texts(1e9, 480))];
                 for (const [day, hex] of inputs) {
                     const args = [new TextEncoder().encode(day), bytes(hex)];
                     out.push(call('calculate', args, [1e9]), call('remembered', args, []),
@@ -230,6 +333,64 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(len(web), len(native))
         for index, (got, want) in enumerate(zip(web, native)):
             self.assertEqual(got, want, inputs[max(index - 1, 0) // 3])
+
+    def test_an_update_replaces_every_file_and_still_works_offline(self):
+        # A host that lets browsers keep its files for ten minutes serves version A, then B.
+        d = self.browser.driver
+        folder = copy_of_site()
+        server, origin = serve(folder, "max-age=600")
+        try:
+            d.get(origin)
+            wait(d, "return document.documentElement.dataset.ready === 'true'"
+                    " && navigator.serviceWorker.controller !== null")
+            with open(os.path.join(folder, "velmora.css"), "a") as css:
+                css.write("\n/* version B */\n")
+            with open(os.path.join(folder, "sw.js")) as worker:
+                script = worker.read().replace('"velmora-', '"velmora-B', 1)
+            with open(os.path.join(folder, "sw.js"), "w") as worker:
+                worker.write(script)
+            # The next visit finds B; the page, still A's, offers it and takes it on request.
+            d.refresh()
+            wait(d, "return !document.getElementById('newVersion').hidden")
+            d.find_element(By.ID, "reload").click()
+            wait(d, "return document.documentElement.dataset.ready === 'true'"
+                    " && document.getElementById('newVersion').hidden")
+            cached = d.execute_async_script("""
+                const done = arguments[0];
+                (async () => {
+                    const names = await caches.keys();
+                    const cache = await caches.open(names[names.length - 1]);
+                    const files = {};
+                    for (const request of await cache.keys()) {
+                        const bytes = await (await cache.match(request)).arrayBuffer();
+                        const digest = await crypto.subtle.digest('SHA-256', bytes);
+                        files[new URL(request.url).pathname] = [...new Uint8Array(digest)]
+                            .map((b) => b.toString(16).padStart(2, '0')).join('');
+                    }
+                    done({names, files});
+                })();""")
+            self.assertEqual(len(cached["names"]), 1)
+            self.assertTrue(cached["names"][0].startswith("velmora-B"))
+            expected = {}
+            for path in glob.glob(os.path.join(folder, "**", "*"), recursive=True):
+                if os.path.isfile(path) and not path.endswith("sw.js"):
+                    with open(path, "rb") as file:
+                        expected["/" + os.path.relpath(path, folder)] = hashlib.sha256(
+                            file.read()).hexdigest()
+            expected["/"] = expected["/index.html"]
+            self.assertEqual(cached["files"], expected)
+            # B, whole, offline.
+            server.shutdown()
+            server.server_close()
+            d.refresh()
+            wait(d, "return document.documentElement.dataset.ready === 'true'")
+            _, printed = cli("2004-02-19", "28")
+            self.assertEqual(self.browser.calculate("2004-02-19", "28"),
+                             printed.decode().splitlines())
+        finally:
+            server.shutdown()
+            server.server_close()
+            d.get(self.browser.origin + "/")
 
     def test_zz_works_offline_and_nothing_left_the_origin(self):
         # Runs last: it stops the server. The service worker must hold the page by now.
@@ -247,8 +408,9 @@ class WebPageTest(unittest.TestCase):
         # Whatever goes over a network: the browser's own pages and data: addresses do not.
         strangers = {url for url in self.browser.requests
                      if url.split(":")[0] not in ("chrome", "data", "about")
-                     and not url.startswith((self.browser.origin + "/",
-                                             "blob:" + self.browser.origin + "/"))}
+                     and not url.startswith(tuple(prefix + origin for origin in
+                                                  SERVED + [self.browser.origin + "/"]
+                                                  for prefix in ("", "blob:")))}
         self.assertEqual(strangers, set())
 
 

@@ -28,7 +28,8 @@ int main()
     const auto Size = [](const std::string& text) {
         return static_cast<int>(text.size());
     };
-    std::cout << velmora_page_texts() << '\n';
+    // 2001-09-09 01:46:40 UTC, a quarter past nine in China.
+    std::cout << velmora_page_texts(kStamp, 480) << '\n';
     for (std::string line; std::getline(std::cin, line);) {
         const std::string day = line.substr(0, line.find('\t'));
         const std::string text = FromHex(line.substr(line.find('\t') + 1));

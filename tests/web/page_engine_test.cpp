@@ -35,6 +35,8 @@ QString Joined(const QJsonValue& lines)
 
 } // namespace
 
+Q_DECLARE_METATYPE(std::optional<std::chrono::sys_days>)
+
 class PageEngineTest : public QObject
 {
     Q_OBJECT
@@ -42,7 +44,7 @@ class PageEngineTest : public QObject
 private Q_SLOTS:
     void theExampleGivesTheWindowsLinesAndCalendar()
     {
-        const QJsonObject page = Json(velmora::web::PageTexts());
+        const QJsonObject page = Json(velmora::web::PageTexts(std::nullopt));
         QCOMPARE(Joined(page["helpLines"]).toUtf8(), TestData("help_lines.txt"));
         const QJsonObject result =
             Json(velmora::web::Calculation("2004-02-19", "30", std::chrono::sys_seconds{}));
@@ -50,6 +52,25 @@ private Q_SLOTS:
         QVERIFY(result["refusal"].isNull());
         QCOMPARE(WithoutStamps(result["calendar"].toString()),
                  WithoutStamps(QString::fromUtf8(TestData("example.ics"))));
+    }
+
+    void aFirstVisitStartsAtTodayOnTheDevice_data()
+    {
+        using namespace std::chrono;
+        QTest::addColumn<std::optional<sys_days>>("today");
+        QTest::addColumn<QString>("firstDay");
+        QTest::newRow("a day of the picker")
+            << std::optional<sys_days>(2026y / 12 / 9) << "2026-12-09";
+        QTest::newRow("no clock: the window's first day")
+            << std::optional<sys_days>() << "2003-12-17";
+        QTest::newRow("past the picker's range")
+            << std::optional<sys_days>(10000y / 1 / 1) << "2003-12-17";
+    }
+    void aFirstVisitStartsAtTodayOnTheDevice()
+    {
+        QFETCH(std::optional<std::chrono::sys_days>, today);
+        QFETCH(QString, firstDay);
+        QCOMPARE(Json(velmora::web::PageTexts(today))["firstDay"].toString(), firstDay);
     }
 
     void aRefusedCalendarSaysWhy_data()
@@ -95,9 +116,12 @@ private Q_SLOTS:
         row("beyond a double", "1e400", "", "null");
         row("hexadecimal", "&H1C", "", "null");
         row("empty", "", "", "null");
-        row("no day restores nothing", "28", "28", "null", "2004-13-01");
-        row("before the picker", "28", "28", "null", "1600-12-31");
-        row("dashes out of place", "28", "28", "null", "2004--1-19");
+        // A day that is none keeps the cycle, as dear.cfg's date field does; no day at all is
+        // no record.
+        row("no such day", "28", "28", "28", "2004-13-01");
+        row("before the picker", "28", "28", "28", "1600-12-31");
+        row("dashes out of place", "28", "28", "28", "2004--1-19");
+        row("no day at all", "28", "28", "null", "");
     }
     void theDeviceKeepsAndRestoresAsDearCfgDoes()
     {
