@@ -4,11 +4,11 @@
 // velmora-cli: the six lines of a calculation on a terminal, or its calendar, without a display.
 #include "calculation.h"
 #include "command_line.h"
+#include "kept_inputs.h"
 #include "settings_file.h"
 #include "whole_file.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -20,11 +20,8 @@ constexpr int kFailureStatus = 1;
 // A YYYY-MM-DD text of a day the window's date picker can hold.
 std::optional<QDate> ReadFirstDay(const QString& text)
 {
-    static const QRegularExpression pattern(u"^\\d{4}-\\d{2}-\\d{2}$"_s);
-    if (!pattern.match(text).hasMatch())
-        return std::nullopt;
-    const QDate date = QDate::fromString(text, u"yyyy-MM-dd"_s);
-    return velmora::IsPickerDate(date) ? std::optional<QDate>{date} : std::nullopt;
+    const auto day = velmora::ReadPickerDay(text.toStdString());
+    return day ? std::optional<QDate>(velmora::ToQDate(day->Ymd())) : std::nullopt;
 }
 
 QString RefusalText(velmora::CalendarRefusal refusal, const QString& cycleLengthText)

@@ -5,8 +5,12 @@
 
 #include <QDate>
 #include <QString>
+#include <chrono>
 
 namespace velmora {
+
+// A day of the calendar as Qt holds it.
+QDate ToQDate(std::chrono::year_month_day day);
 
 // The inputs shown until she saves her own (kDefaultFirstDay, kDefaultCycleLengthText).
 QDate DefaultFirstDay();

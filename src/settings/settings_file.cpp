@@ -5,6 +5,7 @@
 
 #include "calendar_date.h"
 #include "field_reader.h"
+#include "kept_inputs.h"
 #include "phase_calculation.h"
 #include "whole_file.h"
 #include "whole_number_text.h"
@@ -21,12 +22,6 @@ namespace velmora {
 
 namespace {
 
-QDate ToQDate(std::chrono::year_month_day day)
-{
-    return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
-                 static_cast<int>(static_cast<unsigned>(day.day())));
-}
-
 const auto kFileName = u"dear.cfg"_s;
 
 // A valid file is about twenty bytes; nothing past this point can belong to one, so a
@@ -35,13 +30,25 @@ constexpr qint64 kReadLimit = 64 * 1024;
 
 std::optional<QDate> ToDate(const QString& text)
 {
-    QDate date = QDate::fromString(text, u"yyyy-MM-dd"_s);
-    if (!date.isValid())
-        date = QLocale().toDate(text, QLocale::ShortFormat);
+    if (const auto day = ReadDayText(text.toStdString()))
+        return ToQDate(*day);
+    // A file written by hand in the system's short date. Qt reads a two-digit year as 1900 to
+    // 1999; the system's own date parser, which the file format follows, within 1930 to 2029.
+    const QLocale locale;
+    QDate date = locale.toDate(text, QLocale::ShortFormat);
+    if (date.isValid() && date.year() < 1930 &&
+        !locale.dateFormat(QLocale::ShortFormat).contains(u"yyy"_s))
+        date = date.addYears(100);
     return date.isValid() ? std::optional<QDate>{date} : std::nullopt;
 }
 
 } // namespace
+
+QDate ToQDate(std::chrono::year_month_day day)
+{
+    return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
+                 static_cast<int>(static_cast<unsigned>(day.day())));
+}
 
 const QDate kEarliestDate = ToQDate(kEarliestPickerDay);
 const QDate kLatestDate = ToQDate(kLatestPickerDay);

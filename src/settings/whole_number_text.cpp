@@ -3,15 +3,19 @@
 
 #include "whole_number_text.h"
 
-#include "round_half_even.h"
+#include "kept_inputs.h"
 
 namespace velmora {
 
 std::optional<QString> ToWholeNumberText(const QString& text, const QLocale& locale)
 {
-    bool ok = false;
-    const double value = locale.toDouble(QStringView(text).trimmed(), &ok);
-    const auto whole = ok ? SavedCycleLength(value) : std::nullopt;
+    const QByteArray typed = text.toUtf8();
+    const QByteArray decimalPoint = locale.decimalPoint().toUtf8();
+    const QByteArray groupSeparator = locale.groupSeparator().toUtf8();
+    const auto view = [](const QByteArray& bytes) {
+        return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    };
+    const auto whole = KeptCycleLength(view(typed), {view(decimalPoint), view(groupSeparator)});
     // Rendered without the locale: plain digits and a hyphen-minus, never a plus sign.
     return whole ? std::optional<QString>{QString::number(*whole)} : std::nullopt;
 }

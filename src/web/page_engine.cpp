@@ -3,9 +3,8 @@
 #include "page_engine.h"
 
 #include "calendar_export.h"
-#include "read_leading_number.h"
+#include "kept_inputs.h"
 #include "result_lines.h"
-#include "round_half_even.h"
 #include "texts.h"
 
 #include <cstdio>
@@ -72,83 +71,11 @@ std::string DayText(std::chrono::year_month_day day)
     return date ? date->Text() : std::string();
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The digits of text[at, at + count) as a number; nothing where any is not a digit.
-std::optional<unsigned> Digits(std::string_view text, std::size_t at, std::size_t count)
-{
-    unsigned value = 0;
-    for (const char c : text.substr(at, count)) {
-        if (!IsDigit(c))
-            return std::nullopt;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    return value;
-}
-
-// A day as the date input gives it, YYYY-MM-DD, that the picker can hold.
-std::optional<CalendarDate> PickerDay(std::string_view text)
-{
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    const auto y = Digits(text, 0, 4);
-    const auto m = Digits(text, 5, 2);
-    const auto d = Digits(text, 8, 2);
-    if (!y || !m || !d)
-        return std::nullopt;
-    using namespace std::chrono;
-    const year_month_day day{year{static_cast<int>(*y)}, month{*m}, std::chrono::day{*d}};
-    if (!day.ok() || sys_days{day} < sys_days{kEarliestPickerDay} ||
-        sys_days{day} > sys_days{kLatestPickerDay})
-        return std::nullopt;
-    return CalendarDate::FromDays(sys_days{day});
-}
-
-// The cycle box's text as a whole number of days, when all of it is one plain decimal number
-// (blanks around it allowed): what dear.cfg keeps, or nothing.
+// What the page keeps of the cycle box: the rule of every store, in zh-CN's way of writing
+// numbers, the page's language.
 std::optional<int> WholeCycleLength(std::string_view text)
 {
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-    };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    // digits, at most one full stop, then an optional exponent with digits
-    std::size_t i = 0;
-    std::size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i]))
-        ++i, ++digits;
-    if (i < text.size() && text[i] == '.')
-        for (++i; i < text.size() && IsDigit(text[i]); ++i)
-            ++digits;
-    if (digits == 0)
-        return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t exponentDigits = 0;
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        for (; i < text.size() && IsDigit(text[i]); ++i)
-            ++exponentDigits;
-        if (exponentDigits == 0)
-            return std::nullopt;
-    }
-    if (i != text.size())
-        return std::nullopt;
-    // Now a plain number, which the engine's own reader reads exactly, too large or too small
-    // alike.
-    const auto value = ReadLeadingNumber(text);
-    return value ? SavedCycleLength(negative ? -*value : *value) : std::nullopt;
+    return KeptCycleLength(text, {.decimalPoint = ".", .groupSeparator = ","});
 }
 
 } // namespace
@@ -192,7 +119,7 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
                         std::chrono::sys_seconds stamp)
 {
     const PhaseDates dates =
-        CalculatePhases(PickerDay(firstDay).value_or(CalendarDate{}), cycleText);
+        CalculatePhases(ReadPickerDay(firstDay).value_or(CalendarDate{}), cycleText);
     Object result;
     AppendArray(result.Key("lines"), ResultLines(dates));
     std::string& lineParts = result.Key("lineParts");
@@ -239,7 +166,7 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
 std::string Remembered(std::string_view firstDay, std::string_view cycleText)
 {
     Object kept;
-    const auto day = PickerDay(firstDay);
+    const auto day = ReadPickerDay(firstDay);
     kept.String("date", day ? day->Text() : std::string());
     const auto length = WholeCycleLength(cycleText);
     kept.String("cycle", length ? std::to_string(*length) : std::string());
@@ -249,7 +176,7 @@ std::string Remembered(std::string_view firstDay, std::string_view cycleText)
 std::string Restored(std::string_view date, std::string_view cycle)
 {
     Object restored;
-    const auto day = PickerDay(date);
+    const auto day = ReadPickerDay(date);
     // Without a date the record is not one of ours: nothing of it is taken. A date that is no
     // day of the picker still leaves the cycle, as in dear.cfg.
     const auto length = date.empty() ? std::nullopt : WholeCycleLength(cycle);

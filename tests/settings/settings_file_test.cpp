@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "round_half_even.h"
 #include "settings_file.h"
 #include "test_data.h"
+#include "whole_number_text.h"
 
 #include <QDir>
 #include <QLocale>
@@ -90,6 +92,10 @@ private Q_SLOTS:
         row("date before 1601 refused, length taken", "\"1600-12-31\"\r\n\"25\"", initial, "25");
         row("earliest date", "1601-01-01,25", QDate(1601, 1, 1), "25");
         row("latest date", "9999-12-31", QDate(9999, 12, 31), "30");
+        row("a blank before the comma", "2004-02-19 ,30", kDay, "30");
+        row("the short date of en_US, its two-digit year in 1930 to 2029", "2/19/04,25", kDay,
+            "25");
+        row("a two-digit year of 30 is 1930", "2/19/30,25", QDate(1930, 2, 19), "25");
         row("a date past the first 64 KiB is not read",
             QByteArray(64 * 1024, ' ') + "\"2004-02-19\",25", initial, "30");
         row("start of a 1 MiB file read", "2004-02-19,25" + QByteArray(1 << 20, ' '), kDay, "25");
@@ -122,6 +128,44 @@ private Q_SLOTS:
         const velmora::Inputs inputs = velmora::RestoreInputs(m_dir.filePath(name));
         QCOMPARE(inputs.date, QDate(2003, 12, 17));
         QCOMPARE(inputs.cycleLengthText, "30");
+    }
+
+    // What is kept of the cycle box is the number Qt reads in the user's locale: the same for
+    // every text she may type, in the ways of writing numbers of a few locales.
+    void keepsWhatTheLocaleReadsAsAWholeNumber_data()
+    {
+        QTest::addColumn<QString>("locale");
+        for (const char* name : {"C", "en_US", "zh_CN", "de_DE", "fr_FR", "de_CH"})
+            QTest::newRow(name) << QString(name);
+    }
+    void keepsWhatTheLocaleReadsAsAWholeNumber()
+    {
+        QFETCH(QString, locale);
+        const QLocale conventions(locale);
+        QStringList texts = {
+            "3,000",   "30,00",      "3,0000",     "3,000.5",
+            "3.000",   "3.000,5",    "30.5",       "30,5",
+            " 30 ",    "+30",        "-30",        "\u221230",
+            "1e2",     "1E+2",       "1e",         "1.e5",
+            ".5",      "5.",         ",300",       "300,",
+            "3,,000",  "1.5e1",      "28\u5929",   "\uFF13\uFF10",
+            "3 000",   "3\u00A0000", "3\u202F000", "\u300030\u3000",
+            "1e-400",  "1e400",      "4.9e-324",   "inf",
+            "nan",     "0x1E",       "&H1C",       "00,030",
+            "32767.5", "-32768.5",   "32,767",     "1 0",
+            "",        "-",          "e5",
+        };
+        for (const QString& path :
+             QDir(VELMORA_TEST_DATA "/../../fuzz/corpus/fuzz_cycle_text").entryList(QDir::Files))
+            texts << QString::fromUtf8(
+                ReadBytes(VELMORA_TEST_DATA "/../../fuzz/corpus/fuzz_cycle_text/" + path));
+        for (const QString& text : texts) {
+            bool ok = false;
+            const double read = conventions.toDouble(QStringView(text).trimmed(), &ok);
+            const auto whole = ok ? velmora::SavedCycleLength(read) : std::nullopt;
+            QCOMPARE(velmora::ToWholeNumberText(text, conventions),
+                     whole ? std::optional<QString>(QString::number(*whole)) : std::nullopt);
+        }
     }
 
     void keepsTheInputsInTheUsersConfigurationFolder_data()
