@@ -44,8 +44,6 @@ class PageEngineTest : public QObject
 private Q_SLOTS:
     void theExampleGivesTheWindowsLinesAndCalendar()
     {
-        const QJsonObject page = Json(velmora::web::PageTexts(std::nullopt));
-        QCOMPARE(Joined(page["helpLines"]).toUtf8(), TestData("help_lines.txt"));
         const QJsonObject result =
             Json(velmora::web::Calculation("2004-02-19", "30", std::chrono::sys_seconds{}));
         QCOMPARE(Joined(result["lines"]).toUtf8(), TestData("example_lines.txt"));
@@ -71,27 +69,6 @@ private Q_SLOTS:
         QFETCH(std::optional<std::chrono::sys_days>, today);
         QFETCH(QString, firstDay);
         QCOMPARE(Json(velmora::web::PageTexts(today))["firstDay"].toString(), firstDay);
-    }
-
-    void aRefusedCalendarSaysWhy_data()
-    {
-        QTest::addColumn<QByteArray>("day");
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("no number") << QByteArray("2004-02-19") << QByteArray("abc") << "不是数字";
-        QTest::newRow("too short") << QByteArray("2004-02-19") << QByteArray("20") << "短于25天";
-        QTest::newRow("past 9999") << QByteArray("9999-12-31") << QByteArray("28") << "9999年";
-    }
-    void aRefusedCalendarSaysWhy()
-    {
-        QFETCH(QByteArray, day);
-        QFETCH(QByteArray, typed);
-        QFETCH(QString, why);
-        const QJsonObject result = Json(velmora::web::Calculation(
-            day.toStdString(), typed.toStdString(), std::chrono::sys_seconds{}));
-        QCOMPARE(result["lines"].toArray().size(), 6);
-        QVERIFY(result["refusalWords"].toString().contains(why));
-        QCOMPARE(result["calendar"].toString(), QString());
     }
 
     void theDeviceKeepsAndRestoresAsDearCfgDoes_data()
