@@ -9,7 +9,6 @@
 
 const STORED_DATE = "velmora.firstDay";
 const STORED_CYCLE = "velmora.cycle";
-const WEEKDAYS = ["日", "一", "二", "三", "四", "五", "六"];
 
 const $ = (id) => document.getElementById(id);
 
@@ -43,7 +42,11 @@ class Engine {
     }
 
     calculate(day, cycle) {
-        return this.call("calculate", [day, cycle], [Date.now() / 1000]);
+        return this.call("calculate", [day, cycle], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
+    }
+
+    months(day, cycle, from) {
+        return this.call("months", [day, cycle, from], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
     }
 
     remembered(day, cycle) {
@@ -111,94 +114,54 @@ function showLines(lineParts) {
     list.classList.remove("help");
 }
 
-// A "YYYY-MM-DD" day as a UTC date, and back.
-function toDay(text) {
-    const [y, m, d] = text.split("-").map(Number);
-    const day = new Date(0);
-    day.setUTCFullYear(y, m - 1, d);
-    return day;
-}
-
-function yearText(day) {
-    return String(day.getUTCFullYear()).padStart(4, "0");
-}
-
-function dayText(day) {
-    const two = (n) => String(n).padStart(2, "0");
-    return `${yearText(day)}-${two(day.getUTCMonth() + 1)}-${two(day.getUTCDate())}`;
-}
-
-// The phase a day shows: the ovulation day over the fertile days it lies in.
-function phaseOf(text, phases) {
-    let found = -1;
-    phases.forEach((span, index) => {
-        if (text >= span.first && text <= span.last && (found < 0 || index === 4)) found = index;
-    });
-    return found;
-}
-
-// The months from the first day to the next period, each day in its phase's colour.
-function showMonths(result, labels) {
+// The month picture as the engine answers it: its captions, weekdays, days, each day's kind,
+// name and whether it is today. Nothing here knows a date.
+function showPicture(picture, texts, move) {
     const section = $("month");
-    const first = result.dates[0];
-    const last = result.dates[9];
-    if (result.refusal !== null) {
+    if (picture === null) {
         // Phases out of order or outside the calendar make no picture worth reading.
         section.hidden = true;
         return;
     }
-    const legend = [];
-    const seen = new Set();
-    labels.forEach((label, index) => {
-        if (seen.has(label)) return;
-        seen.add(label);
+    $("legend").replaceChildren(...picture.legend.map(({ kind, label }) => {
         const item = element("li");
-        item.append(element("span", { class: `swatch phase-${index}`, "aria-hidden": "true" }),
+        item.append(element("span", { class: `swatch kind-${kind}`, "aria-hidden": "true" }),
             element("span", {}, label));
-        legend.push(item);
-    });
-    $("legend").replaceChildren(...legend);
-
-    const months = [];
-    const end = toDay(last);
-    const month = toDay(first);
-    month.setUTCDate(1);
-    while (month <= end) {
+        return item;
+    }));
+    const months = picture.months.map((month) => {
         const table = element("table", { class: "month" });
-        table.append(element("caption", {},
-            `${yearText(month)}年${month.getUTCMonth() + 1}月`));
+        table.append(element("caption", {}, month.caption));
         const head = element("tr");
-        for (const name of WEEKDAYS) head.append(element("th", { scope: "col", abbr: `星期${name}` }, name));
+        for (const name of month.weekdays) head.append(element("th", { scope: "col" }, name));
         const thead = element("thead");
         thead.append(head);
-        table.append(thead);
         const body = element("tbody");
-        const day = new Date(month);
         let row = element("tr");
-        for (let blank = 0; blank < day.getUTCDay(); ++blank) row.append(element("td"));
-        while (day.getUTCMonth() === month.getUTCMonth()) {
-            const text = dayText(day);
-            const phase = text >= first && text <= last ? phaseOf(text, result.phases) : -1;
-            const name = phase >= 0 ? `${text} ${labels[phase]}` : text;
-            const cell = element("td", { "aria-label": name, title: name, "data-day": text });
-            if (phase >= 0) {
-                cell.className = `phase-${phase}`;
-                cell.dataset.phase = labels[phase];
-            }
-            cell.append(element("span", { "aria-hidden": "true" }, String(day.getUTCDate())));
+        for (let blank = 0; blank < month.firstWeekday; ++blank) row.append(element("td"));
+        for (const day of month.days) {
+            const cell = element("td", { "aria-label": day.name, title: day.name, "data-day": day.date });
+            if (day.shown) cell.className = `kind-${day.shown}`;
+            if (day.today) cell.setAttribute("aria-current", "date");
+            cell.append(element("span", { "aria-hidden": "true" }, day.day));
             row.append(cell);
-            if (day.getUTCDay() === 6) {
+            if (row.children.length === 7) {
                 body.append(row);
                 row = element("tr");
             }
-            day.setUTCDate(day.getUTCDate() + 1);
         }
         if (row.children.length) body.append(row);
-        table.append(body);
-        months.push(table);
-        month.setUTCMonth(month.getUTCMonth() + 1);
-    }
+        table.append(thead, body);
+        return table;
+    });
     $("months").replaceChildren(...months);
+    const buttons = [["previousMonth", picture.previous], ["nextMonth", picture.next],
+        ["today", picture.today]];
+    $("monthButtons").replaceChildren(...buttons.filter(([, month]) => month).map(([word, month]) => {
+        const button = element("button", { type: "button" }, texts[word]);
+        button.addEventListener("click", () => move(month));
+        return button;
+    }));
     section.hidden = false;
 }
 
@@ -258,7 +221,10 @@ function start(engine) {
             exportButton.disabled = result.refusal !== null;
             exportButton.title = result.refusalWords;
             $("refusal").textContent = result.refusalWords;
-            showMonths(result, texts.phaseLabels);
+            // The picture follows this calculation; its buttons move it a month at a time.
+            const [day, text] = [firstDay.value, cycle.value];
+            const move = (month) => showPicture(engine.months(day, text, month), texts, move);
+            showPicture(result.picture, texts, move);
             // Kept last, as the window saves last.
             const keep = engine.remembered(firstDay.value, cycle.value);
             storage.set(STORED_DATE, keep.date);

@@ -69,6 +69,11 @@ std::vector<std::string> HelpParagraphs()
     return paragraphs;
 }
 
+std::string MonthCaption(int year, unsigned month)
+{
+    return std::to_string(year) + "年" + std::to_string(month) + "月";
+}
+
 std::vector<std::string> AboutCredits()
 {
     return {

@@ -41,6 +41,16 @@ std::vector<std::string> HelpLines();
 // in the middle of a word or a number joined again.
 std::vector<std::string> HelpParagraphs();
 
+// The month picture: its window and menu entry, the weekdays from Sunday, a month's caption, and
+// the buttons that move it.
+inline constexpr std::string_view kMonthView = "月历";
+inline constexpr std::string_view kMonthViewEntry = "月历...";
+inline constexpr std::string_view kWeekdays[7] = {"日", "一", "二", "三", "四", "五", "六"};
+inline constexpr std::string_view kPreviousMonth = "上个月";
+inline constexpr std::string_view kNextMonth = "下个月";
+inline constexpr std::string_view kToday = "今天";
+std::string MonthCaption(int year, unsigned month); // 2004年2月
+
 // The web page's own words: what the phases are not, shown under the lines; why it cannot
 // compute at all; and that a new version of it is ready, with the button that takes it.
 inline constexpr std::string_view kCaution =

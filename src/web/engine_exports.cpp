@@ -34,25 +34,39 @@ std::optional<std::chrono::sys_seconds> Clock(double seconds)
         std::chrono::seconds{static_cast<std::int64_t>(std::floor(seconds))}};
 }
 
-} // namespace
-
-const char* velmora_page_texts(double now, int utcOffset)
+// Today on the device: its clock moved by its offset from UTC, where the clock reads.
+std::optional<std::chrono::sys_days> Today(double now, int utcOffset)
 {
     using namespace std::chrono;
     // No time zone is a day or more away from UTC.
     const minutes offset{std::clamp(utcOffset, -24 * 60, 24 * 60)};
     const auto clock = Clock(now);
-    return Answer(velmora::web::PageTexts(
-        clock ? std::optional<sys_days>(floor<days>(*clock + offset)) : std::nullopt));
+    return clock ? std::optional<sys_days>(floor<days>(*clock + offset)) : std::nullopt;
+}
+
+} // namespace
+
+const char* velmora_page_texts(double now, int utcOffset)
+{
+    return Answer(velmora::web::PageTexts(Today(now, utcOffset)));
 }
 
 const char* velmora_calculate(const char* firstDay, int firstDayLength, const char* cycleText,
-                              int cycleLength, double stamp)
+                              int cycleLength, double stamp, int utcOffset)
 {
     // A clock the page cannot read is taken as the start of 1970: the calendar still reads.
-    return Answer(velmora::web::Calculation(Bytes(firstDay, firstDayLength),
-                                            Bytes(cycleText, cycleLength),
-                                            Clock(stamp).value_or(std::chrono::sys_seconds{})));
+    return Answer(velmora::web::Calculation(
+        Bytes(firstDay, firstDayLength), Bytes(cycleText, cycleLength),
+        Clock(stamp).value_or(std::chrono::sys_seconds{}), Today(stamp, utcOffset)));
+}
+
+const char* velmora_months(const char* firstDay, int firstDayLength, const char* cycleText,
+                           int cycleLength, const char* from, int fromLength, double now,
+                           int utcOffset)
+{
+    return Answer(velmora::web::Months(Bytes(firstDay, firstDayLength),
+                                       Bytes(cycleText, cycleLength), Bytes(from, fromLength),
+                                       Today(now, utcOffset)));
 }
 
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,

@@ -10,9 +10,14 @@ extern "C" {
 // `now` is the device's clock in seconds since 1970 and `utcOffset` its time zone's offset in
 // minutes (east positive), for today's date.
 const char* velmora_page_texts(double now, int utcOffset);
-// `stamp` is the time of the calculation in seconds since 1970, for the calendar.
+// `stamp` is the time of the calculation in seconds since 1970, for the calendar, and with
+// `utcOffset` for today in the month picture.
 const char* velmora_calculate(const char* firstDay, int firstDayLength, const char* cycleText,
-                              int cycleLength, double stamp);
+                              int cycleLength, double stamp, int utcOffset);
+// The month picture from the month `from` (YYYY-MM), for 上个月, 下个月 and 今天.
+const char* velmora_months(const char* firstDay, int firstDayLength, const char* cycleText,
+                           int cycleLength, const char* from, int fromLength, double now,
+                           int utcOffset);
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,
                                int cycleLength);
 const char* velmora_restored(const char* date, int dateLength, const char* cycle, int cycleLength);

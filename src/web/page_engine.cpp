@@ -4,6 +4,7 @@
 
 #include "calendar_export.h"
 #include "kept_inputs.h"
+#include "month_picture.h"
 #include "result_lines.h"
 #include "texts.h"
 
@@ -78,6 +79,74 @@ std::optional<int> WholeCycleLength(std::string_view text)
     return KeptCycleLength(text, {.decimalPoint = ".", .groupSeparator = ","});
 }
 
+std::string MonthText(std::chrono::year_month month)
+{
+    return DayText(month / 1).substr(0, 7);
+}
+
+std::string MonthJson(const MonthPicture& picture)
+{
+    Object month;
+    month.String("month", MonthText(picture.month));
+    month.String("caption", picture.caption);
+    AppendArray(month.Key("weekdays"), picture.weekdays);
+    month.Key("firstWeekday") += std::to_string(picture.firstWeekday);
+    std::string& days = month.Key("days");
+    const char* comma = "[";
+    for (const PictureDay& day : picture.days) {
+        Object shown;
+        shown.String("date", day.date.Text());
+        shown.String("day", std::to_string(static_cast<unsigned>(day.date.Ymd().day())));
+        shown.Key("kinds") += std::to_string(day.kinds);
+        shown.Key("shown") += std::to_string(static_cast<unsigned>(day.Shown()));
+        shown.Key("cycle") += std::to_string(day.cycle);
+        shown.Key("today") += day.today ? "true" : "false";
+        shown.String("name", day.Name());
+        days += comma;
+        days += shown.Close();
+        comma = ",";
+    }
+    days += ']';
+    return month.Close();
+}
+
+// The picture's months from `from`, or those shown first; "null" where there is none.
+std::string Picture(const PhaseDates& dates, std::string_view cycleText,
+                    std::optional<std::chrono::year_month> from,
+                    std::optional<std::chrono::sys_days> today)
+{
+    if (PictureProblem(dates, cycleText))
+        return "null";
+    const std::vector<std::chrono::year_month> months =
+        from ? MonthsFrom(dates, *from) : ShownMonths(dates, today);
+    Object picture;
+    std::string& list = picture.Key("months");
+    const char* comma = "[";
+    for (const std::chrono::year_month month : months) {
+        list += comma;
+        list += MonthJson(PictureOfMonth(dates, month, today));
+        comma = ",";
+    }
+    list += ']';
+    std::string& legend = picture.Key("legend");
+    comma = "[";
+    for (const KindLabel& entry : Legend()) {
+        Object item;
+        item.Key("kind") += std::to_string(static_cast<unsigned>(entry.kind));
+        item.String("label", entry.label);
+        legend += comma;
+        legend += item.Close();
+        comma = ",";
+    }
+    legend += ']';
+    picture.String("previous", MonthText(MovedMonth(months.front(), -1)));
+    picture.String("next", MonthText(MovedMonth(months.front(), 1)));
+    const std::optional<std::chrono::year_month_day> day =
+        today ? std::optional(std::chrono::year_month_day{*today}) : std::nullopt;
+    picture.String("today", day ? MonthText(day->year() / day->month()) : std::string());
+    return picture.Close();
+}
+
 } // namespace
 
 std::string PageTexts(std::optional<std::chrono::sys_days> today)
@@ -104,10 +173,9 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
     AppendArray(page.Key("helpLines"), texts::HelpLines());
     AppendArray(page.Key("helpParagraphs"), texts::HelpParagraphs());
     AppendArray(page.Key("aboutCredits"), texts::AboutCredits());
-    std::vector<std::string_view> labels;
-    for (const Phase& phase : kPhases)
-        labels.push_back(phase.label);
-    AppendArray(page.Key("phaseLabels"), labels);
+    page.String("previousMonth", texts::kPreviousMonth);
+    page.String("nextMonth", texts::kNextMonth);
+    page.String("today", texts::kToday);
     page.String("earliestDate", DayText(kEarliestPickerDay));
     page.String("latestDate", DayText(kLatestPickerDay));
     page.String("firstDay", DayText(pickable ? year_month_day{*today} : kDefaultFirstDay));
@@ -116,7 +184,7 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
 }
 
 std::string Calculation(std::string_view firstDay, std::string_view cycleText,
-                        std::chrono::sys_seconds stamp)
+                        std::chrono::sys_seconds stamp, std::optional<std::chrono::sys_days> today)
 {
     const PhaseDates dates =
         CalculatePhases(ReadPickerDay(firstDay).value_or(CalendarDate{}), cycleText);
@@ -130,20 +198,6 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
         comma = ",";
     }
     lineParts += ']';
-    std::vector<std::string> slots;
-    for (int slot = 1; slot <= 10; ++slot)
-        slots.push_back(dates[static_cast<Slot>(slot)].Text());
-    AppendArray(result.Key("dates"), slots);
-    std::string& phases = result.Key("phases");
-    phases += '[';
-    for (const Phase& phase : kPhases) {
-        Object span;
-        span.String("first", dates[phase.first].Text());
-        span.String("last", dates[phase.last].Text());
-        phases += span.Close();
-        phases += ',';
-    }
-    phases.back() = ']';
 
     auto refusal = ExportProblem(dates, cycleText);
     std::string calendar;
@@ -160,7 +214,18 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
         result.String("refusalWords", "");
     }
     result.String("calendar", calendar);
+    result.Key("picture") += Picture(dates, cycleText, std::nullopt, today);
     return result.Close();
+}
+
+std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
+                   std::optional<std::chrono::sys_days> today)
+{
+    const PhaseDates dates =
+        CalculatePhases(ReadPickerDay(firstDay).value_or(CalendarDate{}), cycleText);
+    const auto month = ReadDayText(std::string(from) + "-01");
+    return Picture(dates, cycleText,
+                   month ? std::optional(month->year() / month->month()) : std::nullopt, today);
 }
 
 std::string Remembered(std::string_view firstDay, std::string_view cycleText)

@@ -15,8 +15,9 @@ namespace velmora::web {
 // the device, or the window's first day where that is unknown or no day of the picker:
 // {"programName", "dateCaption", "cycleCaption", "calculate", "exportCalendar", "about",
 //  "welcome", "emailLabel", "warning", "ok", "makerEmail", "caution", "cannotStart",
-//  "newVersion", "reload", "helpLines": [...], "helpParagraphs": [...], "aboutCredits": [...],
-//  "phaseLabels": [...6], "earliestDate", "latestDate", "firstDay", "cycleLength"}
+//  "newVersion", "reload", "previousMonth", "nextMonth", "today", "helpLines": [...],
+//  "helpParagraphs": [...], "aboutCredits": [...], "phaseLabels": [...6], "earliestDate",
+//  "latestDate", "firstDay", "cycleLength"}
 std::string PageTexts(std::optional<std::chrono::sys_days> today);
 
 // One Calculate of a first day (YYYY-MM-DD, any other text is the zero date) and the cycle box's
@@ -25,8 +26,19 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today);
 //  "dates": [...10, slot 1 first], "phases": [{"first", "last"}...6],
 //  "refusal": null or its code, "refusalWords": "" or why, "calendar": "" or the iCalendar text
 //  stamped with `stamp`}
+// and "picture": null where the calculation has none, else the months shown first (see Months).
 std::string Calculation(std::string_view firstDay, std::string_view cycleText,
-                        std::chrono::sys_seconds stamp);
+                        std::chrono::sys_seconds stamp,
+                        std::optional<std::chrono::sys_days> today = std::nullopt);
+
+// The month picture of a calculation from the month `from` (YYYY-MM), as 上个月, 下个月 and
+// 今天 move it: null where the calculation has none, else
+// {"months": [{"month": "2004-02", "caption", "weekdays": [...7], "firstWeekday": 0 (Sunday)
+//   to 6, "days": [{"date", "day": "19", "kinds": DayKind bits, "shown": the kind its cell
+//   shows or 0, "cycle": 0 calculated, k coming, -1 none, "today": bool, "name"}...]}...],
+//  "legend": [{"kind", "label"}...], "previous", "next", "today": the months to ask for}
+std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
+                   std::optional<std::chrono::sys_days> today);
 
 // What the device keeps of the inputs, as dear.cfg keeps them: {"date", "cycle"}, the cycle as a
 // whole number from -32768 to 32767, "" when the text is none.

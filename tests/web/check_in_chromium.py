@@ -207,23 +207,71 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(self.browser.driver.find_element(By.ID, "cycle").get_attribute("value"),
                          "30")
 
-    def test_every_day_of_the_cycle_has_its_phase_in_the_month_picture_shot_at_phone_size(self):
+    def cells(self):
+        return dict(self.browser.driver.execute_script(
+            "return [...document.querySelectorAll('#months td[data-day]')]"
+            ".map(td => [td.dataset.day, td.getAttribute('aria-label')])"))
+
+    def test_the_month_picture_names_every_day_and_moves_to_the_next_cycle(self):
+        d = self.browser.driver
         first_day, cycle = "2004-02-19", "28"
         _, printed = cli(first_day, cycle)
         # Each line: a day or a span, then its label; the ovulation day lies in the fertile span.
         spans = [(w[0], w[2] if w[1] == "--" else w[0], w[-1])
                  for w in map(str.split, printed.decode().splitlines())]
         self.browser.calculate(first_day, cycle)
-        cells = self.browser.driver.execute_script(
-            "return [...document.querySelectorAll('#months td[data-day]')]"
-            ".map(td => [td.dataset.day, td.getAttribute('aria-label')])")
-        named = {day: label for day, label in cells if spans[0][0] <= day <= spans[5][0]}
-        self.assertEqual(len(named), 29)
+        named = {day: label for day, label in self.cells().items()
+                 if spans[0][0] <= day < spans[5][0]}
+        self.assertEqual(len(named), 28)
         for day, label in named.items():
             expected = [name for first, last, name in spans if first <= day <= last]
             self.assertEqual(label, "%s %s" % (day, expected[-1]), day)
-        self.assertEqual(named["2004-03-04"], "2004-03-04 排卵日")
-        self.assertTrue(self.browser.driver.save_screenshot(SCREENSHOT))
+        # Where the next cycle begins, both are named.
+        self.assertEqual(self.cells()["2004-03-18"], "2004-03-18 下次月经开始日 月经期")
+        # Two months on: the next cycle's ovulation day, 28 days after this one's.
+        for _ in range(2):
+            d.find_element(By.XPATH, "//section[@id='month']//button[.='%s']"
+                           % engine_texts()["nextMonth"]).click()
+        self.assertEqual(self.cells()["2004-04-01"], "2004-04-01 排卵日")
+        self.assertTrue(d.save_screenshot(SCREENSHOT))
+
+    def test_today_is_marked_and_a_cycle_of_999999_days_answers(self):
+        d = self.browser.driver
+        today = datetime.datetime.now(datetime.timezone(datetime.timedelta(hours=8))).date()
+        self.browser.calculate(today.isoformat(), "28")
+        marked = d.find_elements(By.CSS_SELECTOR, "#months td[aria-current='date']")
+        self.assertEqual([cell.get_attribute("aria-label") for cell in marked],
+                         ["%s 月经期" % today.isoformat()])
+        lines = self.browser.calculate("1601-01-01", "999999")
+        self.assertEqual(len(lines), 6)
+        self.assertEqual(len(d.find_elements(By.CSS_SELECTOR, "#months table")), 3)
+
+    def test_day_numbers_read_on_their_colours_in_light_and_dark(self):
+        d = self.browser.driver
+        self.browser.calculate("2004-02-19", "28")
+        try:
+            for scheme in ("light", "dark"):
+                with self.subTest(scheme):
+                    d.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+                        "features": [{"name": "prefers-color-scheme", "value": scheme}]})
+                    lowest = d.execute_script("""
+                        const luminance = (css) => {
+                            const [r, g, b] = css.match(/[\\d.]+/g).slice(0, 3).map((v) => {
+                                const c = v / 255;
+                                return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+                            });
+                            return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+                        };
+                        return Math.min(...[...document.querySelectorAll(
+                            '#months td[class^="kind-"] > span')].map((span) => {
+                            const style = getComputedStyle(span);
+                            const [a, b] = [luminance(style.color),
+                                            luminance(style.backgroundColor)];
+                            return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
+                        }));""")
+                    self.assertGreaterEqual(lowest, 4.5)
+        finally:
+            d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
 
     # phone width in CSS pixels (180: a 360 px phone zoomed to 200 %), the lines' font
     PHONES = {

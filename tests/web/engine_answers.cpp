@@ -33,7 +33,7 @@ int main()
     for (std::string line; std::getline(std::cin, line);) {
         const std::string day = line.substr(0, line.find('\t'));
         const std::string text = FromHex(line.substr(line.find('\t') + 1));
-        std::cout << velmora_calculate(day.data(), Size(day), text.data(), Size(text), kStamp)
+        std::cout << velmora_calculate(day.data(), Size(day), text.data(), Size(text), kStamp, 480)
                   << '\n';
         std::cout << velmora_remembered(day.data(), Size(day), text.data(), Size(text)) << '\n';
         std::cout << velmora_restored(day.data(), Size(day), text.data(), Size(text)) << '\n';

@@ -1,0 +1,155 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "month_picture.h"
+
+#include "texts.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+using namespace std::chrono;
+
+// Each kind is the phase that begins with its slot, wherever the table lists it.
+constexpr std::array<std::pair<DayKind, Slot>, 6> kKindOf = {{
+    {kPeriod, Slot::PeriodFirst},
+    {kFirstSafe, Slot::FirstSafeFirst},
+    {kFertile, Slot::DangerousFirst},
+    {kSecondSafe, Slot::SecondSafeFirst},
+    {kOvulation, Slot::Ovulation},
+    {kNextPeriod, Slot::NextPeriod},
+}};
+
+std::string_view LabelOf(DayKind kind)
+{
+    for (const auto& [each, slot] : kKindOf)
+        if (each == kind)
+            for (const Phase& phase : kPhases)
+                if (phase.first == slot)
+                    return phase.label;
+    return {};
+}
+
+// The kinds of a day `offset` days after the first day of a cycle like the calculated one.
+unsigned KindsAt(const PhaseDates& dates, days offset)
+{
+    unsigned kinds = 0;
+    const sys_days day = dates[Slot::PeriodFirst].Days() + offset;
+    for (const auto& [kind, slot] : kKindOf)
+        for (const Phase& phase : kPhases)
+            if (phase.first == slot && day >= dates[phase.first].Days() &&
+                day <= dates[phase.last].Days())
+                kinds |= kind;
+    return kinds;
+}
+
+constexpr year_month kFirstMonth{kEarliestPickerDay.year() / kEarliestPickerDay.month()};
+constexpr year_month kLastMonth{kLatestPickerDay.year() / kLatestPickerDay.month()};
+
+year_month MonthOf(sys_days day)
+{
+    const year_month_day date{day};
+    return date.year() / date.month();
+}
+
+} // namespace
+
+const std::array<KindLabel, 5>& Legend()
+{
+    // The boundary of two cycles names the one ending before the one beginning; the two safe
+    // periods share their label.
+    static const std::array<KindLabel, 5> legend = {{
+        {kNextPeriod, LabelOf(kNextPeriod)},
+        {kOvulation, LabelOf(kOvulation)},
+        {kPeriod, LabelOf(kPeriod)},
+        {kFertile, LabelOf(kFertile)},
+        {kFirstSafe, LabelOf(kFirstSafe)},
+    }};
+    return legend;
+}
+
+DayKind PictureDay::Shown() const
+{
+    for (const KindLabel& entry : Legend())
+        if (kinds & (entry.kind == kFirstSafe ? kFirstSafe | kSecondSafe : entry.kind))
+            return entry.kind;
+    return DayKind{};
+}
+
+std::string PictureDay::Name() const
+{
+    std::string name = date.Text();
+    for (const KindLabel& entry : Legend()) {
+        const unsigned bits = entry.kind == kFirstSafe ? kFirstSafe | kSecondSafe : entry.kind;
+        if ((kinds & bits) && !(entry.kind == kFertile && (kinds & kOvulation)))
+            name += ' ' + std::string(entry.label);
+    }
+    return name;
+}
+
+std::optional<CalendarRefusal> PictureProblem(const PhaseDates& dates,
+                                              std::string_view cycleLengthText)
+{
+    return ExportProblem(dates, cycleLengthText);
+}
+
+MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
+                            std::optional<sys_days> today)
+{
+    MonthPicture picture;
+    picture.month = month;
+    picture.caption =
+        texts::MonthCaption(static_cast<int>(month.year()), static_cast<unsigned>(month.month()));
+    std::copy(std::begin(texts::kWeekdays), std::end(texts::kWeekdays), picture.weekdays.begin());
+    const sys_days first{month / 1};
+    picture.firstWeekday = weekday{first}.c_encoding();
+    const sys_days start = dates[Slot::PeriodFirst].Days();
+    const days length = dates[Slot::NextPeriod].Days() - start; // at least 25: no problem
+    const sys_days end{month / last};
+    for (sys_days day = first; day <= end; day += days{1}) {
+        PictureDay& shown = picture.days.emplace_back();
+        shown.date = CalendarDate::FromDays(day).value_or(CalendarDate{});
+        shown.today = day == today;
+        if (day < start || length <= days{0})
+            continue;
+        // Which cycle it lies in, and how far into it: the same arithmetic for the 1st and the
+        // 10 000th.
+        const auto cycle = (day - start) / length;
+        const days offset = (day - start) % length;
+        shown.cycle = static_cast<int>(cycle);
+        shown.kinds = KindsAt(dates, offset);
+        if (offset == days{0} && cycle > 0)
+            shown.kinds |= kNextPeriod;
+    }
+    return picture;
+}
+
+year_month MovedMonth(year_month month, int by)
+{
+    const year_month moved = month + months{by};
+    return std::clamp(moved, kFirstMonth, kLastMonth);
+}
+
+std::vector<year_month> MonthsFrom(const PhaseDates& dates, year_month from)
+{
+    const year_month first = MonthOf(dates[Slot::PeriodFirst].Days());
+    const year_month last = MonthOf(dates[Slot::NextPeriod].Days());
+    const int count = std::clamp(static_cast<int>((last - first).count()) + 1, 1, 3);
+    // The last of them ends the picker's years at the latest.
+    const year_month start = std::min(MovedMonth(from, 0), MovedMonth(kLastMonth, 1 - count));
+    std::vector<year_month> shown;
+    for (int i = 0; i < count; ++i)
+        shown.push_back(start + months{i});
+    return shown;
+}
+
+std::vector<year_month> ShownMonths(const PhaseDates& dates, std::optional<sys_days> today)
+{
+    const sys_days start = dates[Slot::PeriodFirst].Days();
+    const bool inside = today && *today >= start && *today < dates[Slot::NextPeriod].Days();
+    return MonthsFrom(dates, MonthOf(inside ? *today : start));
+}
+
+} // namespace velmora
