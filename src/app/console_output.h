@@ -12,4 +12,8 @@ namespace velmora {
 // got there.
 bool Print(std::FILE* stream, const QString& text);
 
+// Whether standard output is a terminal that shows colours (never a Windows console here: its
+// text goes through WriteConsoleW, which takes none).
+bool StandardOutputIsColourTerminal();
+
 } // namespace velmora

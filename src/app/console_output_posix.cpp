@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <csignal>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -23,6 +24,11 @@ bool ArgumentsAreFaithful(int argc, const char* const* argv)
         if (i >= arguments.size() || QFile::encodeName(arguments[i]) != argv[i])
             return false;
     return true;
+}
+
+bool StandardOutputIsColourTerminal()
+{
+    return ::isatty(STDOUT_FILENO) == 1;
 }
 
 bool Print(std::FILE* stream, const QString& text)

@@ -18,6 +18,11 @@ bool ArgumentsAreFaithful(int, const char* const*)
     return true;
 }
 
+bool StandardOutputIsColourTerminal()
+{
+    return false;
+}
+
 bool Print(std::FILE* stream, const QString& text)
 {
     std::fflush(stream);

@@ -4,7 +4,9 @@
 // velmora-cli: the six lines of a calculation on a terminal, or its calendar, without a display.
 #include "calculation.h"
 #include "command_line.h"
+#include "console_output.h"
 #include "kept_inputs.h"
+#include "month_text.h"
 #include "settings_file.h"
 #include "whole_file.h"
 
@@ -67,6 +69,10 @@ int main(int argc, char** argv)
     const QCommandLineOption ics(
         u"ics"_s, u"Write the calendar to <file> (- for standard output)."_s, u"file"_s);
     parser.addOption(ics);
+    const QCommandLineOption month(
+        u"month"_s, u"Print the months of the cycle, each day marked by its phase (in colour on a "
+                    "terminal, unless NO_COLOR is set)."_s);
+    parser.addOption(month);
     parser.addPositionalArgument(u"first-day"_s, u"First day of the last period, YYYY-MM-DD."_s,
                                  u"[FIRST-DAY"_s);
     parser.addPositionalArgument(u"cycle-length"_s,
@@ -96,7 +102,21 @@ int main(int argc, char** argv)
     const velmora::PhaseDates dates = velmora::Calculate(inputs);
 
     QString text;
-    if (!parser.isSet(ics)) {
+    if (parser.isSet(month)) {
+        if (parser.isSet(ics)) {
+            velmora::PrintError(u"velmora-cli: --month and --ics go one at a time.\n\n"_s +
+                                parser.helpText());
+            return kUsageStatus;
+        }
+        // A picture of a cycle she never typed, or of phases out of order, would mislead.
+        if (const auto problem =
+                velmora::PictureProblem(dates, inputs.cycleLengthText.toStdString()))
+            return Fail(RefusalText(*problem, inputs.cycleLengthText));
+        const QDate today = QDate::currentDate();
+        text = velmora::MonthsText(dates, velmora::ToCalendarDate(today).Days(),
+                                   velmora::StandardOutputIsColourTerminal() &&
+                                       qEnvironmentVariableIsEmpty("NO_COLOR"));
+    } else if (!parser.isSet(ics)) {
         for (const QString& line : velmora::ResultLineTexts(dates))
             text += line + u'\n';
     } else {

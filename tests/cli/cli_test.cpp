@@ -78,6 +78,12 @@ private Q_SLOTS:
         row("no arguments: the saved inputs", {}, "2004-03-18" + next);
         row("first day only: the saved length", {"2004-01-01"}, "2004-01-29" + next);
         row("calendar to stdout", {"--ics", "-", "2004-02-19", "30"}, "BEGIN:VCALENDAR\r\n");
+        // Through a pipe: plain text, a mark a phase, the weeks under their weekdays.
+        row("the cycle's months", {"--month", "2004-02-19", "30"},
+            "         2004年2月\n日  一  二  三  四  五  六\n 1   2   3   4   5   6   7\n"
+            " 8   9  10  11  12  13  14\n15  16  17  18  19# 20# 21#\n22# 23# 24. 25. 26. 27. 28.\n"
+            "29.\n");
+        row("with its legend", {"--month", "2004-02-19", "30"}, "\n> 下次月经开始日  * 排卵日");
     }
     void printsWhatWasAskedFor()
     {
@@ -110,6 +116,8 @@ private Q_SLOTS:
         row("calendar of a length beyond the calendar", ics("2004-02-19", "3000000"), 1,
             "outside the calendar's years 100 to 9999");
         row("calendar ending on 9999-12-31", ics("9999-11-01", "60"), 1, "9999-12-31");
+        row("months of 20 days", {"--month", "2004-02-19", "20"}, 1, "shorter than 25 days");
+        row("months and a calendar at once", {"--month", "--ics", "-"}, 2, "one at a time");
         row("unwritable file", {"--ics", "/nonexistent/velmora.ics", "2004-02-19", "30"}, 1,
             "cannot write /nonexistent/velmora.ics");
         row("standard output by name", {"--ics", "/dev/stdout", "2004-02-19", "30"}, 1,

@@ -1,0 +1,110 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "month_text.h"
+
+namespace velmora {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr int kMostMonths = 12;
+constexpr int kCell = 4; // columns a day takes: two digits, its mark, a blank
+
+struct Look {
+    DayKind kind;
+    char mark;
+    const char* colour; // the terminal's SGR parameters
+};
+
+// A mark and a colour for each kind a cell shows; the safe kind stands for both safe periods.
+constexpr Look kLooks[] = {
+    {kNextPeriod, '>', "45;97"}, {kOvulation, '*', "43;30;1"}, {kPeriod, '#', "41;97"},
+    {kFertile, '+', "43;30"},    {kFirstSafe, '.', "42;30"},
+};
+
+const Look* LookOf(DayKind kind)
+{
+    for (const Look& look : kLooks)
+        if (look.kind == kind)
+            return &look;
+    return nullptr;
+}
+
+// How many columns a text takes on a terminal: a Chinese character two.
+int Width(const QString& text)
+{
+    int width = 0;
+    for (const QChar c : text)
+        width += c.unicode() >= 0x1100 ? 2 : 1;
+    return width;
+}
+
+// A row without the blanks it ends in.
+QString Row(QString row)
+{
+    while (row.endsWith(u' '))
+        row.chop(1);
+    return row + u'\n';
+}
+
+QString Month(const MonthPicture& picture, bool colour)
+{
+    const QString caption = QString::fromStdString(picture.caption);
+    const int margin = std::max(0, (7 * kCell - 1 - Width(caption)) / 2);
+    QString text = QString(margin, u' ') + caption + u'\n';
+    QString weekdays;
+    for (const std::string_view name : picture.weekdays)
+        weekdays += QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) + u"  "_qs;
+    text += Row(weekdays);
+    QString week = QString(static_cast<qsizetype>(picture.firstWeekday) * kCell, u' ');
+    unsigned column = picture.firstWeekday;
+    for (const PictureDay& day : picture.days) {
+        const Look* look = LookOf(day.Shown());
+        QString cell =
+            QString::number(static_cast<unsigned>(day.date.Ymd().day())).rightJustified(2) +
+            QChar::fromLatin1(look ? look->mark : ' ');
+        if (colour && (look || day.today))
+            cell = u"\x1b["_qs + QString::fromLatin1(look ? look->colour : "0") +
+                   (day.today ? u";4"_qs : QString()) + u'm' + cell + u"\x1b[0m"_qs;
+        week += cell + u' ';
+        if (++column == 7) {
+            text += Row(week);
+            week.clear();
+            column = 0;
+        }
+    }
+    if (!week.isEmpty())
+        text += Row(week);
+    return text;
+}
+
+year_month MonthOf(const CalendarDate& date)
+{
+    return date.Ymd().year() / date.Ymd().month();
+}
+
+} // namespace
+
+QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool colour)
+{
+    const year_month first = MonthOf(dates[Slot::PeriodFirst]);
+    const year_month last =
+        std::min(MonthOf(dates[Slot::NextPeriod]), first + months{kMostMonths - 1});
+    QString text;
+    for (year_month month = first; month <= last; month += months{1})
+        text += Month(PictureOfMonth(dates, month, today), colour) + u'\n';
+    QString legend;
+    for (const KindLabel& entry : Legend()) {
+        const Look* look = LookOf(entry.kind);
+        legend +=
+            QChar::fromLatin1(look->mark) + u' ' +
+            QString::fromUtf8(entry.label.data(), static_cast<qsizetype>(entry.label.size())) +
+            u"  "_qs;
+    }
+    return text + Row(legend);
+}
+
+} // namespace velmora

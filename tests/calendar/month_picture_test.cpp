@@ -1,0 +1,205 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The month picture, held against the calculation itself: a coming cycle is the calculation
+// repeated from the next period's first day.
+// Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
+#ifndef Q_MOC_RUN
+#include "kept_inputs.h"
+#include "month_picture.h"
+#endif
+
+#include <QTest>
+#include <map>
+
+using namespace std::chrono;
+using velmora::CalculatePhases;
+using velmora::PhaseDates;
+using velmora::Slot;
+
+namespace {
+
+PhaseDates Calculated(const char* firstDay, const char* cycle)
+{
+    return CalculatePhases(*velmora::ReadPickerDay(firstDay), cycle);
+}
+
+// The kinds a day lies in within one calculation, by the phase each kind names.
+unsigned KindsIn(const PhaseDates& dates, sys_days day)
+{
+    const std::map<Slot, unsigned> kind = {
+        {Slot::PeriodFirst, velmora::kPeriod},     {Slot::FirstSafeFirst, velmora::kFirstSafe},
+        {Slot::DangerousFirst, velmora::kFertile}, {Slot::SecondSafeFirst, velmora::kSecondSafe},
+        {Slot::Ovulation, velmora::kOvulation},    {Slot::NextPeriod, velmora::kNextPeriod},
+    };
+    unsigned kinds = 0;
+    for (const velmora::Phase& phase : velmora::kPhases)
+        if (day >= dates[phase.first].Days() && day <= dates[phase.last].Days())
+            kinds |= kind.at(phase.first);
+    return kinds;
+}
+
+// Every day of the months from `first` to `last`, as the picture answers them.
+std::map<sys_days, velmora::PictureDay> Pictured(const PhaseDates& dates, year_month first,
+                                                 year_month last)
+{
+    std::map<sys_days, velmora::PictureDay> days;
+    for (year_month month = first; month <= last; month += months{1})
+        for (const velmora::PictureDay& day : velmora::PictureOfMonth(dates, month, {}).days)
+            days[day.date.Days()] = day;
+    return days;
+}
+
+year_month MonthOf(const velmora::CalendarDate& date)
+{
+    return date.Ymd().year() / date.Ymd().month();
+}
+
+} // namespace
+
+class MonthPictureTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Two whole cycles, every day: its kinds those of the cycle it lies in, and where one
+    // cycle ends and the next begins, both.
+    void everyDayLiesInThePhasesOfItsOwnCycle_data()
+    {
+        QTest::addColumn<QByteArray>("firstDay");
+        QTest::addColumn<QByteArray>("cycle");
+        QTest::newRow("28 days over a leap day") << QByteArray("2004-02-19") << QByteArray("28");
+        QTest::newRow("the example's 30") << QByteArray("2004-02-19") << QByteArray("30");
+        QTest::newRow("25, the shortest with a picture")
+            << QByteArray("2003-12-17") << QByteArray("25");
+        QTest::newRow("45.5, rounded to even 46") << QByteArray("2023-12-20") << QByteArray("45.5");
+    }
+    void everyDayLiesInThePhasesOfItsOwnCycle()
+    {
+        QFETCH(QByteArray, firstDay);
+        QFETCH(QByteArray, cycle);
+        const PhaseDates first = Calculated(firstDay, cycle);
+        QVERIFY(!velmora::PictureProblem(first, cycle.toStdString()));
+        const PhaseDates next = CalculatePhases(first[Slot::NextPeriod], cycle.toStdString());
+        const auto pictured =
+            Pictured(first, MonthOf(first[Slot::PeriodFirst]), MonthOf(next[Slot::NextPeriod]));
+        for (sys_days day = first[Slot::PeriodFirst].Days(); day < next[Slot::NextPeriod].Days();
+             day += days{1}) {
+            const velmora::PictureDay& shown = pictured.at(day);
+            const QByteArray at = QByteArray::fromStdString(shown.date.Text());
+            QCOMPARE(shown.kinds, KindsIn(first, day) | KindsIn(next, day));
+            QVERIFY2(shown.cycle == (day < next[Slot::PeriodFirst].Days() ? 0 : 1), at);
+        }
+        // Before the first day, nothing.
+        QCOMPARE(pictured.begin()->second.kinds, 0u);
+        QCOMPARE(pictured.begin()->second.cycle, -1);
+    }
+
+    void namesADayByEveryPhaseItLiesIn_data()
+    {
+        QTest::addColumn<QByteArray>("day");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a period day") << QByteArray("2004-02-19") << "2004-02-19 月经期";
+        QTest::newRow("a safe day") << QByteArray("2004-03-11") << "2004-03-11 安全期";
+        QTest::newRow("the ovulation day, inside the fertile days")
+            << QByteArray("2004-03-06") << "2004-03-06 排卵日";
+        QTest::newRow("where the next cycle starts")
+            << QByteArray("2004-03-20") << "2004-03-20 下次月经开始日 月经期";
+        QTest::newRow("the next cycle's fertile day")
+            << QByteArray("2004-04-01") << "2004-04-01 危险期";
+    }
+    void namesADayByEveryPhaseItLiesIn()
+    {
+        QFETCH(QByteArray, day);
+        QFETCH(QString, name);
+        const PhaseDates dates = Calculated("2004-02-19", "30");
+        const auto date = *velmora::ReadPickerDay(day.toStdString());
+        const auto pictured = Pictured(dates, MonthOf(date), MonthOf(date));
+        QCOMPARE(QString::fromStdString(pictured.at(date.Days()).Name()), name);
+    }
+
+    void monthsHaveTheirDaysWeekdaysAndToday_data()
+    {
+        QTest::addColumn<QByteArray>("month"); // its first day
+        QTest::addColumn<int>("length");
+        QTest::addColumn<unsigned>("firstWeekday");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("a leap February from a Sunday")
+            << QByteArray("2004-02-01") << 29 << 0u << "2004年2月";
+        QTest::newRow("2100: no leap day") << QByteArray("2100-02-01") << 28 << 1u << "2100年2月";
+        QTest::newRow("the calendar's last month")
+            << QByteArray("9999-12-01") << 31 << 3u << "9999年12月";
+    }
+    void monthsHaveTheirDaysWeekdaysAndToday()
+    {
+        QFETCH(QByteArray, month);
+        QFETCH(int, length);
+        QFETCH(unsigned, firstWeekday);
+        QFETCH(QString, caption);
+        const auto first = *velmora::ReadPickerDay(month.toStdString());
+        // A cycle that runs on to the calendar's end, and today the month's 10th.
+        const PhaseDates dates = Calculated("1601-01-01", "29");
+        const auto picture = velmora::PictureOfMonth(dates, MonthOf(first), first.Days() + days{9});
+        QCOMPARE(picture.days.size(), std::size_t(length));
+        QCOMPARE(picture.firstWeekday, firstWeekday);
+        QCOMPARE(QString::fromStdString(picture.caption), caption);
+        QCOMPARE(picture.weekdays[0], "日");
+        for (const velmora::PictureDay& day : picture.days) {
+            QCOMPARE(day.today, day.date.Days() == first.Days() + std::chrono::days{9});
+            QVERIFY(day.cycle > 0 && day.kinds != 0);
+        }
+    }
+
+    void aHugeCycleCostsOneMonthAndStartsAgainWhereItShould()
+    {
+        const PhaseDates dates = Calculated("1601-01-01", "999999");
+        const sys_days next = dates[Slot::NextPeriod].Days();
+        const auto picture = velmora::PictureOfMonth(dates, MonthOf(dates[Slot::NextPeriod]), {});
+        const auto day = std::ranges::find_if(
+            picture.days, [&](const velmora::PictureDay& d) { return d.date.Days() == next; });
+        QVERIFY(day != picture.days.end());
+        QCOMPARE(day->kinds, unsigned(velmora::kNextPeriod | velmora::kPeriod));
+        QCOMPARE(day->cycle, 1);
+    }
+
+    // What is shown at once: the calculated cycle's months, at most three, today's first where
+    // it lies inside, never past the picker's last month.
+    void showsTheCyclesMonthsTodaysFirst_data()
+    {
+        QTest::addColumn<QByteArray>("firstDay");
+        QTest::addColumn<QByteArray>("cycle");
+        QTest::addColumn<QByteArray>("today");
+        QTest::addColumn<QStringList>("months");
+        const auto row = [](const char* name, const char* first, const char* cycle,
+                            const char* today, QStringList months) {
+            QTest::newRow(name) << QByteArray(first) << QByteArray(cycle) << QByteArray(today)
+                                << months;
+        };
+        row("two months", "2004-02-19", "28", "2026-12-08", {"2004-02", "2004-03"});
+        row("today inside: its month first", "2004-02-19", "28", "2004-03-02",
+            {"2004-03", "2004-04"});
+        row("a long cycle: three", "2004-02-19", "1000", "2026-12-08",
+            {"2004-02", "2004-03", "2004-04"});
+        row("at the calendar's end", "9999-10-20", "60", "9999-12-01",
+            {"9999-10", "9999-11", "9999-12"});
+    }
+    void showsTheCyclesMonthsTodaysFirst()
+    {
+        QFETCH(QByteArray, firstDay);
+        QFETCH(QByteArray, cycle);
+        QFETCH(QByteArray, today);
+        QFETCH(QStringList, months);
+        const PhaseDates dates = Calculated(firstDay, cycle);
+        QStringList shown;
+        for (const year_month month :
+             velmora::ShownMonths(dates, velmora::ReadPickerDay(today.toStdString())->Days()))
+            shown << QString::asprintf("%04d-%02u", static_cast<int>(month.year()),
+                                       static_cast<unsigned>(month.month()));
+        QCOMPARE(shown, months);
+        QCOMPARE(velmora::MovedMonth(9999y / December, 1), 9999y / December);
+        QCOMPARE(velmora::MovedMonth(1601y / January, -1), 1601y / January);
+    }
+};
+
+QTEST_GUILESS_MAIN(MonthPictureTest)
+#include "month_picture_test.moc"
