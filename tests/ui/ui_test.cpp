@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +42,19 @@ QString Lines(QWidget* form)
          Child<QListWidget>(form, "List1")->findItems("", Qt::MatchContains))
         lines += item->text() + '\n';
     return lines;
+}
+
+// The accessible names of a month's day cells, in order, and the focused one's.
+QStringList CellNames(QTableView* month)
+{
+    QStringList names;
+    for (int row = 0; row < 6; ++row)
+        for (int column = 0; column < 7; ++column)
+            if (const QString name =
+                    month->model()->index(row, column).data(Qt::AccessibleTextRole).toString();
+                !name.isEmpty())
+                names << name;
+    return names;
 }
 
 QList<frmAbout*> OpenAboutBoxes()
@@ -224,6 +238,40 @@ private Q_SLOTS:
         QCOMPARE(told, QStringList{"无法导出日历：文件或磁盘是只读的。\nThe file is read-only"});
         QCOMPARE(ReadBytes(readOnly), "old");
         QCOMPARE(WithoutStamps(ReadBytes(chosen)), WithoutStamps(TestData("example.ics")));
+    }
+
+    void monthViewOpensFromTheMenuNamesItsDaysAndFollowsCalculate()
+    {
+        auto* form = Calculate("30"); // 2004-02-19
+        Child<QAction>(form, "showMonths")->trigger();
+        auto* window = Child<QWidget>(form, "monthWindow");
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), "月历");
+        auto* february = Child<QTableView>(window, "month0");
+        auto* march = Child<QTableView>(window, "month1");
+        QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
+        QVERIFY(CellNames(march).contains("2004-03-06 排卵日"));
+        QVERIFY(CellNames(march).contains("2004-03-20 下次月经开始日 月经期"));
+        // A day on from the last of February is the 1st of March; a page on, the 1st of April,
+        // with the months moved to show it.
+        QTest::mouseClick(february->viewport(), Qt::LeftButton, {},
+                          february->visualRect(february->model()->index(4, 0)).center());
+        QCOMPARE(february->currentIndex().data(Qt::AccessibleTextRole).toString().left(10),
+                 "2004-02-29");
+        QTest::keyClick(february, Qt::Key_Right);
+        QCOMPARE(march->currentIndex().data(Qt::AccessibleTextRole).toString().left(10),
+                 "2004-03-01");
+        QTest::keyClick(march, Qt::Key_PageDown);
+        QVERIFY(CellNames(march).contains("2004-04-01 危险期"));
+        QCOMPARE(march->currentIndex().data(Qt::AccessibleTextRole).toString(),
+                 "2004-04-01 危险期");
+        // A later calculation of 20 days has no picture: the window says why.
+        auto* text = Child<QLineEdit>(form, "Text1");
+        text->setText("20");
+        QTest::mouseClick(Child(form, "Command1"), Qt::LeftButton);
+        QVERIFY(!Child<QPushButton>(window, "nextMonth")->isEnabled());
+        QVERIFY(!Child<QAction>(form, "showMonths")->isEnabled());
+        QVERIFY(!february->isVisible());
     }
 
     void aboutBoxShowsItsTitleAndScrollingCredits()

@@ -3,6 +3,7 @@
 #include "calendar_menu.h"
 
 #include "calculation.h"
+#include "month_window.h"
 #include "ui_text.h"
 #include "whole_file.h"
 
@@ -48,6 +49,7 @@ QString FaultText(WriteFault fault)
 
 CalendarMenu::CalendarMenu(QAbstractItemView* list)
     : QObject(list), m_list(list), m_entry(new QAction(UiText(texts::kExportCalendar), this)),
+      m_monthEntry(new QAction(UiText(texts::kMonthViewEntry), this)),
       m_dialogs{.choosePath =
                     [list](const QString& proposed) {
                         return QFileDialog::getSaveFileName(list->window(), kDialogTitle, proposed,
@@ -62,12 +64,16 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list)
     m_entry->setObjectName(u"exportCalendar"_s);
     m_entry->setEnabled(false);
     connect(m_entry, &QAction::triggered, this, &CalendarMenu::Export);
+    m_monthEntry->setObjectName(u"showMonths"_s);
+    m_monthEntry->setEnabled(false);
+    connect(m_monthEntry, &QAction::triggered, this, &CalendarMenu::ShowMonths);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     // The menu is made when it is asked for: nothing of it costs the start-up.
     connect(list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         QMenu menu(m_list);
         menu.setToolTipsVisible(true);
         menu.addAction(m_entry);
+        menu.addAction(m_monthEntry);
         menu.exec(m_list->viewport()->mapToGlobal(at));
     });
     auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), list, nullptr, nullptr,
@@ -81,12 +87,30 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list)
 void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLengthText)
 {
     m_dates = dates;
-    const auto problem = ExportProblem(dates, cycleLengthText);
-    m_entry->setEnabled(!problem);
+    m_pictureProblem = PictureProblem(dates, cycleLengthText);
     // A greyed entry says why, on hover and in a status bar alike.
-    const QString why = problem ? UiText(RefusalWords(*problem)) : QString();
-    m_entry->setToolTip(problem ? why : m_entry->text());
-    m_entry->setStatusTip(why);
+    const auto offer = [](QAction* entry, std::optional<CalendarRefusal> problem) {
+        const QString why = problem ? UiText(RefusalWords(*problem)) : QString();
+        entry->setEnabled(!problem);
+        entry->setToolTip(problem ? why : entry->text());
+        entry->setStatusTip(why);
+    };
+    offer(m_entry, ExportProblem(dates, cycleLengthText));
+    offer(m_monthEntry, m_pictureProblem);
+    if (m_months)
+        m_months->SetPhases(m_dates, m_pictureProblem);
+}
+
+void CalendarMenu::ShowMonths()
+{
+    if (!m_months) {
+        m_months = new MonthWindow(m_list->window());
+        m_months->setAttribute(Qt::WA_DeleteOnClose);
+        m_months->SetPhases(m_dates, m_pictureProblem);
+    }
+    m_months->show();
+    m_months->raise();
+    m_months->activateWindow();
 }
 
 void CalendarMenu::Export()

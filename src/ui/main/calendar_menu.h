@@ -2,16 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "phase_calculation.h"
+#include "phase_order.h"
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 class QAction;
 class QAbstractItemView;
 
 namespace velmora {
+
+class MonthWindow;
 
 // The two questions an export asks of the user: the save dialog, and the message after a
 // failure. A test puts its own answers in their place.
@@ -20,9 +24,10 @@ struct ExportDialogs {
     std::function<void(const QString& message)> tell;
 };
 
-// The result list's context menu (right click, the Menu key, Shift+F10) with its one entry,
-// 导出到日历..., and the phases that entry exports: those of the last Calculate. The entry is
-// off until phases a calendar can hold are set. It belongs to the list, named calendarMenu.
+// The result list's context menu (right click, the Menu key, Shift+F10) with its two entries,
+// 导出到日历... and 月历..., and the phases they show: those of the last Calculate. Each is off
+// until phases it can show are set. It belongs to the list, named calendarMenu. The 月历 window
+// is made the first time it is asked for, and follows every later Calculate.
 class CalendarMenu : public QObject
 {
 public:
@@ -34,12 +39,17 @@ public:
     void SetDialogs(ExportDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
 private:
+    void ShowMonths();
+
     // Asks where to save the calendar and writes it; a failure is told in a message box that
     // names the reason, and the dialog opens again.
     void Export();
 
     QAbstractItemView* m_list;
     QAction* m_entry;
+    QAction* m_monthEntry;
+    QPointer<MonthWindow> m_months;
+    std::optional<CalendarRefusal> m_pictureProblem;
     PhaseDates m_dates;
     ExportDialogs m_dialogs;
 };

@@ -1,0 +1,390 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "month_window.h"
+
+#include "calculation.h"
+#include "ui_text.h"
+
+#include <QAbstractTableModel>
+#include <QDate>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace velmora {
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr int kDayRole = Qt::UserRole; // the day's number of days since 1970
+
+// A phase's colour, the colour its number is written in on it (4.5:1 at least), and the
+// pattern and mark that tell it apart without colour, as the page draws them.
+struct Look {
+    QColor fill;
+    QColor text;
+    Qt::BrushStyle pattern;
+    QColor patternColour;
+    QString mark;
+};
+
+std::optional<Look> LookOf(unsigned kind)
+{
+    const QColor white(255, 255, 255), dark(16, 16, 26);
+    switch (kind) {
+    case kPeriod:
+        return Look{QColor(0xd7, 0x26, 0x3d), white, Qt::NoBrush, {}, {}};
+    case kFirstSafe:
+        return Look{QColor(0x2e, 0x9e, 0x5b), dark, Qt::Dense6Pattern, white, {}};
+    case kFertile:
+        return Look{QColor(0xf0, 0x8c, 0x00), dark, Qt::BDiagPattern, dark, {}};
+    case kOvulation:
+        return Look{QColor(0xf0, 0x8c, 0x00), dark, Qt::BDiagPattern, dark, u"★"_s};
+    case kNextPeriod:
+        return Look{QColor(0x8e, 0x44, 0xad), white, Qt::CrossPattern, white, u"▶"_s};
+    default:
+        return std::nullopt;
+    }
+}
+
+// A day's cell: its phase's colour and pattern, its number on a plain patch of the colour, its
+// mark in the corner, a ring for the ovulation day and a bolder one around today.
+void PaintDay(QPainter& painter, QRect cell, const QString& number, unsigned kind, bool today,
+              const QPalette& palette)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const auto look = LookOf(kind);
+    const QRect inner = cell.adjusted(2, 2, -2, -2);
+    QColor text = palette.color(QPalette::Text);
+    if (look) {
+        painter.fillRect(inner, look->fill);
+        if (look->pattern != Qt::NoBrush)
+            painter.fillRect(inner, QBrush(look->patternColour, look->pattern));
+        const QFontMetrics metrics(painter.font());
+        QRect patch(0, 0, metrics.horizontalAdvance(u"00"_s) + 6, metrics.height() + 2);
+        patch.moveCenter(inner.center());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(look->fill);
+        painter.drawRoundedRect(patch, 3, 3);
+        text = look->text;
+        if (kind == kOvulation) {
+            painter.setPen(QPen(palette.color(QPalette::Text), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(inner.adjusted(1, 1, -1, -1));
+        }
+        if (!look->mark.isEmpty()) {
+            painter.setPen(text);
+            painter.drawText(inner.adjusted(0, 0, -2, 0), Qt::AlignTop | Qt::AlignRight,
+                             look->mark);
+        }
+    }
+    if (today) {
+        painter.setPen(QPen(palette.color(QPalette::Text), 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cell.adjusted(1, 1, -2, -2));
+    }
+    QFont font = painter.font();
+    font.setBold(today);
+    font.setUnderline(today);
+    painter.setFont(font);
+    painter.setPen(text);
+    painter.drawText(inner, Qt::AlignCenter, number);
+    painter.restore();
+}
+
+} // namespace
+
+// One month as a table of weeks, Sunday first: each cell a day of the engine's answer.
+class MonthModel : public QAbstractTableModel
+{
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void SetPicture(MonthPicture picture)
+    {
+        beginResetModel();
+        m_picture = std::move(picture);
+        endResetModel();
+    }
+
+    const PictureDay* DayAt(const QModelIndex& index) const
+    {
+        const int at = index.row() * 7 + index.column() - static_cast<int>(m_picture.firstWeekday);
+        return index.isValid() && at >= 0 && at < static_cast<int>(m_picture.days.size())
+                   ? &m_picture.days[static_cast<std::size_t>(at)]
+                   : nullptr;
+    }
+
+    QModelIndex IndexOf(sys_days day) const
+    {
+        for (int at = 0; at < static_cast<int>(m_picture.days.size()); ++at)
+            if (m_picture.days[static_cast<std::size_t>(at)].date.Days() == day) {
+                const int cell = at + static_cast<int>(m_picture.firstWeekday);
+                return index(cell / 7, cell % 7);
+            }
+        return {};
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 6; }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : 7;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const PictureDay* day = DayAt(index);
+        if (!day)
+            return {};
+        switch (role) {
+        case Qt::DisplayRole:
+            return static_cast<unsigned>(day->date.Ymd().day());
+        case Qt::AccessibleTextRole:
+        case Qt::ToolTipRole:
+            return QString::fromStdString(day->Name());
+        case kDayRole:
+            return static_cast<qlonglong>(day->date.Days().time_since_epoch().count());
+        default:
+            return {};
+        }
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return DayAt(index) ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 6)
+            return {};
+        return UiText(m_picture.weekdays[static_cast<std::size_t>(section)]);
+    }
+
+private:
+    MonthPicture m_picture;
+};
+
+namespace {
+
+class DayDelegate : public QStyledItemDelegate
+{
+public:
+    explicit DayDelegate(MonthModel* model, QObject* parent)
+        : QStyledItemDelegate(parent), m_model(model)
+    {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const PictureDay* day = m_model->DayAt(index);
+        if (!day)
+            return;
+        PaintDay(*painter, option.rect, index.data().toString(), day->Shown(), day->today,
+                 option.palette);
+        if (option.state & QStyle::State_HasFocus) {
+            painter->save();
+            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2, Qt::DashLine));
+            painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+            painter->restore();
+        }
+    }
+
+private:
+    MonthModel* m_model;
+};
+
+// A legend entry: the cell of its kind, without a number, and its label.
+QWidget* LegendEntry(const KindLabel& entry, QWidget* parent)
+{
+    auto* item = new QWidget(parent);
+    auto* layout = new QHBoxLayout(item);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const int side = item->fontMetrics().height() * 3 / 2;
+    QPixmap swatch(side * item->devicePixelRatio(), side * item->devicePixelRatio());
+    swatch.setDevicePixelRatio(item->devicePixelRatio());
+    swatch.fill(Qt::transparent);
+    QPainter painter(&swatch);
+    PaintDay(painter, QRect(0, 0, side, side), QString(), entry.kind, false, item->palette());
+    painter.end();
+    auto* picture = new QLabel(item);
+    picture->setPixmap(swatch);
+    layout->addWidget(picture);
+    layout->addWidget(new QLabel(UiText(entry.label), item));
+    return item;
+}
+
+} // namespace
+
+MonthWindow::MonthWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(u"monthWindow"_s);
+    setWindowTitle(UiText(texts::kMonthView));
+    auto* layout = new QVBoxLayout(this);
+    auto* buttons = new QHBoxLayout;
+    m_previous = new QPushButton(UiText(texts::kPreviousMonth), this);
+    m_next = new QPushButton(UiText(texts::kNextMonth), this);
+    m_today = new QPushButton(UiText(texts::kToday), this);
+    m_previous->setObjectName(u"previousMonth"_s);
+    m_next->setObjectName(u"nextMonth"_s);
+    m_today->setObjectName(u"today"_s);
+    for (QPushButton* button : {m_previous, m_next, m_today})
+        buttons->addWidget(button);
+    layout->addLayout(buttons);
+    m_why = new QLabel(this);
+    m_why->setWordWrap(true);
+    layout->addWidget(m_why);
+    auto* legend = new QHBoxLayout;
+    for (const KindLabel& entry : Legend())
+        legend->addWidget(LegendEntry(entry, this));
+    legend->addStretch();
+    layout->addLayout(legend);
+    auto* months = new QHBoxLayout;
+    for (std::size_t i = 0; i < m_views.size(); ++i) {
+        auto* column = new QVBoxLayout;
+        m_captions[i] = new QLabel(this);
+        QFont bold = m_captions[i]->font();
+        bold.setBold(true);
+        m_captions[i]->setFont(bold);
+        m_models[i] = new MonthModel(this);
+        m_views[i] = new QTableView(this);
+        m_views[i]->setObjectName(u"month%1"_s.arg(i));
+        m_views[i]->setModel(m_models[i]);
+        m_views[i]->setItemDelegate(new DayDelegate(m_models[i], m_views[i]));
+        m_views[i]->verticalHeader()->hide();
+        m_views[i]->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        m_views[i]->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        m_views[i]->setShowGrid(false);
+        m_views[i]->setSelectionMode(QAbstractItemView::NoSelection);
+        // Cells wide enough for two digits and a mark beside them, at any scale, and the whole
+        // month in sight.
+        const int cell = fontMetrics().height() * 5 / 2;
+        const int frame = m_views[i]->frameWidth() * 2;
+        m_views[i]->setMinimumSize(cell * 7 + frame,
+                                   cell * 6 + m_views[i]->horizontalHeader()->sizeHint().height() +
+                                       frame);
+        m_views[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_views[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_views[i]->installEventFilter(this);
+        column->addWidget(m_captions[i]);
+        column->addWidget(m_views[i], 1);
+        months->addLayout(column, 1);
+    }
+    layout->addLayout(months, 1);
+    connect(m_previous, &QPushButton::clicked, this, [this] { ShowFrom(MovedMonth(m_first, -1)); });
+    connect(m_next, &QPushButton::clicked, this, [this] { ShowFrom(MovedMonth(m_first, 1)); });
+    connect(m_today, &QPushButton::clicked, this, [this] { GoTo(Today()); });
+}
+
+sys_days MonthWindow::Today() const
+{
+    return ToCalendarDate(QDate::currentDate()).Days();
+}
+
+void MonthWindow::SetPhases(const PhaseDates& dates, std::optional<CalendarRefusal> problem)
+{
+    m_dates = dates;
+    m_pictured = !problem;
+    m_why->setText(problem ? UiText(RefusalWords(*problem)) : QString());
+    m_why->setVisible(bool(problem));
+    for (QPushButton* button : {m_previous, m_next, m_today})
+        button->setEnabled(m_pictured);
+    if (m_pictured) {
+        ShowFrom(ShownMonths(dates, Today()).front());
+        return;
+    }
+    for (std::size_t i = 0; i < m_views.size(); ++i) {
+        m_views[i]->hide();
+        m_captions[i]->hide();
+    }
+}
+
+void MonthWindow::ShowFrom(year_month first)
+{
+    if (!m_pictured)
+        return;
+    const std::vector<year_month> shown = MonthsFrom(m_dates, first);
+    m_first = shown.front();
+    for (std::size_t i = 0; i < m_views.size(); ++i) {
+        const bool used = i < shown.size();
+        if (used) {
+            MonthPicture picture = PictureOfMonth(m_dates, shown[i], Today());
+            m_captions[i]->setText(QString::fromStdString(picture.caption));
+            m_models[i]->SetPicture(std::move(picture));
+        }
+        m_views[i]->setVisible(used);
+        m_captions[i]->setVisible(used);
+    }
+}
+
+void MonthWindow::GoTo(sys_days day)
+{
+    if (!m_pictured)
+        return;
+    const year_month_day date{day};
+    const year_month month = date.year() / date.month();
+    const std::vector<year_month> shown = MonthsFrom(m_dates, m_first);
+    if (month < shown.front())
+        ShowFrom(month);
+    else if (month > shown.back())
+        ShowFrom(m_first + (month - shown.back()));
+    for (std::size_t i = 0; i < m_views.size(); ++i) {
+        const QModelIndex cell = m_models[i]->IndexOf(day);
+        if (m_views[i]->isVisible() && cell.isValid()) {
+            m_views[i]->setCurrentIndex(cell);
+            m_views[i]->setFocus();
+            return;
+        }
+    }
+}
+
+bool MonthWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* view = qobject_cast<QTableView*>(watched);
+    if (!view || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const QVariant current = view->currentIndex().data(kDayRole);
+    const sys_days day =
+        current.isValid() ? sys_days{days{current.toLongLong()}} : sys_days{(m_first / 1)};
+    const year_month_day date{day};
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Left:
+        GoTo(day - days{1});
+        return true;
+    case Qt::Key_Right:
+        GoTo(day + days{1});
+        return true;
+    case Qt::Key_Up:
+        GoTo(day - days{7});
+        return true;
+    case Qt::Key_Down:
+        GoTo(day + days{7});
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        // The same day of the month before or after, or its last day where it has no such day.
+        const int by = static_cast<QKeyEvent*>(event)->key() == Qt::Key_PageUp ? -1 : 1;
+        const year_month month = MovedMonth(date.year() / date.month(), by);
+        const year_month_day last{month / std::chrono::last};
+        GoTo(sys_days{month / std::min(date.day(), last.day())});
+        return true;
+    }
+    case Qt::Key_Home:
+        GoTo(Today());
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+} // namespace velmora
