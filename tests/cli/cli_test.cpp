@@ -77,6 +77,7 @@ private Q_SLOTS:
         row("the window's six lines", {"2004-02-19", "30"}, TestData("example_lines.txt"));
         row("no arguments: the saved inputs", {}, "2004-03-18" + next);
         row("first day only: the saved length", {"2004-01-01"}, "2004-01-29" + next);
+        row("the picker's first day", {"1601-01-01", "28"}, "1601-01-29" + next);
         row("calendar to stdout", {"--ics", "-", "2004-02-19", "30"}, "BEGIN:VCALENDAR\r\n");
         // Through a pipe: plain text, a mark a phase, the weeks under their weekdays.
         row("the cycle's months", {"--month", "2004-02-19", "30"},
@@ -172,6 +173,27 @@ private Q_SLOTS:
             QCOMPARE(RunCli(arguments, standardOutput).status, 1);
         QVERIFY(RunCli({"2004-02-19"}, standardOutput)
                     .err.contains("cannot write to standard output."));
+    }
+
+    void keepsNothingBesideAProgramWhoseFolderNameIsNoText()
+    {
+        // Its folder's name has a byte that is no UTF-8: the inputs come from her home instead.
+        QVERIFY(QDir().mkpath(m_dir.filePath("home/.config/Velmora")) &&
+                WriteBytes(m_dir.filePath("home/.config/Velmora/dear.cfg"), "2004-01-01,28"));
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", m_dir.filePath("home"));
+        environment.remove("XDG_CONFIG_HOME");
+        cli.setProcessEnvironment(environment);
+        cli.setWorkingDirectory(m_dir.path());
+        cli.start("sh", {"-c",
+                         "d=$(printf 'b\\377n') && mkdir \"$d\" && cp \"$0\" \"$d\" && "
+                         "cp dear.cfg \"$d\" && exec \"$d/velmora-cli\"",
+                         m_program});
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), 0);
+        QVERIFY2(cli.readAllStandardOutput().contains("2004-01-29" + QByteArray(23, ' ')),
+                 "the inputs of her home");
     }
 
     void refusesANameThatIsNoText()

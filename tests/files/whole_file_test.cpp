@@ -150,6 +150,8 @@ private Q_SLOTS:
         row("a new file among the devices", "true", "/dev/velmora-test");
         row("a descriptor through a link to /proc's folder", "ln -s /proc/self/fd L", "L/1");
         row("a descriptor through a link and ..", "ln -s /proc/self/fdinfo info", "info/../fd/1");
+        row("a new file in the kernel's sysfs, through a link", "ln -s /sys/kernel K",
+            "K/velmora-test");
         row("41 links, more than the system follows", "echo old > target && " + Chain(41));
         row("read-only file", "echo old > file && chmod 444 file", "file", false,
             WriteFault::ReadOnly);
@@ -230,6 +232,11 @@ private Q_SLOTS:
                               "mode 100600 owner 65534:65534"}));
         QCOMPARE(WriteInChild(path, kOld, BecomeHer), 0); // her own next save
         QCOMPARE(ReadBytes(path), kOld);
+        // Made write-only by her, and reached through root's own link in root's folder: still
+        // hers, saved as her.
+        QVERIFY(SetUp("chmod 200 her/.config/Velmora/file && ln -s her/.config herlink"));
+        QCOMPARE(WriteWholeFile(m_dir.filePath("herlink/Velmora/file"), kNew), std::nullopt);
+        QCOMPARE(Describe(path).section(' ', 0, 3), "mode 100200 owner 65534:65534");
         // For a user whose group is not her number (Debian's man, 6:12), the user database's.
         QVERIFY(SetUp("mkdir his && chown 6:12 his"));
         QCOMPARE(WriteWholeFile(m_dir.filePath("his/file"), kNew), std::nullopt);
@@ -449,7 +456,8 @@ private Q_SLOTS:
             QSKIP("this file system keeps no ACLs");
         QVERIFY(SetUp(setUp));
         const QByteArray file = QFile::encodeName(m_path);
-        if (userAttribute && ::setxattr(file.constData(), "user.origin", "hers", 4, 0) != 0)
+        if (userAttribute && (::setxattr(file.constData(), "user.origin", "hers", 4, 0) != 0 ||
+                              ::setxattr(file.constData(), "user.empty", "", 0, 0) != 0))
             QSKIP("this file system keeps no user attributes");
         const bool isNew = !QFileInfo::exists(m_path);
         const auto before = Attributes(m_path);

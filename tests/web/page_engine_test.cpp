@@ -4,6 +4,7 @@
 // What the web page is told: the same lines, calendar and help as the window, and what the device
 // keeps by the rules dear.cfg follows. The browser leg of scripts/test drives the page itself.
 #include "decimal_text.h"
+#include "engine_exports.h"
 #include "page_engine.h"
 #include "test_data.h"
 
@@ -112,6 +113,14 @@ private Q_SLOTS:
         const QJsonObject back = Json(velmora::web::Restored(day.data(), typed.data()));
         QCOMPARE(back["cycle"].isNull() ? "null" : back["cycle"].toString(), restored);
         QCOMPARE(back["date"].isNull(), kept["date"].toString().isEmpty());
+    }
+
+    void theEntryPointsTakeEveryByteTheyAreGiven()
+    {
+        const QJsonObject kept =
+            Json(velmora_remembered("2004-02-19", 10, "9 and more the page never sent", 1));
+        QCOMPARE(kept["cycle"].toString(), "9");
+        QCOMPARE(Json(velmora_remembered("2004-02-19", 10, "9", 0))["cycle"].toString(), "");
     }
 
     void theWebConversionReadsAsTheNativeOne_data()
