@@ -137,15 +137,6 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(m_dir.filePath("dear.cfg")), kSaved);
     }
 
-    void neverReplacesWhatStandardOutputLeadsTo()
-    {
-        // Her link to /proc/self/fd: its 1 is standard output, here a regular file.
-        const QString out = m_dir.filePath("out.txt");
-        QVERIFY(WriteBytes(out, "kept") && QFile::link("/proc/self/fd", m_dir.filePath("fds")));
-        QCOMPARE(RunCli({"--ics", m_dir.filePath("fds/1"), "2004-02-19", "30"}, out).status, 1);
-        QCOMPARE(ReadBytes(out), "kept");
-    }
-
     void tellsAFileSizeLimitAsAFullDisk()
     {
         const QString ics = m_dir.filePath("limited.ics");

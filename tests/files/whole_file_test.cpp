@@ -488,7 +488,6 @@ private Q_SLOTS:
             QTest::newRow(name) << setUp << path << needsRoot << read;
         };
         row("a file, cut at the limit", "echo old > file", "file", false, "old");
-        row("an empty file", "touch file", "file", false, "");
         row("a FIFO that nobody writes", "mkfifo file", "file", false);
         row("a folder", "mkdir file", "file", false);
         row("standard input by name", "true", "/dev/stdin", false);

@@ -84,16 +84,10 @@ private Q_SLOTS:
         };
         row("whole number", "28", "28", "28");
         row("half to even", "28.5", "28", "28");
-        row("blanks around", " 27.6\t\r\n", "28", "28");
-        row("exponent", "1e2", "100", "100");
-        row("negative", "-3", "-3", "-3");
         row("too small for a double, as dear.cfg", "1e-400", "", "null");
         row("grouped in thousands, as zh-CN writes it", "3,000", "3000", "3000");
         row("unit after it", "28天", "", "null");
-        row("exponent without digits", "28e", "", "null");
         row("beyond a record", "32768", "", "null");
-        row("beyond a double", "1e400", "", "null");
-        row("hexadecimal", "&H1C", "", "null");
         row("empty", "", "", "null");
         // A day that is none keeps the cycle, as dear.cfg's date field does; no day at all is
         // no record.
