@@ -81,18 +81,13 @@ QString Month(const MonthPicture& picture, bool colour)
     return text;
 }
 
-year_month MonthOf(const CalendarDate& date)
-{
-    return date.Ymd().year() / date.Ymd().month();
-}
-
 } // namespace
 
 QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool colour)
 {
-    const year_month first = MonthOf(dates[Slot::PeriodFirst]);
+    const year_month first = MonthOf(dates[Slot::PeriodFirst].Days());
     const year_month last =
-        std::min(MonthOf(dates[Slot::NextPeriod]), first + months{kMostMonths - 1});
+        std::min(MonthOf(dates[Slot::NextPeriod].Days()), first + months{kMostMonths - 1});
     QString text;
     for (year_month month = first; month <= last; month += months{1})
         text += Month(PictureOfMonth(dates, month, today), colour) + u'\n';

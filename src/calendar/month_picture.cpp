@@ -48,13 +48,13 @@ unsigned KindsAt(const PhaseDates& dates, days offset)
 constexpr year_month kFirstMonth{kEarliestPickerDay.year() / kEarliestPickerDay.month()};
 constexpr year_month kLastMonth{kLatestPickerDay.year() / kLatestPickerDay.month()};
 
+} // namespace
+
 year_month MonthOf(sys_days day)
 {
     const year_month_day date{day};
     return date.year() / date.month();
 }
-
-} // namespace
 
 const std::array<KindLabel, 5>& Legend()
 {

@@ -68,6 +68,9 @@ std::vector<std::chrono::year_month> ShownMonths(const PhaseDates& dates,
 std::vector<std::chrono::year_month> MonthsFrom(const PhaseDates& dates,
                                                 std::chrono::year_month from);
 
+// The month a day lies in.
+std::chrono::year_month MonthOf(std::chrono::sys_days day);
+
 // One month on, or back, within the picker's years.
 std::chrono::year_month MovedMonth(std::chrono::year_month month, int by);
 

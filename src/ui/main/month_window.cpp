@@ -331,8 +331,7 @@ void MonthWindow::GoTo(sys_days day)
 {
     if (!m_pictured)
         return;
-    const year_month_day date{day};
-    const year_month month = date.year() / date.month();
+    const year_month month = MonthOf(day);
     const std::vector<year_month> shown = MonthsFrom(m_dates, m_first);
     if (month < shown.front())
         ShowFrom(month);
@@ -357,23 +356,20 @@ bool MonthWindow::eventFilter(QObject* watched, QEvent* event)
     const sys_days day =
         current.isValid() ? sys_days{days{current.toLongLong()}} : sys_days{(m_first / 1)};
     const year_month_day date{day};
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Left:
-        GoTo(day - days{1});
-        return true;
-    case Qt::Key_Right:
-        GoTo(day + days{1});
-        return true;
-    case Qt::Key_Up:
-        GoTo(day - days{7});
-        return true;
-    case Qt::Key_Down:
-        GoTo(day + days{7});
-        return true;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    // The arrows move a day, or a week up and down.
+    constexpr std::pair<int, int> kSteps[] = {
+        {Qt::Key_Left, -1}, {Qt::Key_Right, 1}, {Qt::Key_Up, -7}, {Qt::Key_Down, 7}};
+    for (const auto& [arrow, step] : kSteps)
+        if (key == arrow) {
+            GoTo(day + days{step});
+            return true;
+        }
+    switch (key) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
         // The same day of the month before or after, or its last day where it has no such day.
-        const int by = static_cast<QKeyEvent*>(event)->key() == Qt::Key_PageUp ? -1 : 1;
+        const int by = key == Qt::Key_PageUp ? -1 : 1;
         const year_month month = MovedMonth(date.year() / date.month(), by);
         const year_month_day last{month / std::chrono::last};
         GoTo(sys_days{month / std::min(date.day(), last.day())});
