@@ -137,6 +137,15 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(m_dir.filePath("dear.cfg")), kSaved);
     }
 
+    void writesTheCalendarItWasAskedFor()
+    {
+        const QString ics = m_dir.filePath("cycle.ics");
+        const Run run = RunCli({"--ics", ics, "2004-02-19", "30"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out + run.err, QByteArray());
+        QCOMPARE(WithoutStamps(ReadBytes(ics)), WithoutStamps(TestData("example.ics")));
+    }
+
     void tellsAFileSizeLimitAsAFullDisk()
     {
         const QString ics = m_dir.filePath("limited.ics");
@@ -198,7 +207,7 @@ private Q_SLOTS:
         QVERIFY(cli.waitForFinished(10000));
         QCOMPARE(cli.exitCode(), 2);
         QVERIFY(cli.readAllStandardError().contains("not valid text"));
-        QCOMPARE(QDir(m_dir.path()).entryList({"*.ics"}), QStringList({"a\uFFFDb.ics"}));
+        QCOMPARE(QDir(m_dir.path()).entryList({"a*.ics"}), QStringList({"a\uFFFDb.ics"}));
         QCOMPARE(ReadBytes(m_dir.filePath("a\uFFFDb.ics")), "hers");
     }
 };

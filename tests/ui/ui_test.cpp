@@ -140,13 +140,6 @@ private Q_SLOTS:
         QCOMPARE(Lines(form), help);
     }
 
-    void startRestoresTheSavedInputs()
-    {
-        auto* form = Open();
-        QCOMPARE(Child<QDateEdit>(form, "DTPicker1")->date(), QDate(2004, 2, 19));
-        QCOMPARE(Child<QLineEdit>(form, "Text1")->text(), "30");
-    }
-
     void tabMovesThroughTheControlsInTheirOrder()
     {
         auto* form = Open();
