@@ -171,8 +171,8 @@ function cannotStart() {
     alert.hidden = false;
     // Set again, so that a screen reader hears the alert it now shows.
     alert.textContent = alert.textContent.trim();
-    $("calculate").disabled = true;
-    $("export").disabled = true;
+    // 关于 too: its words come from the engine.
+    for (const id of ["calculate", "export", "showAbout"]) $(id).disabled = true;
 }
 
 function start(engine) {

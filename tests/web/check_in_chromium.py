@@ -330,11 +330,13 @@ class WebPageTest(unittest.TestCase):
                     self.assertEqual(alert.get_attribute("role"), "alert")
                     self.assertEqual(alert.text, texts["cannotStart"])
                     self.assertFalse(d.find_element(By.ID, "calculate").is_enabled())
-                    # The buttons speak before the engine, with the engine's words.
+                    # The captions speak before the engine, with the engine's words.
                     self.assertEqual(
                         [d.find_element(By.ID, i).get_attribute("textContent")
-                         for i in ("calculate", "export", "showAbout")],
-                        [texts["calculate"], texts["exportCalendar"], texts["about"]])
+                         for i in ("dateCaption", "cycleCaption", "calculate", "export",
+                                   "showAbout")],
+                        [texts["dateCaption"], texts["cycleCaption"], texts["calculate"],
+                         texts["exportCalendar"], texts["about"]])
                     self.assertEqual(
                         [d.find_element(By.CSS_SELECTOR, s).get_attribute("textContent")
                          for s in ("#newVersion span", "#reload")],
