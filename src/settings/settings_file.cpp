@@ -126,7 +126,8 @@ LoadedSettings ParseSettings(QByteArrayView data)
 
 LoadedSettings LoadSettings(const QString& filePath)
 {
-    if (filePath.isEmpty() || QFileInfo(filePath).fileName().startsWith(u'.'))
+    // A hidden file (a dot name, or Windows' hidden attribute) is not one she keeps in sight.
+    if (filePath.isEmpty() || QFileInfo(filePath).isHidden())
         return {};
     const std::optional<QByteArray> bytes = ReadWholeFile(filePath, kReadLimit);
     return bytes ? ParseSettings(*bytes) : LoadedSettings{};
