@@ -243,6 +243,7 @@ private Q_SLOTS:
         auto* february = Child<QTableView>(window, "month0");
         auto* march = Child<QTableView>(window, "month1");
         QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
+        QCOMPARE(february->model()->headerData(0, Qt::Horizontal).toString(), "日"); // Sunday
         QVERIFY(CellNames(march).contains("2004-03-06 排卵日"));
         QVERIFY(CellNames(march).contains("2004-03-20 下次月经开始日 月经期"));
         // A day on from the last of February is the 1st of March; a page on, the 1st of April,
