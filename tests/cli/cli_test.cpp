@@ -84,7 +84,8 @@ private Q_SLOTS:
             "         2004年2月\n日  一  二  三  四  五  六\n 1   2   3   4   5   6   7\n"
             " 8   9  10  11  12  13  14\n15  16  17  18  19# 20# 21#\n22# 23# 24. 25. 26. 27. 28.\n"
             "29.\n");
-        row("with its legend", {"--month", "2004-02-19", "30"}, "\n> 下次月经开始日  * 排卵日");
+        row("to the next period's month, with the legend", {"--month", "2004-02-19", "30"},
+            "20>\n21# 22# 23# 24# 25. 26. 27.\n28. 29. 30. 31+\n\n> 下次月经开始日  * 排卵日");
     }
     void printsWhatWasAskedFor()
     {
@@ -110,6 +111,7 @@ private Q_SLOTS:
         };
         row("month 13", {"2004-13-01"}, 2, "'2004-13-01' is not a date YYYY-MM-DD between");
         row("not zero-padded", {"2004-2-19"}, 2, "'2004-2-19' is not a date");
+        row("a slash for a dash", {"2004-02/19"}, 2, "'2004-02/19' is not a date");
         row("unknown option", {"--bogus"}, 2, "'bogus'");
         row("three arguments", {"2004-02-19", "30", "x"}, 2, "Too many arguments.");
         row("calendar of 20 days", ics("2004-02-19", "20"), 1, "shorter than 25 days");
