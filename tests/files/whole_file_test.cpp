@@ -491,7 +491,6 @@ private Q_SLOTS:
         };
         row("a file, cut at the limit", "echo old > file", "file", false, "old");
         row("a FIFO that nobody writes", "mkfifo file", "file", false);
-        row("a folder", "mkdir file", "file", false);
         row("standard input by name", "true", "/dev/stdin", false);
         row("her own file, read by root",
             "mkdir her && echo old > her/file && chmod 600 her/file && chown -R 65534 her",
