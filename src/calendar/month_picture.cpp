@@ -48,6 +48,12 @@ unsigned KindsAt(const PhaseDates& dates, days offset)
 constexpr year_month kFirstMonth{kEarliestPickerDay.year() / kEarliestPickerDay.month()};
 constexpr year_month kLastMonth{kLatestPickerDay.year() / kLatestPickerDay.month()};
 
+// The bits a legend entry stands for: the safe entry for both safe periods.
+unsigned BitsOf(DayKind kind)
+{
+    return kind == kFirstSafe ? kFirstSafe | kSecondSafe : kind;
+}
+
 } // namespace
 
 year_month MonthOf(sys_days day)
@@ -73,7 +79,7 @@ const std::array<KindLabel, 5>& Legend()
 DayKind PictureDay::Shown() const
 {
     for (const KindLabel& entry : Legend())
-        if (kinds & (entry.kind == kFirstSafe ? kFirstSafe | kSecondSafe : entry.kind))
+        if (kinds & BitsOf(entry.kind))
             return entry.kind;
     return DayKind{};
 }
@@ -82,8 +88,7 @@ std::string PictureDay::Name() const
 {
     std::string name = date.Text();
     for (const KindLabel& entry : Legend()) {
-        const unsigned bits = entry.kind == kFirstSafe ? kFirstSafe | kSecondSafe : entry.kind;
-        if ((kinds & bits) && !(entry.kind == kFertile && (kinds & kOvulation)))
+        if ((kinds & BitsOf(entry.kind)) && !(entry.kind == kFertile && (kinds & kOvulation)))
             name += ' ' + std::string(entry.label);
     }
     return name;
