@@ -9,8 +9,12 @@
 
 const STORED_DATE = "velmora.firstDay";
 const STORED_CYCLE = "velmora.cycle";
+const STORED_RECORD = "velmora.record";
 
 const $ = (id) => document.getElementById(id);
+
+// The engine's bit for a first day she recorded (DayKind).
+const RECORDED_FIRST = 128;
 
 // The engine's answers are JSON in its memory; texts go to it as UTF-8 bytes and a length each.
 class Engine {
@@ -19,10 +23,11 @@ class Engine {
         this.encoder = new TextEncoder();
     }
 
+    // A text goes as its UTF-8 bytes; a file's bytes (a Uint8Array) as they are.
     call(name, texts, numbers = []) {
         const m = this.module;
         const blocks = texts.map((text) => {
-            const bytes = this.encoder.encode(text);
+            const bytes = typeof text === "string" ? this.encoder.encode(text) : text;
             const at = m._malloc(bytes.length || 1);
             m.HEAPU8.set(bytes, at);
             return { at, length: bytes.length };
@@ -41,12 +46,24 @@ class Engine {
         return this.call("page_texts", [], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
     }
 
-    calculate(day, cycle) {
-        return this.call("calculate", [day, cycle], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
+    calculate(day, cycle, record) {
+        return this.call("calculate", [day, cycle, record], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
     }
 
-    months(day, cycle, from) {
-        return this.call("months", [day, cycle, from], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
+    months(day, cycle, from, record) {
+        return this.call("months", [day, cycle, from, record], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
+    }
+
+    record(record) {
+        return this.call("record", [record]);
+    }
+
+    recordDay(record, day, add) {
+        return this.call("record_day", [record, day], [add ? 1 : 0]);
+    }
+
+    takeIn(record, bytes) {
+        return this.call("record_take_in", [record, bytes]);
     }
 
     remembered(day, cycle) {
@@ -71,8 +88,17 @@ const storage = {
     set(key, value) {
         try {
             window.localStorage.setItem(key, value);
+            return true;
         } catch {
             // Nothing kept; the lines are what she came for.
+            return false;
+        }
+    },
+    remove(key) {
+        try {
+            window.localStorage.removeItem(key);
+        } catch {
+            // Nothing was kept.
         }
     },
 };
@@ -116,21 +142,25 @@ function showLines(lineParts) {
 
 // The month picture as the engine answers it: its captions, weekdays, days, each day's kind,
 // name and whether it is today. Nothing here knows a date.
-function showPicture(picture, texts, move) {
+function showPicture(picture, texts, move, choose) {
     const section = $("month");
     if (picture === null) {
         // Phases out of order or outside the calendar make no picture worth reading.
         section.hidden = true;
         return;
     }
-    $("legend").replaceChildren(...picture.legend.map(({ kind, label }) => {
+    const legend = picture.legend.map(({ kind, label }) => {
         const item = element("li");
         item.append(element("span", { class: `swatch kind-${kind}`, "aria-hidden": "true" }),
             element("span", {}, label));
         return item;
-    }));
+    });
+    const recorded = element("li");
+    recorded.append(element("span", { class: "swatch kind-1 recorded", "aria-hidden": "true" }),
+        element("span", {}, picture.recordedLabel));
+    $("legend").replaceChildren(...legend, recorded);
     const months = picture.months.map((month) => {
-        const table = element("table", { class: "month" });
+        const table = element("table", { class: "month", role: "grid" });
         table.append(element("caption", {}, month.caption));
         const head = element("tr");
         for (const name of month.weekdays) head.append(element("th", { scope: "col" }, name));
@@ -140,8 +170,13 @@ function showPicture(picture, texts, move) {
         let row = element("tr");
         for (let blank = 0; blank < month.firstWeekday; ++blank) row.append(element("td"));
         for (const day of month.days) {
-            const cell = element("td", { "aria-label": day.name, title: day.name, "data-day": day.date });
+            // Each day is a cell of a grid: chosen by a tap, a click, Enter or Space.
+            const cell = element("td", {
+                role: "gridcell", tabindex: "-1", "aria-label": day.name, title: day.name,
+                "data-day": day.date,
+            });
             if (day.shown) cell.className = `kind-${day.shown}`;
+            if (day.kinds & RECORDED_FIRST) cell.classList.add("recorded");
             if (day.today) cell.setAttribute("aria-current", "date");
             cell.append(element("span", { "aria-hidden": "true" }, day.day));
             row.append(cell);
@@ -155,6 +190,27 @@ function showPicture(picture, texts, move) {
         return table;
     });
     $("months").replaceChildren(...months);
+    const cells = [...$("months").querySelectorAll("td[data-day]")];
+    const focusable = cells.find((cell) => cell.getAttribute("aria-current") === "date") ?? cells[0];
+    if (focusable) focusable.tabIndex = 0;
+    cells.forEach((cell, index) => {
+        cell.addEventListener("click", () => choose(cell));
+        cell.addEventListener("keydown", (event) => {
+            const steps = { ArrowLeft: -1, ArrowRight: 1, ArrowUp: -7, ArrowDown: 7 };
+            if (event.key === "Enter" || event.key === " ") {
+                event.preventDefault();
+                choose(cell);
+            } else if (event.key in steps) {
+                event.preventDefault();
+                const next = cells[index + steps[event.key]];
+                if (next) {
+                    cell.tabIndex = -1;
+                    next.tabIndex = 0;
+                    next.focus();
+                }
+            }
+        });
+    });
     const buttons = [["previousMonth", picture.previous], ["nextMonth", picture.next],
         ["today", picture.today]];
     $("monthButtons").replaceChildren(...buttons.filter(([, month]) => month).map(([word, month]) => {
@@ -165,6 +221,16 @@ function showPicture(picture, texts, move) {
     section.hidden = false;
 }
 
+// A file made on this device and handed to its downloads: nothing leaves it.
+function download(name, text, type) {
+    const link = element("a", { download: name });
+    link.href = URL.createObjectURL(new Blob([text], { type }));
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
 // The engine could not load, compile or answer: the page says so and computes nothing.
 function cannotStart() {
     const alert = $("cannotStart");
@@ -173,6 +239,7 @@ function cannotStart() {
     alert.textContent = alert.textContent.trim();
     // 关于 too: its words come from the engine.
     for (const id of ["calculate", "export", "showAbout"]) $(id).disabled = true;
+    $("record").hidden = true;
 }
 
 function start(engine) {
@@ -202,6 +269,90 @@ function start(engine) {
 
     showHelp(texts.helpParagraphs);
     let calendar = "";
+    // The picture shown, redrawn from its first month when her record changes.
+    let redraw = null;
+
+    // Her record: kept on this device only, shown in its own section.
+    let record = engine.record(storage.get(STORED_RECORD) ?? "");
+    const showRecord = () => {
+        $("recordSummary").textContent = record.summary;
+        $("recordNote").textContent = record.note;
+        $("recordNote").hidden = !record.note;
+        $("recordLines").replaceChildren(...record.lines.map((line) => element("li", {}, line)));
+        const useAverage = $("useAverage");
+        useAverage.textContent = record.useAverage;
+        useAverage.hidden = record.average === null;
+        $("exportRecord").disabled = record.record === "";
+    };
+    const keepRecord = (answer) => {
+        record = answer;
+        if (answer.record === "") storage.remove(STORED_RECORD);
+        else storage.set(STORED_RECORD, answer.record);
+        showRecord();
+        if (redraw) redraw();
+    };
+    $("recordTitle").textContent = texts.recordTitle;
+    $("exportRecord").textContent = texts.exportRecord;
+    $("importRecord").textContent = texts.importRecord;
+    $("clearRecord").textContent = texts.clearRecord;
+    $("dayChoiceClose").textContent = texts.close;
+    showRecord();
+    $("record").hidden = false;
+
+    $("useAverage").addEventListener("click", () => {
+        if (record.average !== null) cycle.value = String(record.average);
+        cycle.focus();
+    });
+    $("exportRecord").addEventListener("click", () => {
+        download("velmora-record.txt", record.record, "text/plain;charset=utf-8");
+    });
+    $("importRecord").addEventListener("click", () => $("recordFile").click());
+    $("recordFile").addEventListener("change", async (event) => {
+        const [file] = event.target.files;
+        event.target.value = "";
+        if (!file) return;
+        // One byte past the limit is enough to tell a file that is too large.
+        const bytes = new Uint8Array(await file.slice(0, texts.recordLimit + 1).arrayBuffer());
+        const answer = engine.takeIn(record.record, bytes);
+        keepRecord(answer);
+        $("recordReport").textContent = answer.report;
+    });
+    $("clearRecord").addEventListener("click", () => {
+        if (!window.confirm(texts.clearQuestion)) return;
+        for (const key of [STORED_RECORD, STORED_DATE, STORED_CYCLE]) storage.remove(key);
+        firstDay.value = texts.firstDay;
+        cycle.value = texts.cycleLength;
+        keepRecord(engine.record(""));
+        $("recordReport").textContent = "";
+    });
+
+    // Choosing a day offers to record it, or to take a recorded first day out.
+    const dayChoice = $("dayChoice");
+    let chosen = null;
+    const choose = (cell) => {
+        chosen = cell;
+        const day = cell.dataset.day;
+        const recorded = record.days.includes(day);
+        $("dayChoiceName").textContent = cell.getAttribute("aria-label");
+        const act = $("dayChoiceAct");
+        act.textContent = recorded ? texts.forgetDay : texts.recordDay;
+        act.onclick = () => {
+            dayChoice.close();
+            keepRecord(engine.recordDay(record.record, day, !recorded));
+        };
+        dayChoice.showModal();
+        act.focus();
+    };
+    $("dayChoiceClose").addEventListener("click", () => dayChoice.close());
+    dayChoice.addEventListener("close", () => {
+        // Back to the same day, redrawn or not.
+        const again = chosen && document.querySelector(`td[data-day="${chosen.dataset.day}"]`);
+        if (again) {
+            for (const cell of document.querySelectorAll("td[data-day]")) cell.tabIndex = -1;
+            again.tabIndex = 0;
+            again.focus();
+        }
+    });
 
     $("inputs").addEventListener("submit", (event) => {
         event.preventDefault();
@@ -211,7 +362,7 @@ function start(engine) {
             return;
         }
         try {
-            const result = engine.calculate(firstDay.value, cycle.value);
+            const result = engine.calculate(firstDay.value, cycle.value, record.record);
             showLines(result.lineParts);
             const caution = $("caution");
             caution.textContent = texts.caution;
@@ -223,8 +374,14 @@ function start(engine) {
             $("refusal").textContent = result.refusalWords;
             // The picture follows this calculation; its buttons move it a month at a time.
             const [day, text] = [firstDay.value, cycle.value];
-            const move = (month) => showPicture(engine.months(day, text, month), texts, move);
-            showPicture(result.picture, texts, move);
+            let shown = result.picture?.months[0].month;
+            const move = (month) => {
+                const picture = engine.months(day, text, month, record.record);
+                shown = picture?.months[0].month;
+                showPicture(picture, texts, move, choose);
+            };
+            redraw = () => move(shown);
+            showPicture(result.picture, texts, move, choose);
             // Kept last, as the window saves last.
             const keep = engine.remembered(firstDay.value, cycle.value);
             storage.set(STORED_DATE, keep.date);
@@ -235,13 +392,7 @@ function start(engine) {
     });
 
     $("export").addEventListener("click", () => {
-        if (!calendar) return;
-        const link = element("a", { download: "velmora.ics" });
-        link.href = URL.createObjectURL(new Blob([calendar], { type: "text/calendar;charset=utf-8" }));
-        document.body.append(link);
-        link.click();
-        link.remove();
-        setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+        if (calendar) download("velmora.ics", calendar, "text/calendar;charset=utf-8");
     });
 
     const about = $("about");

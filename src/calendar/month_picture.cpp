@@ -78,6 +78,8 @@ const std::array<KindLabel, 5>& Legend()
 
 DayKind PictureDay::Shown() const
 {
+    if (kinds & kRecordedPeriod)
+        return kPeriod;
     for (const KindLabel& entry : Legend())
         if (kinds & BitsOf(entry.kind))
             return entry.kind;
@@ -87,10 +89,13 @@ DayKind PictureDay::Shown() const
 std::string PictureDay::Name() const
 {
     std::string name = date.Text();
+    const unsigned named = kinds & kRecordedPeriod ? kinds | kPeriod : kinds;
     for (const KindLabel& entry : Legend()) {
-        if ((kinds & BitsOf(entry.kind)) && !(entry.kind == kFertile && (kinds & kOvulation)))
+        if ((named & BitsOf(entry.kind)) && !(entry.kind == kFertile && (named & kOvulation)))
             name += ' ' + std::string(entry.label);
     }
+    if (kinds & kRecordedFirst)
+        name += ' ' + std::string(texts::kRecorded);
     return name;
 }
 
@@ -101,7 +106,7 @@ std::optional<CalendarRefusal> PictureProblem(const PhaseDates& dates,
 }
 
 MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
-                            std::optional<sys_days> today)
+                            std::optional<sys_days> today, std::span<const sys_days> recorded)
 {
     MonthPicture picture;
     picture.month = month;
@@ -117,6 +122,11 @@ MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
         PictureDay& shown = picture.days.emplace_back();
         shown.date = CalendarDate::FromDays(day).value_or(CalendarDate{});
         shown.today = day == today;
+        // The latest recorded first day up to this one, and whether this lies in its period.
+        const auto after = std::upper_bound(recorded.begin(), recorded.end(), day);
+        if (after != recorded.begin() && day - *std::prev(after) < days{kRecordedPeriodDays})
+            shown.kinds |= day == *std::prev(after) ? kRecordedPeriod | kRecordedFirst
+                                                    : kRecordedPeriod;
         if (day < start || length <= days{0})
             continue;
         // Which cycle it lies in, and how far into it: the same arithmetic for the 1st and the
@@ -124,7 +134,7 @@ MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
         const auto cycle = (day - start) / length;
         const days offset = (day - start) % length;
         shown.cycle = static_cast<int>(cycle);
-        shown.kinds = KindsAt(dates, offset);
+        shown.kinds |= KindsAt(dates, offset);
         if (offset == days{0} && cycle > 0)
             shown.kinds |= kNextPeriod;
     }

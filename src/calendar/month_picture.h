@@ -6,6 +6,7 @@
 
 #include <array>
 #include <chrono>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,12 @@ enum DayKind : unsigned {
     kSecondSafe = 8,
     kOvulation = 16,
     kNextPeriod = 32,
+    kRecordedPeriod = 64, // one of the days from a first day she recorded
+    kRecordedFirst = 128, // the first day she recorded itself
 };
+
+// The days a recorded period is drawn over, from the first day she recorded.
+inline constexpr int kRecordedPeriodDays = 5;
 
 // The kinds in the order a day's name lists them, each with its label; the legend shows them
 // in this order too. The ovulation day names only 排卵日: it lies in the fertile days by
@@ -38,9 +44,10 @@ struct PictureDay {
     unsigned kinds = 0; // DayKind bits; 0 for a day outside every cycle
     int cycle = -1;     // 0 the calculated cycle, k the k-th coming one, -1 none
     bool today = false;
-    // The kind its cell shows: the first of Legend() it lies in, or 0.
+    // The kind its cell shows: a recorded period's, else the first of Legend() it lies in, or 0.
     DayKind Shown() const;
-    // "2004-03-20 下次月经开始日 月经期": its date and the labels of the phases it lies in.
+    // "2004-03-20 下次月经开始日 月经期": its date and the labels of the phases it lies in, a
+    // recorded period's days among the period's; a recorded first day ends in 已记下.
     std::string Name() const;
 };
 
@@ -56,9 +63,11 @@ struct MonthPicture {
 std::optional<CalendarRefusal> PictureProblem(const PhaseDates& dates,
                                               std::string_view cycleLengthText);
 
-// One month of a calculation that has a picture. The same cost whatever the cycle length.
+// One month of a calculation that has a picture, with the periods of her record (its days,
+// earliest first) wherever they lie. The same cost whatever the cycle length.
 MonthPicture PictureOfMonth(const PhaseDates& dates, std::chrono::year_month month,
-                            std::optional<std::chrono::sys_days> today);
+                            std::optional<std::chrono::sys_days> today,
+                            std::span<const std::chrono::sys_days> recorded = {});
 
 // The months shown at once: the calculated cycle's, from its first day's month, at most three;
 // today's month first where today lies inside the cycle. MonthsFrom: as many from the month a

@@ -7,7 +7,10 @@
 #include "console_output.h"
 #include "kept_inputs.h"
 #include "month_text.h"
+#include "record_file.h"
+#include "record_history.h"
 #include "settings_file.h"
+#include "texts.h"
 #include "whole_file.h"
 
 #include <QCoreApplication>
@@ -48,6 +51,111 @@ int Fail(const QString& reason)
     return kFailureStatus;
 }
 
+int Usage(const QString& reason, const QCommandLineParser& parser)
+{
+    velmora::PrintError(u"velmora-cli: "_s + reason + u"\n\n"_s + parser.helpText());
+    return kUsageStatus;
+}
+
+QString NotADay(const QString& text)
+{
+    return u"'%1' is not a date YYYY-MM-DD between %2 and %3."_s.arg(
+        text, velmora::kEarliestDate.toString(Qt::ISODate),
+        velmora::kLatestDate.toString(Qt::ISODate));
+}
+
+int Print(const QString& text)
+{
+    return velmora::PrintOut(text) ? 0 : Fail(u"cannot write to standard output."_s);
+}
+
+QString RecordFailureText(const QString& path, const velmora::RecordFailure& failure)
+{
+    if (failure.unreadable)
+        return u"cannot read %1 whole; it was left as it is."_s.arg(path);
+    return u"cannot write %1: %2."_s.arg(path, failure.write.reason);
+}
+
+// --record, --forget, --import and --history: her record beside dear.cfg, read and written as
+// the window does. Every day is checked before anything is written.
+struct RecordOptions {
+    QCommandLineOption record{u"record"_s,
+                              u"Add <date> (YYYY-MM-DD), the first day of a period, to the "
+                              "record kept beside the window's settings."_s,
+                              u"date"_s};
+    QCommandLineOption forget{u"forget"_s, u"Take <date> out of the record."_s, u"date"_s};
+    QCommandLineOption takeIn{u"import"_s,
+                              u"Take the days of <file> into the record: a record, or the CSV "
+                              "that drip exports."_s,
+                              u"file"_s};
+    QCommandLineOption history{u"history"_s,
+                               u"Print the recorded days, the days between them, and their "
+                               "average, shortest and longest cycle."_s};
+
+    void AddTo(QCommandLineParser& parser) const
+    {
+        parser.addOptions({record, forget, takeIn, history});
+    }
+    int CountSet(const QCommandLineParser& parser) const
+    {
+        return int{parser.isSet(record)} + int{parser.isSet(forget)} + int{parser.isSet(takeIn)} +
+               int{parser.isSet(history)};
+    }
+    int Run(const QCommandLineParser& parser) const;
+};
+
+int RecordOptions::Run(const QCommandLineParser& parser) const
+{
+    const QString path = velmora::RecordFilePath(velmora::SettingsFilePath());
+    if (path.isEmpty())
+        return Fail(u"there is no folder to keep the record in (HOME is not usable)."_s);
+    if (parser.isSet(history)) {
+        const auto record = velmora::LoadRecord(path);
+        if (!record)
+            return Fail(u"cannot read %1 whole."_s.arg(path));
+        const velmora::RecordHistory shown = velmora::HistoryOf(record->Days());
+        QString text;
+        for (const std::string& line : velmora::HistoryLines(shown))
+            text += QString::fromStdString(line) + u'\n';
+        text += QString::fromStdString(velmora::HistorySummary(shown)) + u'\n';
+        if (const std::string note = velmora::HistoryNote(shown); !note.empty())
+            text += QString::fromStdString(note) + u'\n';
+        return Print(text);
+    }
+    if (parser.isSet(takeIn)) {
+        const QString file = parser.value(takeIn);
+        const auto taken = velmora::ReadRecordToTakeIn(file);
+        if (!taken)
+            return Fail(u"cannot read %1."_s.arg(file));
+        if (taken->tooLarge)
+            return Fail(u"%1 is larger than %2 bytes; nothing was taken in."_s.arg(file).arg(
+                velmora::kRecordLimit));
+        int added = 0;
+        if (const auto failure = velmora::ChangeRecord(path, [&](velmora::PeriodRecord& record) {
+                added = record.Merge(taken->record);
+                return added > 0;
+            }))
+            return Fail(RecordFailureText(path, *failure));
+        return Print(QString::fromStdString(velmora::texts::ImportReport(added, taken->notDates)) +
+                     u'\n');
+    }
+    const bool adding = parser.isSet(record);
+    std::vector<std::chrono::sys_days> days;
+    for (const QString& text : parser.values(adding ? record : forget)) {
+        const auto day = velmora::ReadPickerDay(text.toStdString());
+        if (!day)
+            return Usage(NotADay(text), parser);
+        days.push_back(day->Days());
+    }
+    const auto failure = velmora::ChangeRecord(path, [&](velmora::PeriodRecord& kept) {
+        bool changed = false;
+        for (const auto day : days)
+            changed = (adding ? kept.Add(day) : kept.Remove(day)) || changed;
+        return changed;
+    });
+    return failure ? Fail(RecordFailureText(path, *failure)) : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -73,6 +181,8 @@ int main(int argc, char** argv)
         u"month"_s, u"Print the months of the cycle, each day marked by its phase (in colour on a "
                     "terminal, unless NO_COLOR is set)."_s);
     parser.addOption(month);
+    const RecordOptions recordOptions;
+    recordOptions.AddTo(parser);
     parser.addPositionalArgument(u"first-day"_s, u"First day of the last period, YYYY-MM-DD."_s,
                                  u"[FIRST-DAY"_s);
     parser.addPositionalArgument(u"cycle-length"_s,
@@ -80,20 +190,20 @@ int main(int argc, char** argv)
                                  u"[CYCLE-LENGTH]]"_s);
     if (const auto status = velmora::ParseCommandLine(parser, 2, kUsageStatus))
         return *status;
+    if (const int recordActions = recordOptions.CountSet(parser)) {
+        if (recordActions > 1 || parser.isSet(ics) || parser.isSet(month) ||
+            !parser.positionalArguments().isEmpty())
+            return Usage(u"--record, --forget, --import and --history go alone."_s, parser);
+        return recordOptions.Run(parser);
+    }
 
     // What the window would show at its next start; the file is only read, never written.
     velmora::Inputs inputs = velmora::RestoreInputs(velmora::SettingsFilePath());
     const QStringList arguments = parser.positionalArguments();
     if (!arguments.isEmpty()) {
         const auto firstDay = ReadFirstDay(arguments[0]);
-        if (!firstDay) {
-            velmora::PrintError(
-                u"velmora-cli: '%1' is not a date YYYY-MM-DD between %2 and %3.\n\n"_s.arg(
-                    arguments[0], velmora::kEarliestDate.toString(Qt::ISODate),
-                    velmora::kLatestDate.toString(Qt::ISODate)) +
-                parser.helpText());
-            return kUsageStatus;
-        }
+        if (!firstDay)
+            return Usage(NotADay(arguments[0]), parser);
         inputs.date = *firstDay;
     }
     if (arguments.size() > 1)
@@ -103,11 +213,8 @@ int main(int argc, char** argv)
 
     QString text;
     if (parser.isSet(month)) {
-        if (parser.isSet(ics)) {
-            velmora::PrintError(u"velmora-cli: --month and --ics go one at a time.\n\n"_s +
-                                parser.helpText());
-            return kUsageStatus;
-        }
+        if (parser.isSet(ics))
+            return Usage(u"--month and --ics go one at a time."_s, parser);
         // A picture of a cycle she never typed, or of phases out of order, would mislead.
         if (const auto problem =
                 velmora::PictureProblem(dates, inputs.cycleLengthText.toStdString()))
@@ -142,5 +249,5 @@ int main(int argc, char** argv)
         }
         text = QString::fromStdString(calendar.text);
     }
-    return velmora::PrintOut(text) ? 0 : Fail(u"cannot write to standard output."_s);
+    return Print(text);
 }

@@ -41,6 +41,11 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView b
 // file (a FIFO never makes it wait). Nothing when there is no such file to read.
 std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 limit);
 
+// Removes the file as WriteWholeFile would replace it: through the same walk, as the same user,
+// a regular file only (a link leading to one is followed, and the file goes). No failure when
+// there is nothing to remove.
+std::optional<WriteFailure> RemoveWholeFile(const QString& path);
+
 // Creates the folder and the parents it lacks, each for its owner's eyes only. When root
 // creates them inside another user's folder (her home), it does so as her: they are hers.
 // False when the folder is not there afterwards.

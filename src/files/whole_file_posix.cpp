@@ -735,6 +735,35 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 limit)
     return bytes;
 }
 
+std::optional<WriteFailure> RemoveWholeFile(const QString& path)
+{
+    const Place place = Walk(path, false);
+    if (place.error)
+        return Failed(place.error);
+    if (place.rest.size() > 1) // a folder on the way is missing: so is the file
+        return std::nullopt;
+    if (place.throughSystemFolder || place.rest.empty())
+        return WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
+    const std::optional<uid_t> actFor = ActFor(place);
+    if (!actFor)
+        return Failed(EACCES);
+    const ActingAs acting(IdentityOf(*actFor));
+    if (!acting.ok())
+        return Failed(EPERM);
+    const int folder = place.folder.get();
+    const char* name = place.rest.front().c_str();
+    struct stat status = {};
+    if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? std::nullopt : std::optional(Failed(errno));
+    if (!S_ISREG(status.st_mode))
+        return WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
+    if (*actFor != ::geteuid() && status.st_uid != *actFor)
+        return Failed(EACCES);
+    if (::unlinkat(folder, name, 0) != 0 && errno != ENOENT)
+        return Failed(errno);
+    return std::nullopt;
+}
+
 bool MakeFolders(const QString& path)
 {
     Place place = Walk(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), true);

@@ -94,6 +94,19 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 limit)
     return file.read(limit);
 }
 
+std::optional<WriteFailure> RemoveWholeFile(const QString& path)
+{
+    const QFileInfo existing(path);
+    if (!existing.exists() && !existing.isSymLink())
+        return std::nullopt;
+    if (IsDeviceName(path) || !existing.isFile())
+        return WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
+    QFile file(existing.canonicalFilePath());
+    if (!file.remove())
+        return Failed(file);
+    return std::nullopt;
+}
+
 bool MakeFolders(const QString& path)
 {
     return QDir().mkpath(path);

@@ -74,6 +74,36 @@ std::string MonthCaption(int year, unsigned month)
     return std::to_string(year) + "年" + std::to_string(month) + "月";
 }
 
+std::string RecordedLength(int days, bool counted)
+{
+    return "  " + std::to_string(days) + " 天" + (counted ? "" : " 不计入平均");
+}
+
+std::string RecordFigures(int cycles, int average, int shortest, int longest)
+{
+    return "最近 " + std::to_string(cycles) + " 个周期：平均 " + std::to_string(average) +
+           " 天，最短 " + std::to_string(shortest) + " 天，最长 " + std::to_string(longest) + " 天";
+}
+
+std::string LeftOutNote(int cycles, int longest)
+{
+    return "有 " + std::to_string(cycles) + " 个周期超过 " + std::to_string(longest) +
+           " 天，可能漏记了一次月经，没有计入。";
+}
+
+std::string UseAverage(int days)
+{
+    return "用平均周期 " + std::to_string(days) + " 天";
+}
+
+std::string ImportReport(int days, int notDates)
+{
+    std::string report = "导入了 " + std::to_string(days) + " 天。";
+    if (notDates > 0)
+        report += "有 " + std::to_string(notDates) + " 行不是日期，没有导入。";
+    return report;
+}
+
 std::vector<std::string> AboutCredits()
 {
     return {

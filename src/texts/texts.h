@@ -51,6 +51,41 @@ inline constexpr std::string_view kNextMonth = "下个月";
 inline constexpr std::string_view kToday = "今天";
 std::string MonthCaption(int year, unsigned month); // 2004年2月
 
+// Her record of periods: choosing a day in the month picture offers to record it or take it out;
+// a recorded first day is named so; the record's own buttons; the question before erasing, on
+// the window and on the page (which also forgets the kept inputs).
+inline constexpr std::string_view kRecordDay = "这天月经来了";
+inline constexpr std::string_view kForgetDay = "删除这天的记录";
+inline constexpr std::string_view kRecorded = "已记下";
+inline constexpr std::string_view kRecordTitle = "我的记录";
+inline constexpr std::string_view kExportRecord = "导出记录";
+inline constexpr std::string_view kImportRecord = "导入记录";
+inline constexpr std::string_view kClearRecord = "清除记录";
+inline constexpr std::string_view kClose = "关闭";
+inline constexpr std::string_view kClearQuestion = "清除这台设备上的月经记录？清除后无法恢复。";
+inline constexpr std::string_view kClearPageQuestion =
+    "清除这台设备上的月经记录和保存的输入？清除后无法恢复。";
+inline constexpr std::string_view kRecordEmpty = "还没有记录。在月历里选中月经来的第一天，就能记下。";
+inline constexpr std::string_view kNoAverageYet = "记下两次以上月经，才能算出平均周期。";
+inline constexpr std::string_view kImportTooLarge = "文件太大（超过 1 MB），没有导入。";
+// Why the record was not written: it could not be read whole, so writing would lose some of it.
+inline constexpr std::string_view kRecordUnreadable =
+    "记录文件无法完整读取，为了不丢失其中内容，没有改动它。";
+inline constexpr std::string_view kRecordNotSaved = "无法保存记录：";
+inline constexpr std::string_view kRecordNotCleared = "无法清除记录：";
+inline constexpr std::string_view kCannotReadFile = "无法读取这个文件。";
+std::string RecordedLength(int days, bool counted);     // "  28 天", "  62 天 不计入平均"
+std::string RecordFigures(int cycles, int average, int shortest, int longest);
+std::string LeftOutNote(int cycles, int longest);       // why a length is not in the figures
+std::string UseAverage(int days);                       // 用平均周期 28 天
+std::string ImportReport(int days, int notDates);       // how many came in, and what did not
+
+// Why a file could not be written, in the user's words; the system's own follow.
+inline constexpr std::string_view kNotRegularFile = "所选的不是一个普通文件。";
+inline constexpr std::string_view kReadOnly = "文件或磁盘是只读的。";
+inline constexpr std::string_view kNoPermission = "没有在这里写入的权限。";
+inline constexpr std::string_view kNoSpace = "磁盘空间不足。";
+
 // The web page's own words: what the phases are not, shown under the lines; why it cannot
 // compute at all; and that a new version of it is ready, with the button that takes it.
 inline constexpr std::string_view kCaution =

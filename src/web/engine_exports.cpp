@@ -52,21 +52,42 @@ const char* velmora_page_texts(double now, int utcOffset)
 }
 
 const char* velmora_calculate(const char* firstDay, int firstDayLength, const char* cycleText,
-                              int cycleLength, double stamp, int utcOffset)
+                              int cycleLength, const char* record, int recordLength, double stamp,
+                              int utcOffset)
 {
     // A clock the page cannot read is taken as the start of 1970: the calendar still reads.
     return Answer(velmora::web::Calculation(
         Bytes(firstDay, firstDayLength), Bytes(cycleText, cycleLength),
-        Clock(stamp).value_or(std::chrono::sys_seconds{}), Today(stamp, utcOffset)));
+        Clock(stamp).value_or(std::chrono::sys_seconds{}), Today(stamp, utcOffset),
+        Bytes(record, recordLength)));
 }
 
 const char* velmora_months(const char* firstDay, int firstDayLength, const char* cycleText,
-                           int cycleLength, const char* from, int fromLength, double now,
-                           int utcOffset)
+                           int cycleLength, const char* from, int fromLength, const char* record,
+                           int recordLength, double now, int utcOffset)
 {
-    return Answer(velmora::web::Months(Bytes(firstDay, firstDayLength),
-                                       Bytes(cycleText, cycleLength), Bytes(from, fromLength),
-                                       Today(now, utcOffset)));
+    return Answer(velmora::web::Months(
+        Bytes(firstDay, firstDayLength), Bytes(cycleText, cycleLength), Bytes(from, fromLength),
+        Today(now, utcOffset), Bytes(record, recordLength)));
+}
+
+const char* velmora_record(const char* record, int recordLength)
+{
+    return Answer(velmora::web::RecordAnswer(Bytes(record, recordLength)));
+}
+
+const char* velmora_record_day(const char* record, int recordLength, const char* day,
+                               int dayLength, int add)
+{
+    return Answer(
+        velmora::web::RecordDay(Bytes(record, recordLength), Bytes(day, dayLength), add != 0));
+}
+
+const char* velmora_record_take_in(const char* record, int recordLength, const char* file,
+                                   int fileLength)
+{
+    return Answer(
+        velmora::web::RecordTakenIn(Bytes(record, recordLength), Bytes(file, fileLength)));
 }
 
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,

@@ -12,12 +12,20 @@ extern "C" {
 const char* velmora_page_texts(double now, int utcOffset);
 // `stamp` is the time of the calculation in seconds since 1970, for the calendar, and with
 // `utcOffset` for today in the month picture.
+// `record` is her record as the page keeps it, whose periods the month picture draws.
 const char* velmora_calculate(const char* firstDay, int firstDayLength, const char* cycleText,
-                              int cycleLength, double stamp, int utcOffset);
+                              int cycleLength, const char* record, int recordLength, double stamp,
+                              int utcOffset);
 // The month picture from the month `from` (YYYY-MM), for 上个月, 下个月 and 今天.
 const char* velmora_months(const char* firstDay, int firstDayLength, const char* cycleText,
-                           int cycleLength, const char* from, int fromLength, double now,
-                           int utcOffset);
+                           int cycleLength, const char* from, int fromLength, const char* record,
+                           int recordLength, double now, int utcOffset);
+// Her record: as kept, with a day recorded (`add` non-zero) or taken out, with a file taken in.
+const char* velmora_record(const char* record, int recordLength);
+const char* velmora_record_day(const char* record, int recordLength, const char* day,
+                               int dayLength, int add);
+const char* velmora_record_take_in(const char* record, int recordLength, const char* file,
+                                   int fileLength);
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,
                                int cycleLength);
 const char* velmora_restored(const char* date, int dateLength, const char* cycle, int cycleLength);

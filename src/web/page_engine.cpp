@@ -5,6 +5,8 @@
 #include "calendar_export.h"
 #include "kept_inputs.h"
 #include "month_picture.h"
+#include "record_history.h"
+#include "record_import.h"
 #include "result_lines.h"
 #include "texts.h"
 
@@ -113,8 +115,9 @@ std::string MonthJson(const MonthPicture& picture)
 // The picture's months from `from`, or those shown first; "null" where there is none.
 std::string Picture(const PhaseDates& dates, std::string_view cycleText,
                     std::optional<std::chrono::year_month> from,
-                    std::optional<std::chrono::sys_days> today)
+                    std::optional<std::chrono::sys_days> today, std::string_view record)
 {
+    const std::vector<std::chrono::sys_days> recorded = PeriodRecord::Read(record).Days();
     if (PictureProblem(dates, cycleText))
         return "null";
     const std::vector<std::chrono::year_month> months =
@@ -124,7 +127,7 @@ std::string Picture(const PhaseDates& dates, std::string_view cycleText,
     const char* comma = "[";
     for (const std::chrono::year_month month : months) {
         list += comma;
-        list += MonthJson(PictureOfMonth(dates, month, today));
+        list += MonthJson(PictureOfMonth(dates, month, today, recorded));
         comma = ",";
     }
     list += ']';
@@ -139,12 +142,40 @@ std::string Picture(const PhaseDates& dates, std::string_view cycleText,
         comma = ",";
     }
     legend += ']';
+    picture.String("recordedLabel", texts::kRecorded);
     picture.String("previous", MonthText(MovedMonth(months.front(), -1)));
     picture.String("next", MonthText(MovedMonth(months.front(), 1)));
     const std::optional<std::chrono::year_month_day> day =
         today ? std::optional(std::chrono::year_month_day{*today}) : std::nullopt;
     picture.String("today", day ? MonthText(day->year() / day->month()) : std::string());
     return picture.Close();
+}
+
+// The record as the page keeps it and shows it, with `extra`'s members (a JSON object) first:
+// {..., "record": the text to keep, "days": [...], "lines": [...], "summary", "note",
+//  "average": the cycle length it offers or null, "useAverage": its words or ""}
+std::string RecordJson(const PeriodRecord& record, std::string extra)
+{
+    const RecordHistory history = HistoryOf(record.Days());
+    Object answer;
+    answer.String("record", record.Text());
+    std::vector<std::string> days;
+    for (const RecordedDay& recorded : history.days)
+        days.push_back(DayText(std::chrono::year_month_day{recorded.day}));
+    AppendArray(answer.Key("days"), days);
+    AppendArray(answer.Key("lines"), HistoryLines(history));
+    answer.String("summary", HistorySummary(history));
+    answer.String("note", HistoryNote(history));
+    // The average is offered once two days make a cycle that counts.
+    if (history.average)
+        answer.Key("average") += std::to_string(*history.average);
+    else
+        answer.Null("average");
+    answer.String("useAverage", history.average ? texts::UseAverage(*history.average) : "");
+    std::string text = answer.Close();
+    if (extra.size() > 2)
+        text = extra.substr(0, extra.size() - 1) + ',' + text.substr(1);
+    return text;
 }
 
 } // namespace
@@ -176,6 +207,15 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
     page.String("previousMonth", texts::kPreviousMonth);
     page.String("nextMonth", texts::kNextMonth);
     page.String("today", texts::kToday);
+    page.String("recordDay", texts::kRecordDay);
+    page.String("forgetDay", texts::kForgetDay);
+    page.String("recordTitle", texts::kRecordTitle);
+    page.String("exportRecord", texts::kExportRecord);
+    page.String("importRecord", texts::kImportRecord);
+    page.String("clearRecord", texts::kClearRecord);
+    page.String("clearQuestion", texts::kClearPageQuestion);
+    page.String("close", texts::kClose);
+    page.Key("recordLimit") += std::to_string(kRecordLimit);
     page.String("earliestDate", DayText(kEarliestPickerDay));
     page.String("latestDate", DayText(kLatestPickerDay));
     page.String("firstDay", DayText(pickable ? year_month_day{*today} : kDefaultFirstDay));
@@ -184,7 +224,8 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
 }
 
 std::string Calculation(std::string_view firstDay, std::string_view cycleText,
-                        std::chrono::sys_seconds stamp, std::optional<std::chrono::sys_days> today)
+                        std::chrono::sys_seconds stamp, std::optional<std::chrono::sys_days> today,
+                        std::string_view record)
 {
     const PhaseDates dates =
         CalculatePhases(ReadPickerDay(firstDay).value_or(CalendarDate{}), cycleText);
@@ -214,18 +255,46 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
         result.String("refusalWords", "");
     }
     result.String("calendar", calendar);
-    result.Key("picture") += Picture(dates, cycleText, std::nullopt, today);
+    result.Key("picture") += Picture(dates, cycleText, std::nullopt, today, record);
     return result.Close();
 }
 
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
-                   std::optional<std::chrono::sys_days> today)
+                   std::optional<std::chrono::sys_days> today, std::string_view record)
 {
     const PhaseDates dates =
         CalculatePhases(ReadPickerDay(firstDay).value_or(CalendarDate{}), cycleText);
     const auto month = ReadDayText(std::string(from) + "-01");
     return Picture(dates, cycleText,
-                   month ? std::optional(month->year() / month->month()) : std::nullopt, today);
+                   month ? std::optional(month->year() / month->month()) : std::nullopt, today,
+                   record);
+}
+
+std::string RecordAnswer(std::string_view record)
+{
+    return RecordJson(PeriodRecord::Read(record), {});
+}
+
+std::string RecordDay(std::string_view record, std::string_view day, bool add)
+{
+    PeriodRecord kept = PeriodRecord::Read(record);
+    const auto date = ReadPickerDay(day);
+    Object changed;
+    changed.Key("changed") +=
+        date && (add ? kept.Add(date->Days()) : kept.Remove(date->Days())) ? "true" : "false";
+    return RecordJson(kept, changed.Close());
+}
+
+std::string RecordTakenIn(std::string_view record, std::string_view file)
+{
+    PeriodRecord kept = PeriodRecord::Read(record);
+    const TakenIn taken = TakeIn(file);
+    const int added = kept.Merge(taken.record);
+    Object report;
+    report.String("report", taken.tooLarge ? std::string(texts::kImportTooLarge)
+                                           : texts::ImportReport(added, taken.notDates));
+    report.Key("added") += std::to_string(added);
+    return RecordJson(kept, report.Close());
 }
 
 std::string Remembered(std::string_view firstDay, std::string_view cycleText)

@@ -15,7 +15,9 @@ namespace velmora::web {
 // the device, or the window's first day where that is unknown or no day of the picker:
 // {"programName", "dateCaption", "cycleCaption", "calculate", "exportCalendar", "about",
 //  "welcome", "emailLabel", "warning", "ok", "makerEmail", "caution", "cannotStart",
-//  "newVersion", "reload", "previousMonth", "nextMonth", "today", "helpLines": [...],
+//  "newVersion", "reload", "previousMonth", "nextMonth", "today", "recordDay", "forgetDay",
+//  "recordTitle", "exportRecord", "importRecord", "clearRecord", "clearQuestion", "close",
+//  "recordLimit": the most bytes a file taken in may have, "helpLines": [...],
 //  "helpParagraphs": [...], "aboutCredits": [...], "phaseLabels": [...6], "earliestDate",
 //  "latestDate", "firstDay", "cycleLength"}
 std::string PageTexts(std::optional<std::chrono::sys_days> today);
@@ -27,18 +29,31 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today);
 //  "refusal": null or its code, "refusalWords": "" or why, "calendar": "" or the iCalendar text
 //  stamped with `stamp`}
 // and "picture": null where the calculation has none, else the months shown first (see Months).
+// The picture draws the periods of her record, `record` as the page keeps it.
 std::string Calculation(std::string_view firstDay, std::string_view cycleText,
                         std::chrono::sys_seconds stamp,
-                        std::optional<std::chrono::sys_days> today = std::nullopt);
+                        std::optional<std::chrono::sys_days> today = std::nullopt,
+                        std::string_view record = {});
 
 // The month picture of a calculation from the month `from` (YYYY-MM), as 上个月, 下个月 and
 // 今天 move it: null where the calculation has none, else
 // {"months": [{"month": "2004-02", "caption", "weekdays": [...7], "firstWeekday": 0 (Sunday)
 //   to 6, "days": [{"date", "day": "19", "kinds": DayKind bits, "shown": the kind its cell
 //   shows or 0, "cycle": 0 calculated, k coming, -1 none, "today": bool, "name"}...]}...],
-//  "legend": [{"kind", "label"}...], "previous", "next", "today": the months to ask for}
+//  "legend": [{"kind", "label"}...], "recordedLabel": the mark of a recorded first day,
+//  "previous", "next", "today": the months to ask for}
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
-                   std::optional<std::chrono::sys_days> today);
+                   std::optional<std::chrono::sys_days> today, std::string_view record = {});
+
+// Her record as the page keeps it in local storage (any text) and shows it:
+// {"record": the text to keep, "days": [...], "lines": [...], "summary", "note",
+//  "average": the cycle length it offers or null, "useAverage": "用平均周期 N 天" or ""}
+std::string RecordAnswer(std::string_view record);
+// The same after recording the day (YYYY-MM-DD) or taking it out, with "changed": whether it did.
+std::string RecordDay(std::string_view record, std::string_view day, bool add);
+// The same after taking in a file's bytes (a record or drip's CSV), with "added": the days that
+// came in, and "report": what to tell her.
+std::string RecordTakenIn(std::string_view record, std::string_view file);
 
 // What the device keeps of the inputs, as dear.cfg keeps them: {"date", "cycle"}, the cycle as a
 // whole number from -32768 to 32767, "" when the text is none.

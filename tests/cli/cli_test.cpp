@@ -125,6 +125,14 @@ private Q_SLOTS:
             "cannot write /nonexistent/velmora.ics");
         row("standard output by name", {"--ics", "/dev/stdout", "2004-02-19", "30"}, 1,
             "(use - for standard output)");
+        row("record a day that is none", {"--record", "2004-02-30"}, 2, "'2004-02-30' is not a date");
+        row("record one good day and one bad", {"--record", "2004-02-19", "--record", "1600-12-31"},
+            2, "'1600-12-31' is not a date");
+        row("forget a day not written YYYY-MM-DD", {"--forget", "19.2.2004"}, 2, "is not a date");
+        row("record and print at once", {"--record", "2004-02-19", "--history"}, 2, "go alone");
+        row("record with a calculation", {"--record", "2004-02-19", "2004-02-19"}, 2, "go alone");
+        row("take in a file that is not there", {"--import", "/nonexistent/record.txt"}, 1,
+            "cannot read /nonexistent/record.txt");
     }
     void failsWithTheReasonOnStandardError()
     {
@@ -137,6 +145,39 @@ private Q_SLOTS:
         QVERIFY2(run.err.startsWith("velmora-cli: ") && run.err.contains(reason),
                  run.err.constData());
         QCOMPARE(ReadBytes(m_dir.filePath("dear.cfg")), kSaved);
+        QVERIFY(!QFile::exists(m_dir.filePath("periods.txt"))); // nothing recorded
+    }
+
+    void keepsHerRecordBesideDearCfg()
+    {
+        const QString record = m_dir.filePath("periods.txt");
+        const auto cleanUp = qScopeGuard([&record] { QFile::remove(record); });
+        QCOMPARE(RunCli({"--record", "2004-03-18", "--record", "2004-01-22"}).status, 0);
+        QCOMPARE(RunCli({"--record", "2004-03-18"}).status, 0); // already there: stays once
+        QCOMPARE(ReadBytes(record), "2004-01-22\n2004-03-18\n");
+        QCOMPARE(QFile::permissions(record) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner); // hers alone
+        // drip's export: a period from the 19th, spotting before it.
+        const QString drip = m_dir.filePath("drip.csv");
+        QVERIFY(WriteBytes(drip, "date,temperature.value,bleeding.value,bleeding.exclude\n"
+                                 "2004-02-18,,0,false\n2004-02-19,,2,false\n2004-02-20,,3,false\n"
+                                 "someday,,2,false\n"));
+        const Run taken = RunCli({"--import", drip});
+        QCOMPARE(taken.status, 0);
+        QCOMPARE(taken.out, "导入了 1 天。有 1 行不是日期，没有导入。\n");
+        QCOMPARE(RunCli({"--forget", "2004-01-22"}).status, 0);
+        const Run history = RunCli({"--history"});
+        QCOMPARE(history.status, 0);
+        QCOMPARE(history.out, "2004-02-19\n2004-03-18  28 天\n"
+                              "最近 1 个周期：平均 28 天，最短 28 天，最长 28 天\n");
+        QCOMPARE(ReadBytes(m_dir.filePath("dear.cfg")), kSaved); // never written
+        // A record over the limit is not rewritten: what lay past it would be lost.
+        QVERIFY(WriteBytes(record, QByteArray(1 << 20, '\n') + "2004-01-22\n"));
+        const Run refused = RunCli({"--record", "2004-04-15"});
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.err.contains("cannot read " + record.toUtf8() + " whole"),
+                 refused.err.constData());
+        QCOMPARE(ReadBytes(record).size(), (1 << 20) + 11);
     }
 
     void writesTheCalendarItWasAskedFor()

@@ -4,7 +4,8 @@
 // The native build's answers to what the web page asks, for the browser test to hold the
 // WebAssembly build's against. Standard input: a first day, a tab and a cycle text in hex, a
 // line each. Standard output: the page texts, then for each input its calculation (stamped at
-// a fixed time), what the device would keep, and what a visit would restore from that text.
+// a fixed time, the text also standing for her record), what the device would keep, what a
+// visit would restore from that text, and that text taken into a record of itself.
 #include "engine_exports.h"
 
 #include <iostream>
@@ -33,9 +34,12 @@ int main()
     for (std::string line; std::getline(std::cin, line);) {
         const std::string day = line.substr(0, line.find('\t'));
         const std::string text = FromHex(line.substr(line.find('\t') + 1));
-        std::cout << velmora_calculate(day.data(), Size(day), text.data(), Size(text), kStamp, 480)
+        std::cout << velmora_calculate(day.data(), Size(day), text.data(), Size(text), text.data(),
+                                       Size(text), kStamp, 480)
                   << '\n';
         std::cout << velmora_remembered(day.data(), Size(day), text.data(), Size(text)) << '\n';
         std::cout << velmora_restored(day.data(), Size(day), text.data(), Size(text)) << '\n';
+        std::cout << velmora_record_take_in(text.data(), Size(text), text.data(), Size(text))
+                  << '\n';
     }
 }

@@ -3,7 +3,10 @@
 #include "calendar_menu.h"
 
 #include "calculation.h"
+#include "fault_text.h"
 #include "month_window.h"
+#include "record_file.h"
+#include "record_history.h"
 #include "ui_text.h"
 #include "whole_file.h"
 
@@ -27,27 +30,10 @@ const auto kDialogTitle = u"导出到日历"_s;
 const auto kFilter = u"iCalendar (*.ics)"_s;
 const auto kFailed = u"无法导出日历："_s;
 
-// The common causes in the user's words; the system's own text follows on the next line.
-QString FaultText(WriteFault fault)
-{
-    switch (fault) {
-    case WriteFault::NotRegularFile:
-        return u"所选的不是一个普通文件。"_s;
-    case WriteFault::ReadOnly:
-        return u"文件或磁盘是只读的。"_s;
-    case WriteFault::NoPermission:
-        return u"没有在这里写入的权限。"_s;
-    case WriteFault::NoSpace:
-        return u"磁盘空间不足。"_s;
-    case WriteFault::Other:
-        break;
-    }
-    return {};
-}
-
 } // namespace
 
-CalendarMenu::CalendarMenu(QAbstractItemView* list)
+CalendarMenu::CalendarMenu(QAbstractItemView* list, QString recordPath,
+                           std::function<void(const QString&)> useCycleLength)
     : QObject(list), m_list(list), m_entry(new QAction(UiText(texts::kExportCalendar), this)),
       m_monthEntry(new QAction(UiText(texts::kMonthViewEntry), this)),
       m_dialogs{.choosePath =
@@ -58,7 +44,8 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list)
                 .tell =
                     [list](const QString& message) {
                         QMessageBox::warning(list->window(), kDialogTitle, message);
-                    }}
+                    }},
+      m_recordPath(std::move(recordPath)), m_useCycleLength(std::move(useCycleLength))
 {
     setObjectName(u"calendarMenu"_s);
     m_entry->setObjectName(u"exportCalendar"_s);
@@ -69,19 +56,33 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list)
     connect(m_monthEntry, &QAction::triggered, this, &CalendarMenu::ShowMonths);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     // The menu is made when it is asked for: nothing of it costs the start-up.
-    connect(list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
-        QMenu menu(m_list);
-        menu.setToolTipsVisible(true);
-        menu.addAction(m_entry);
-        menu.addAction(m_monthEntry);
-        menu.exec(m_list->viewport()->mapToGlobal(at));
-    });
+    connect(list, &QWidget::customContextMenuRequested, this, &CalendarMenu::ShowMenu);
     auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), list, nullptr, nullptr,
                                    Qt::WidgetShortcut);
     connect(shiftF10, &QShortcut::activated, this, [this] {
         const QRect current = m_list->visualRect(m_list->currentIndex());
         Q_EMIT m_list->customContextMenuRequested(current.isValid() ? current.center() : QPoint());
     });
+}
+
+void CalendarMenu::ShowMenu(QPoint at)
+{
+    auto* menu = new QMenu(m_list);
+    menu->setObjectName(u"listMenu"_s);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setToolTipsVisible(true);
+    menu->addAction(m_entry);
+    menu->addAction(m_monthEntry);
+    const std::optional<PeriodRecord> record =
+        m_recordPath.isEmpty() ? std::nullopt : LoadRecord(m_recordPath);
+    if (const auto average = record ? HistoryOf(record->Days()).average : std::nullopt) {
+        menu->addSeparator();
+        QAction* use = menu->addAction(UiText(texts::UseAverage(*average)));
+        use->setObjectName(u"useAverage"_s);
+        connect(use, &QAction::triggered, this,
+                [this, length = QString::number(*average)] { m_useCycleLength(length); });
+    }
+    menu->popup(m_list->viewport()->mapToGlobal(at));
 }
 
 void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLengthText)
@@ -104,7 +105,7 @@ void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLeng
 void CalendarMenu::ShowMonths()
 {
     if (!m_months) {
-        m_months = new MonthWindow(m_list->window());
+        m_months = new MonthWindow(m_list->window(), m_recordPath);
         m_months->setAttribute(Qt::WA_DeleteOnClose);
         m_months->SetPhases(m_dates, m_pictureProblem);
     }
@@ -136,7 +137,7 @@ void CalendarMenu::Export()
         const auto failure = WriteWholeFile(path, calendar.text);
         if (!failure)
             return;
-        m_dialogs.tell(kFailed + FaultText(failure->fault) + u'\n' + failure->reason);
+        m_dialogs.tell(kFailed + FaultText(*failure));
     }
 }
 

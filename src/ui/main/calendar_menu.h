@@ -24,14 +24,17 @@ struct ExportDialogs {
     std::function<void(const QString& message)> tell;
 };
 
-// The result list's context menu (right click, the Menu key, Shift+F10) with its two entries,
+// The result list's context menu (right click, the Menu key, Shift+F10) with its entries,
 // 导出到日历... and 月历..., and the phases they show: those of the last Calculate. Each is off
 // until phases it can show are set. It belongs to the list, named calendarMenu. The 月历 window
-// is made the first time it is asked for, and follows every later Calculate.
+// is made the first time it is asked for, and follows every later Calculate. Where her record
+// (kept in `recordPath`) makes an average, a third entry offers it as the cycle length
+// (用平均周期 N 天) and hands it to `useCycleLength`.
 class CalendarMenu : public QObject
 {
 public:
-    explicit CalendarMenu(QAbstractItemView* list);
+    CalendarMenu(QAbstractItemView* list, QString recordPath,
+                 std::function<void(const QString&)> useCycleLength);
 
     // The phases of a calculation and the cycle length it was typed with; the entry is on only
     // when they make a calendar, and otherwise says why in its tooltip and status tip.
@@ -40,6 +43,8 @@ public:
 
 private:
     void ShowMonths();
+    // The menu as it stands now: the average entry follows the record as the file holds it.
+    void ShowMenu(QPoint at);
 
     // Asks where to save the calendar and writes it; a failure is told in a message box that
     // names the reason, and the dialog opens again.
@@ -52,6 +57,8 @@ private:
     std::optional<CalendarRefusal> m_pictureProblem;
     PhaseDates m_dates;
     ExportDialogs m_dialogs;
+    QString m_recordPath;
+    std::function<void(const QString&)> m_useCycleLength;
 };
 
 } // namespace velmora

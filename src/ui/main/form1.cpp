@@ -6,6 +6,7 @@
 #include "calculation.h"
 #include "calendar_menu.h"
 #include "frmabout.h"
+#include "record_file.h"
 #include "settings_file.h"
 #include "twips.h"
 #include "ui_text.h"
@@ -90,7 +91,9 @@ void Form1::CreateControls()
     // start-up a text layout of every help line.
     List1->setUniformItemSizes(true);
     List1->addItems(UiLines(texts::HelpLines()));
-    m_calendarMenu = new CalendarMenu(List1);
+    // The average of her record fills the cycle box; dear.cfg follows at the next 计    算.
+    m_calendarMenu = new CalendarMenu(List1, RecordFilePath(m_settingsPath),
+                                      [this](const QString& length) { Text1->setText(length); });
 
     Command1 =
         Place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));

@@ -3,16 +3,26 @@
 #include "month_window.h"
 
 #include "calculation.h"
+#include "fault_text.h"
+#include "record_file.h"
+#include "record_history.h"
 #include "ui_text.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -59,7 +69,7 @@ std::optional<Look> LookOf(unsigned kind)
 // A day's cell: its phase's colour and pattern, its number on a plain patch of the colour, its
 // mark in the corner, a ring for the ovulation day and a bolder one around today.
 void PaintDay(QPainter& painter, QRect cell, const QString& number, unsigned kind, bool today,
-              const QPalette& palette)
+              bool recorded, const QPalette& palette)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -86,6 +96,11 @@ void PaintDay(QPainter& painter, QRect cell, const QString& number, unsigned kin
             painter.setPen(text);
             painter.drawText(inner.adjusted(0, 0, -2, 0), Qt::AlignTop | Qt::AlignRight,
                              look->mark);
+        }
+        // A first day she recorded: a dot in the lower corner.
+        if (recorded) {
+            painter.setPen(text);
+            painter.drawText(inner.adjusted(2, 0, 0, 0), Qt::AlignBottom | Qt::AlignLeft, u"●"_s);
         }
     }
     if (today) {
@@ -191,7 +206,7 @@ public:
         if (!day)
             return;
         PaintDay(*painter, option.rect, index.data().toString(), day->Shown(), day->today,
-                 option.palette);
+                 (day->kinds & kRecordedFirst) != 0, option.palette);
         if (option.state & QStyle::State_HasFocus) {
             painter->save();
             painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2, Qt::DashLine));
@@ -205,7 +220,7 @@ private:
 };
 
 // A legend entry: the cell of its kind, without a number, and its label.
-QWidget* LegendEntry(const KindLabel& entry, QWidget* parent)
+QWidget* LegendEntry(const KindLabel& entry, QWidget* parent, bool recorded = false)
 {
     auto* item = new QWidget(parent);
     auto* layout = new QHBoxLayout(item);
@@ -215,7 +230,8 @@ QWidget* LegendEntry(const KindLabel& entry, QWidget* parent)
     swatch.setDevicePixelRatio(item->devicePixelRatio());
     swatch.fill(Qt::transparent);
     QPainter painter(&swatch);
-    PaintDay(painter, QRect(0, 0, side, side), QString(), entry.kind, false, item->palette());
+    PaintDay(painter, QRect(0, 0, side, side), QString(), entry.kind, false, recorded,
+             item->palette());
     painter.end();
     auto* picture = new QLabel(item);
     picture->setPixmap(swatch);
@@ -226,11 +242,33 @@ QWidget* LegendEntry(const KindLabel& entry, QWidget* parent)
 
 } // namespace
 
-MonthWindow::MonthWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+MonthWindow::MonthWindow(QWidget* parent, QString recordPath)
+    : QWidget(parent, Qt::Window), m_recordPath(std::move(recordPath)),
+      m_dialogs{.chooseSaveFile =
+                    [this](const QString& proposed) {
+                        return QFileDialog::getSaveFileName(this, UiText(texts::kExportRecord),
+                                                            proposed, u"*.txt"_s);
+                    },
+                .chooseOpenFile =
+                    [this] {
+                        return QFileDialog::getOpenFileName(this, UiText(texts::kImportRecord),
+                                                            QString(), u"*.txt *.csv;;*"_s);
+                    },
+                .confirm =
+                    [this](const QString& question) {
+                        return QMessageBox::question(this, UiText(texts::kClearRecord),
+                                                     question) == QMessageBox::Yes;
+                    },
+                .tell =
+                    [this](const QString& message) {
+                        QMessageBox::information(this, UiText(texts::kRecordTitle), message);
+                    }}
 {
     setObjectName(u"monthWindow"_s);
     setWindowTitle(UiText(texts::kMonthView));
-    auto* layout = new QVBoxLayout(this);
+    auto* whole = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout;
+    whole->addLayout(layout, 1);
     auto* buttons = new QHBoxLayout;
     m_previous = new QPushButton(UiText(texts::kPreviousMonth), this);
     m_next = new QPushButton(UiText(texts::kNextMonth), this);
@@ -247,6 +285,7 @@ MonthWindow::MonthWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* legend = new QHBoxLayout;
     for (const KindLabel& entry : Legend())
         legend->addWidget(LegendEntry(entry, this));
+    legend->addWidget(LegendEntry({kPeriod, texts::kRecorded}, this, true));
     legend->addStretch();
     layout->addLayout(legend);
     auto* months = new QHBoxLayout;
@@ -276,11 +315,51 @@ MonthWindow::MonthWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         m_views[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_views[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_views[i]->installEventFilter(this);
+        connect(m_views[i], &QTableView::clicked, this, [this, i] { OfferDay(m_views[i]); });
         column->addWidget(m_captions[i]);
         column->addWidget(m_views[i], 1);
         months->addLayout(column, 1);
     }
     layout->addLayout(months, 1);
+    // Her record beside the months: the days, what they make, and the buttons that carry it.
+    auto* record = new QVBoxLayout;
+    auto* title = new QLabel(UiText(texts::kRecordTitle), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    m_summary = new QLabel(this);
+    m_note = new QLabel(this);
+    m_history = new QListWidget(this);
+    m_history->setObjectName(u"history"_s);
+    m_history->setAccessibleName(UiText(texts::kRecordTitle));
+    m_history->setMinimumWidth(fontMetrics().horizontalAdvance(u"2004-02-19  28 天 不计入平均"_s) +
+                               fontMetrics().height() * 2);
+    for (QLabel* label : {m_summary, m_note}) {
+        label->setWordWrap(true);
+        label->setMaximumWidth(m_history->minimumWidth());
+    }
+    m_summary->setObjectName(u"recordSummary"_s);
+    m_note->setObjectName(u"recordNote"_s);
+    record->addWidget(title);
+    record->addWidget(m_summary);
+    record->addWidget(m_note);
+    record->addWidget(m_history, 1);
+    m_export = new QPushButton(UiText(texts::kExportRecord), this);
+    auto* import = new QPushButton(UiText(texts::kImportRecord), this);
+    auto* clear = new QPushButton(UiText(texts::kClearRecord), this);
+    m_export->setObjectName(u"exportRecord"_s);
+    import->setObjectName(u"importRecord"_s);
+    clear->setObjectName(u"clearRecord"_s);
+    for (QPushButton* button : {m_export, import, clear}) {
+        record->addWidget(button);
+        button->setEnabled(!m_recordPath.isEmpty());
+    }
+    whole->addLayout(record);
+    connect(m_export, &QPushButton::clicked, this, &MonthWindow::ExportRecord);
+    connect(import, &QPushButton::clicked, this, &MonthWindow::ImportRecord);
+    connect(clear, &QPushButton::clicked, this, &MonthWindow::ClearRecord);
+    ShowRecord();
+
     connect(m_previous, &QPushButton::clicked, this, [this] { ShowFrom(MovedMonth(m_first, -1)); });
     connect(m_next, &QPushButton::clicked, this, [this] { ShowFrom(MovedMonth(m_first, 1)); });
     connect(m_today, &QPushButton::clicked, this, [this] { GoTo(Today()); });
@@ -318,7 +397,7 @@ void MonthWindow::ShowFrom(year_month first)
     for (std::size_t i = 0; i < m_views.size(); ++i) {
         const bool used = i < shown.size();
         if (used) {
-            MonthPicture picture = PictureOfMonth(m_dates, shown[i], Today());
+            MonthPicture picture = PictureOfMonth(m_dates, shown[i], Today(), m_recorded);
             m_captions[i]->setText(QString::fromStdString(picture.caption));
             m_models[i]->SetPicture(std::move(picture));
         }
@@ -378,9 +457,117 @@ bool MonthWindow::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_Home:
         GoTo(Today());
         return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Menu:
+        OfferDay(view);
+        return true;
     default:
         return QWidget::eventFilter(watched, event);
     }
+}
+
+void MonthWindow::ShowRecord()
+{
+    const std::optional<PeriodRecord> record =
+        m_recordPath.isEmpty() ? std::optional(PeriodRecord{}) : LoadRecord(m_recordPath);
+    m_recorded = record ? record->Days() : std::vector<sys_days>{};
+    const RecordHistory history = HistoryOf(m_recorded);
+    m_summary->setText(record ? UiText(HistorySummary(history)) : UiText(texts::kRecordUnreadable));
+    m_note->setText(UiText(HistoryNote(history)));
+    m_note->setVisible(history.leftOut > 0);
+    m_history->clear();
+    m_history->addItems(UiLines(HistoryLines(history)));
+    m_history->scrollToBottom();
+    m_export->setEnabled(record && !record->Empty());
+    ShowFrom(m_first);
+}
+
+void MonthWindow::OfferDay(QTableView* view)
+{
+    const QModelIndex cell = view->currentIndex();
+    const QVariant chosen = cell.data(kDayRole);
+    if (!chosen.isValid() || m_recordPath.isEmpty())
+        return;
+    const sys_days day{days{chosen.toLongLong()}};
+    const bool recorded = std::binary_search(m_recorded.begin(), m_recorded.end(), day);
+    auto* menu = new QMenu(this);
+    menu->setObjectName(u"dayMenu"_s);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* action = menu->addAction(UiText(recorded ? texts::kForgetDay : texts::kRecordDay));
+    action->setObjectName(recorded ? u"forgetDay"_s : u"recordDay"_s);
+    connect(action, &QAction::triggered, this, [this, day, recorded] {
+        Change([&](PeriodRecord& record) {
+            return recorded ? record.Remove(day) : record.Add(day);
+        });
+        GoTo(day);
+    });
+    menu->popup(view->viewport()->mapToGlobal(view->visualRect(cell).bottomLeft()));
+}
+
+bool MonthWindow::Change(const std::function<bool(PeriodRecord&)>& change)
+{
+    const auto failure = ChangeRecord(m_recordPath, change);
+    if (failure)
+        m_dialogs.tell(failure->unreadable
+                           ? UiText(texts::kRecordUnreadable)
+                           : UiText(texts::kRecordNotSaved) + FaultText(failure->write));
+    ShowRecord();
+    return !failure;
+}
+
+void MonthWindow::ExportRecord()
+{
+    const std::optional<PeriodRecord> record = LoadRecord(m_recordPath);
+    if (!record) {
+        m_dialogs.tell(UiText(texts::kRecordUnreadable));
+        return;
+    }
+    const std::string text = record->Text();
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    QString path = QDir(folder).filePath(u"velmora-record.txt"_s);
+    // After a failure the dialog opens again at the same place, so that another can be chosen.
+    for (;;) {
+        path = m_dialogs.chooseSaveFile(path);
+        if (path.isEmpty())
+            return;
+        const auto failure =
+            WriteWholeFile(path, QByteArrayView(text.data(), qsizetype(text.size())));
+        if (!failure)
+            return;
+        m_dialogs.tell(UiText(texts::kRecordNotSaved) + FaultText(*failure));
+    }
+}
+
+void MonthWindow::ImportRecord()
+{
+    const QString path = m_dialogs.chooseOpenFile();
+    if (path.isEmpty())
+        return;
+    const std::optional<TakenIn> taken = ReadRecordToTakeIn(path);
+    if (!taken || taken->tooLarge) {
+        m_dialogs.tell(UiText(taken ? texts::kImportTooLarge : texts::kCannotReadFile));
+        return;
+    }
+    int added = 0;
+    // Told only once the file holds them.
+    if (Change([&](PeriodRecord& record) {
+            added = record.Merge(taken->record);
+            return added > 0;
+        }))
+        m_dialogs.tell(UiText(texts::ImportReport(added, taken->notDates)));
+}
+
+void MonthWindow::ClearRecord()
+{
+    if (!m_dialogs.confirm(UiText(texts::kClearQuestion)))
+        return;
+    if (const auto failure = velmora::ClearRecord(m_recordPath))
+        m_dialogs.tell(UiText(texts::kRecordNotCleared) + FaultText(*failure));
+    ShowRecord();
 }
 
 } // namespace velmora

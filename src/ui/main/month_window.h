@@ -3,13 +3,16 @@
 #pragma once
 
 #include "month_picture.h"
+#include "period_record.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QTableView;
 
@@ -17,17 +20,32 @@ namespace velmora {
 
 class MonthModel;
 
+// What the record's buttons ask of her: where to save it, which file to take in, whether to
+// erase it, and what to tell her. A test puts its own answers in their place.
+struct RecordDialogs {
+    std::function<QString(const QString& proposed)> chooseSaveFile; // empty: she cancelled
+    std::function<QString()> chooseOpenFile;                         // empty: she cancelled
+    std::function<bool(const QString& question)> confirm;
+    std::function<void(const QString& message)> tell;
+};
+
 // 月历: the months of the last calculation, drawn as the page draws them, from the same engine
 // answers. Its buttons move it a month (上个月, 下个月) or to today (今天); in a month the arrow
 // keys move a day, Page Up and Page Down a month, Home to today. Each day cell is named as the
 // page names it ("2004-03-06 排卵日"), for a screen reader. It follows every later Calculate.
+//
+// It also shows her record, kept in `recordPath`: the periods she recorded drawn in the months,
+// and beside them each recorded day with the days since the one before and what they make.
+// Choosing a day (a click, Enter or Space, or the Menu key) offers 这天月经来了, or for a
+// recorded first day taking it out; 导出记录, 导入记录 and 清除记录 carry it.
 class MonthWindow : public QWidget
 {
 public:
-    explicit MonthWindow(QWidget* parent);
+    MonthWindow(QWidget* parent, QString recordPath);
 
     // The phases of a calculation, and why it has no picture where it has none.
     void SetPhases(const PhaseDates& dates, std::optional<CalendarRefusal> problem);
+    void SetRecordDialogs(RecordDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,6 +55,14 @@ private:
     // Shows the day's month, moving the months as little as needed, and puts the focus on it.
     void GoTo(std::chrono::sys_days day);
     std::chrono::sys_days Today() const;
+    // Reads her record again and shows it, in the list and in the months.
+    void ShowRecord();
+    void OfferDay(QTableView* view);
+    // Changes her record through the file; a failure is told, and the file stays as it was.
+    bool Change(const std::function<bool(PeriodRecord&)>& change);
+    void ExportRecord();
+    void ImportRecord();
+    void ClearRecord();
 
     PhaseDates m_dates;
     bool m_pictured = false;
@@ -48,6 +74,13 @@ private:
     std::array<QLabel*, 3> m_captions{};
     std::array<QTableView*, 3> m_views{};
     std::array<MonthModel*, 3> m_models{};
+    QString m_recordPath;
+    std::vector<std::chrono::sys_days> m_recorded;
+    QLabel* m_summary = nullptr;
+    QLabel* m_note = nullptr;
+    QListWidget* m_history = nullptr;
+    QPushButton* m_export = nullptr;
+    RecordDialogs m_dialogs;
 };
 
 } // namespace velmora

@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What her record shows: the days between her periods and, over the last few, the cycle length
+// they make. The same answer and the same words on every face.
+namespace velmora {
+
+// A cycle longer than this most likely holds a period she did not record: it is shown, but
+// counts in none of the figures.
+inline constexpr int kLongestCountedCycle = 45;
+// The figures look at this many of the latest cycles.
+inline constexpr std::size_t kCyclesAveraged = 6;
+
+struct RecordedDay {
+    std::chrono::sys_days day;
+    std::optional<int> length; // the days since the recorded day before; none for the first
+};
+
+struct RecordHistory {
+    std::vector<RecordedDay> days;
+    // Over the last kCyclesAveraged lengths, those of kLongestCountedCycle days or fewer: their
+    // average (rounded half to even, as the cycle box is), shortest and longest; nothing
+    // where none counts.
+    std::optional<int> average;
+    std::optional<int> shortest;
+    std::optional<int> longest;
+    int counted = 0; // the lengths they are made of
+    int leftOut = 0; // the lengths of the last ones that were too long to count
+};
+
+// The history of recorded days, earliest first, as PeriodRecord::Days() gives them.
+RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days);
+
+// Its words: a line a day ("2004-03-18  28 天"), then what the figures are, or why there are
+// none; and, where lengths were left out, why.
+std::vector<std::string> HistoryLines(const RecordHistory& history);
+std::string HistorySummary(const RecordHistory& history);
+std::string HistoryNote(const RecordHistory& history);
+
+} // namespace velmora

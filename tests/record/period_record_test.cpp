@@ -1,0 +1,225 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Her record as every face reads, writes, merges and sums it up: nothing she wrote is lost,
+// no day is taken that the picker cannot hold, and the figures are those she would work out.
+// Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
+#ifndef Q_MOC_RUN
+#include "kept_inputs.h"
+#include "period_record.h"
+#include "record_history.h"
+#include "record_import.h"
+#endif
+
+#include <QTest>
+
+using namespace std::chrono;
+using namespace Qt::Literals::StringLiterals;
+using velmora::PeriodRecord;
+
+namespace {
+
+sys_days Day(const char* text)
+{
+    return velmora::ReadPickerDay(text)->Days();
+}
+
+QStringList DaysOf(const PeriodRecord& record)
+{
+    QStringList days;
+    for (const sys_days day : record.Days())
+        days << QString::fromStdString(velmora::CalendarDate::FromDays(day)->Text());
+    return days;
+}
+
+QByteArray TextOf(const PeriodRecord& record)
+{
+    return QByteArray::fromStdString(record.Text());
+}
+
+} // namespace
+
+class PeriodRecordTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsHerFileAndWritesItBackWithNothingLost_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("days");
+        QTest::addColumn<QByteArray>("rewritten");
+
+        QTest::newRow("as written") << QByteArray("2004-01-22\n2004-02-19\n")
+                                    << QStringList{"2004-01-22", "2004-02-19"}
+                                    << QByteArray("2004-01-22\n2004-02-19\n");
+        QTest::newRow("out of order, twice, last line unended")
+            << QByteArray("2004-02-19\n2004-01-22\n2004-02-19") << QStringList{"2004-01-22", "2004-02-19"}
+            << QByteArray("2004-01-22\n2004-02-19\n");
+        QTest::newRow("CR LF, blanks around a day, a byte-order mark")
+            << QByteArray("\xEF\xBB\xBF 2004-01-22 \r\n\t2004-02-19\r\n")
+            << QStringList{"2004-01-22", "2004-02-19"} << QByteArray("2004-01-22\n2004-02-19\n");
+        QTest::newRow("her notes stay after the day they follow")
+            << QByteArray("# 我的记录\n2004-01-22\n痛经，请假一天\n\n2004-02-19\n")
+            << QStringList{"2004-01-22", "2004-02-19"}
+            << QByteArray("# 我的记录\n2004-01-22\n痛经，请假一天\n\n2004-02-19\n");
+        QTest::newRow("days the picker cannot hold are her lines, kept")
+            << QByteArray("1600-12-31\n2004-02-30\n10000-01-01\n2004-2-19\n2004-02-19\n")
+            << QStringList{"2004-02-19"}
+            << QByteArray("1600-12-31\n2004-02-30\n10000-01-01\n2004-2-19\n2004-02-19\n");
+        QTest::newRow("the picker's first and last days")
+            << QByteArray("9999-12-31\n1601-01-01\n") << QStringList{"1601-01-01", "9999-12-31"}
+            << QByteArray("1601-01-01\n9999-12-31\n");
+        QTest::newRow("bytes that are no text, a NUL, CRs, her CR LF")
+            << QByteArray("\xff\xfe\x00x\r\r\n2004-02-19\r\n备注\r\n", 27)
+            << QStringList{"2004-02-19"}
+            << QByteArray("\xff\xfe\x00x\r\r\n2004-02-19\n备注\r\n", 26);
+        QTest::newRow("empty") << QByteArray() << QStringList{} << QByteArray();
+    }
+
+    void readsHerFileAndWritesItBackWithNothingLost()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, days);
+        QFETCH(QByteArray, rewritten);
+        const PeriodRecord record = PeriodRecord::Read(file.toStdString());
+        QCOMPARE(DaysOf(record), days);
+        QCOMPARE(TextOf(record), rewritten);
+        // What was written reads back the same.
+        QCOMPARE(TextOf(PeriodRecord::Read(record.Text())), rewritten);
+    }
+
+    void addingAndTakingOutKeepHerLines()
+    {
+        PeriodRecord record = PeriodRecord::Read("头\n2004-01-22\n第一次的备注\n2004-03-18\n");
+        QVERIFY(record.Add(Day("2004-02-19")));
+        QVERIFY(!record.Add(Day("2004-02-19"))); // a day already there stays once
+        QCOMPARE(TextOf(record), QByteArray("头\n2004-01-22\n第一次的备注\n2004-02-19\n2004-03-18\n"));
+        QVERIFY(record.Remove(Day("2004-01-22")));
+        QVERIFY(!record.Remove(Day("2004-01-22")));
+        QCOMPARE(TextOf(record), QByteArray("头\n第一次的备注\n2004-02-19\n2004-03-18\n"));
+        QVERIFY(!record.Add(sys_days{year{1600} / December / 31}));
+        QCOMPARE(record.LinesNotBlank(), 2);
+    }
+
+    void mergingTakesTheUnionOfDaysAndNoneOfTheOtherLines()
+    {
+        PeriodRecord hers = PeriodRecord::Read("2004-01-22\n2004-02-19\n");
+        const PeriodRecord other = PeriodRecord::Read("别人的备注\n2004-02-19\n2004-03-18\n");
+        QCOMPARE(hers.Merge(other), 1);
+        QCOMPARE(TextOf(hers), QByteArray("2004-01-22\n2004-02-19\n2004-03-18\n"));
+        QCOMPARE(hers.Merge(other), 0);
+    }
+
+    void takesInRecordsAndDripsExport_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("days");
+        QTest::addColumn<int>("notDates");
+
+        const QByteArray header = "date,temperature.value,bleeding.value,bleeding.exclude,note.value\n";
+        QTest::newRow("a record with her lines") << QByteArray("备注\n2004-01-22\n\n2004-13-01\n")
+                                                 << QStringList{"2004-01-22"} << 2;
+        QTest::newRow("drip: a period's first day only")
+            << header + "2004-01-22,,2,false,\n2004-01-23,,3,false,\n2004-01-24,,1,,\n"
+                        "2004-02-19,36.5,1,false,\n"
+            << QStringList{"2004-01-22", "2004-02-19"} << 0;
+        QTest::newRow("drip: spotting and excluded days are no period")
+            << header + "2004-01-21,,0,false,\n2004-01-22,,2,false,\n2004-02-18,,2,true,\n"
+                        "2004-02-19,,2,false,\n"
+            << QStringList{"2004-01-22", "2004-02-19"} << 0;
+        QTest::newRow("drip: rows out of order, a note with commas, quotes and a line break")
+            << header + "2004-02-20,,2,false,\"疼, \"\"很\"\"\n疼\"\n2004-02-19,,2,false,\n"
+                        "2004-01-22,,2,false,\n"
+            << QStringList{"2004-01-22", "2004-02-19"} << 0;
+        QTest::newRow("drip: dates that are none, or out of the picker's range")
+            << header + "yesterday,,2,false,\n1600-12-31,,2,false,\n2004-02-19,,2,false,\n"
+            << QStringList{"2004-02-19"} << 2;
+        QTest::newRow("drip's columns in another order, CR LF, a byte-order mark")
+            << QByteArray("\xEF\xBB\xBF" "date,bleeding.exclude,bleeding.value\r\n"
+                          "2004-02-19,false,2\r\n2004-02-20,false,2\r\n")
+            << QStringList{"2004-02-19"} << 0;
+        QTest::newRow("a CSV that is not drip's is read as a record")
+            << QByteArray("date,weight\n2004-02-19,60\n") << QStringList{} << 2;
+    }
+
+    void takesInRecordsAndDripsExport()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, days);
+        QFETCH(int, notDates);
+        const velmora::TakenIn taken = velmora::TakeIn(file.toStdString());
+        QVERIFY(!taken.tooLarge);
+        QCOMPARE(DaysOf(taken.record), days);
+        QCOMPARE(taken.notDates, notDates);
+    }
+
+    void aFileOverTheLimitIsRefusedWhole()
+    {
+        std::string file(velmora::kRecordLimit, '\n');
+        file.replace(0, 11, "2004-02-19\n");
+        QCOMPARE(DaysOf(velmora::TakeIn(file).record), QStringList{"2004-02-19"});
+        file += '\n';
+        const velmora::TakenIn taken = velmora::TakeIn(file);
+        QVERIFY(taken.tooLarge);
+        QVERIFY(taken.record.Days().empty());
+    }
+
+    void historyShowsLengthsAndFiguresOfTheLastSix_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("note");
+
+        QTest::newRow("none") << QByteArray() << QStringList{}
+                              << u"还没有记录。在月历里选中月经来的第一天，就能记下。"_s << QString();
+        QTest::newRow("one day") << QByteArray("2004-02-19\n") << QStringList{"2004-02-19"}
+                                 << u"记下两次以上月经，才能算出平均周期。"_s << QString();
+        QTest::newRow("28.5 rounds to 28, half to even")
+            << QByteArray("2004-01-01\n2004-01-29\n2004-02-27\n")
+            << QStringList{"2004-01-01", "2004-01-29  28 天", "2004-02-27  29 天"}
+            << u"最近 2 个周期：平均 28 天，最短 28 天，最长 29 天"_s << QString();
+        QTest::newRow("29.5 rounds to 30")
+            << QByteArray("2004-01-01\n2004-01-30\n2004-02-29\n")
+            << QStringList{"2004-01-01", "2004-01-30  29 天", "2004-02-29  30 天"}
+            << u"最近 2 个周期：平均 30 天，最短 29 天，最长 30 天"_s << QString();
+        QTest::newRow("45 days counts, 46 does not")
+            << QByteArray("2004-01-01\n2004-02-15\n2004-04-01\n")
+            << QStringList{"2004-01-01", "2004-02-15  45 天", "2004-04-01  46 天 不计入平均"}
+            << u"最近 1 个周期：平均 45 天，最短 45 天，最长 45 天"_s
+            << u"有 1 个周期超过 45 天，可能漏记了一次月经，没有计入。"_s;
+        QTest::newRow("only a month she did not record")
+            << QByteArray("2004-01-01\n2004-03-01\n")
+            << QStringList{"2004-01-01", "2004-03-01  60 天 不计入平均"}
+            << u"记下两次以上月经，才能算出平均周期。"_s
+            << u"有 1 个周期超过 45 天，可能漏记了一次月经，没有计入。"_s;
+        // Eight cycles: the first two (20 and 40 days) are older than the last six (all 30).
+        QTest::newRow("the last six only")
+            << QByteArray("2003-01-01\n2003-01-21\n2003-03-02\n2003-04-01\n2003-05-01\n"
+                          "2003-05-31\n2003-06-30\n2003-07-30\n2003-08-29\n")
+            << QStringList{"2003-01-01",       "2003-01-21  20 天", "2003-03-02  40 天",
+                           "2003-04-01  30 天", "2003-05-01  30 天", "2003-05-31  30 天",
+                           "2003-06-30  30 天", "2003-07-30  30 天", "2003-08-29  30 天"}
+            << u"最近 6 个周期：平均 30 天，最短 30 天，最长 30 天"_s << QString();
+    }
+
+    void historyShowsLengthsAndFiguresOfTheLastSix()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, summary);
+        QFETCH(QString, note);
+        const velmora::RecordHistory history =
+            velmora::HistoryOf(PeriodRecord::Read(record.toStdString()).Days());
+        QStringList shown;
+        for (const std::string& line : velmora::HistoryLines(history))
+            shown << QString::fromStdString(line);
+        QCOMPARE(shown, lines);
+        QCOMPARE(QString::fromStdString(velmora::HistorySummary(history)), summary);
+        QCOMPARE(QString::fromStdString(velmora::HistoryNote(history)), note);
+    }
+};
+
+QTEST_APPLESS_MAIN(PeriodRecordTest)
+#include "period_record_test.moc"
