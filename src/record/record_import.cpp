@@ -63,7 +63,8 @@ TakenIn FromDrip(std::string_view rows, std::size_t date, std::size_t value, std
             ++taken.notDates;
             continue;
         }
-        const std::string_view strength = value < row.size() ? row[value] : "";
+        const std::string_view strength =
+            value < row.size() ? std::string_view(row[value]) : std::string_view();
         const bool excluded = exclude < row.size() && row[exclude] == "true";
         if ((strength == "1" || strength == "2" || strength == "3") && !excluded)
             bleeding.insert(day->Days());

@@ -10,6 +10,7 @@
 #include "result_lines.h"
 #include "texts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -18,12 +19,42 @@ namespace velmora::web {
 
 namespace {
 
-// A JSON string: quotes, backslashes and control characters escaped, every other byte as it is.
+// The length of the well-formed UTF-8 sequence at the start of `text` (no overlong form, no
+// surrogate, nothing beyond U+10FFFF), or 0 where there is none.
+std::size_t SequenceLength(std::string_view text)
+{
+    const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0 || text.size() < length)
+        return 0;
+    // The second byte's range narrows where the lead alone would allow what UTF-8 forbids.
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t at = 2; at < length; ++at)
+        if (byte(at) < 0x80 || byte(at) > 0xBF)
+            return 0;
+    return length;
+}
+
+// A JSON string: quotes, backslashes and control characters escaped, every other character as
+// it is, and each byte that begins no character of UTF-8 as U+FFFD: her record may hold any.
 void AppendString(std::string& out, std::string_view text)
 {
     out += '"';
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
+    while (!text.empty()) {
+        const char c = text.front();
+        const std::size_t length = SequenceLength(text);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD";
+        } else if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
         } else if (static_cast<unsigned char>(c) < 0x20) {
@@ -31,8 +62,9 @@ void AppendString(std::string& out, std::string_view text)
             std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
             out += escaped;
         } else {
-            out += c;
+            out += text.substr(0, length);
         }
+        text.remove_prefix(std::max<std::size_t>(length, 1));
     }
     out += '"';
 }

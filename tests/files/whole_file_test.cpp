@@ -512,6 +512,53 @@ private Q_SLOTS:
         QCOMPARE(velmora::ReadWholeFile(QDir(m_dir.path()).filePath(path), 3), read);
     }
 
+    // 清除记录: the file goes only where a save could have replaced it.
+    void removesOnlyWhatASaveCouldReplace_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("needsRoot");
+        QTest::addColumn<int>("fault"); // -1: removed, or nothing to remove
+        QTest::addColumn<QStringList>("left");
+        const int none = -1;
+        const int notRegular = static_cast<int>(WriteFault::NotRegularFile);
+        auto row = [](const char* name, QString setUp, QString path, bool needsRoot, int fault,
+                      QStringList left) {
+            QTest::newRow(name) << setUp << path << needsRoot << fault << left;
+        };
+        row("her file", "echo old > file && echo old > other", "file", false, none, {"other"});
+        row("nothing there", "true", "file", false, none, {});
+        row("a folder on the way missing", "true", "gone/file", false, none, {});
+        row("a FIFO", "mkfifo file", "file", false, notRegular, {"file"});
+        row("a folder", "mkdir file", "file", false, notRegular, {"file"});
+        row("a link: the file it leads to goes", "echo old > target && ln -s target file", "file",
+            false, none, {"file"});
+        row("a device by name", "true", "/dev/null", false, notRegular, {});
+        row("her own file, by root",
+            "mkdir her && echo old > her/file && chown -R 65534 her", "her/file", true, none,
+            {"her"});
+        row("her link to root's file, by root",
+            "mkdir her theirs && echo old > theirs/file && chown 65534 her && "
+            "ln -s ../theirs/file her/file && chown -h 65534 her/file",
+            "her/file", true, static_cast<int>(WriteFault::NoPermission), {"her", "theirs"});
+    }
+    void removesOnlyWhatASaveCouldReplace()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, path);
+        QFETCH(bool, needsRoot);
+        QFETCH(int, fault);
+        QFETCH(QStringList, left);
+        if (needsRoot && ::geteuid() != 0)
+            QSKIP(kOnlyRoot);
+        QVERIFY(SetUp(setUp));
+        const auto failure = velmora::RemoveWholeFile(QDir(m_dir.path()).filePath(path));
+        QCOMPARE(failure ? static_cast<int>(failure->fault) : -1, fault);
+        QCOMPARE(Entries(m_dir.path()), left);
+        if (QFile::exists(m_dir.filePath("theirs/file")))
+            QCOMPARE(ReadBytes(m_dir.filePath("theirs/file")), kOld);
+    }
+
     void anAppendOnlyFolderIsToldAndLeftAsItWas()
     {
         if (::geteuid() != 0)

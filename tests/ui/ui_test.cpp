@@ -5,6 +5,7 @@
 // Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
 #ifndef Q_MOC_RUN
 #include "calendar_menu.h"
+#include "month_window.h"
 #endif
 #include "form1.h"
 #include "frmabout.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -55,6 +57,23 @@ QStringList CellNames(QTableView* month)
                 !name.isEmpty())
                 names << name;
     return names;
+}
+
+// Chooses the entry of the menu just popped up under `parent`, as a click would, and closes it.
+bool Choose(QObject* parent, const char* menuName, const char* entry)
+{
+    const QList<QMenu*> menus = parent->findChildren<QMenu*>(QString::fromLatin1(menuName));
+    for (QMenu* menu : menus) {
+        if (!menu->isVisible())
+            continue;
+        auto* action = menu->findChild<QAction*>(QString::fromLatin1(entry));
+        menu->close();
+        if (!action)
+            return false;
+        action->trigger();
+        return true;
+    }
+    return false;
 }
 
 QList<frmAbout*> OpenAboutBoxes()
@@ -266,6 +285,61 @@ private Q_SLOTS:
         QVERIFY(!Child<QPushButton>(window, "nextMonth")->isEnabled());
         QVERIFY(!Child<QAction>(form, "showMonths")->isEnabled());
         QVERIFY(!february->isVisible());
+    }
+
+    void monthViewRecordsByKeyboardAndCarriesHerRecord()
+    {
+        const QString record = m_dir.filePath("periods.txt");
+        QVERIFY(WriteBytes(record, "2004-01-22\n"));
+        auto* form = Calculate("30"); // 2004-02-19
+        Child<QAction>(form, "showMonths")->trigger();
+        auto* window = Child<velmora::MonthWindow>(form, "monthWindow");
+        QStringList told;
+        QString saveTo, openFrom;
+        bool confirmed = false;
+        window->SetRecordDialogs({.chooseSaveFile = [&](const QString&) { return saveTo; },
+                                  .chooseOpenFile = [&] { return openFrom; },
+                                  .confirm = [&](const QString&) { return confirmed; },
+                                  .tell = [&](const QString& message) { told << message; }});
+        auto* february = Child<QTableView>(window, "month0");
+        auto* history = Child<QListWidget>(window, "history");
+        // January's day is drawn as a period she recorded; February's 19th is chosen by keys.
+        QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
+        february->setCurrentIndex(february->model()->index(2, 4));
+        QTest::keyClick(february, Qt::Key_Return);
+        QVERIFY(Choose(window, "dayMenu", "recordDay"));
+        QCOMPARE(ReadBytes(record), "2004-01-22\n2004-02-19\n");
+        QVERIFY(CellNames(february).contains("2004-02-19 月经期 已记下"));
+        QVERIFY(CellNames(february).contains("2004-02-23 月经期")); // its five days
+        QCOMPARE(history->count(), 2);
+        QCOMPARE(history->item(1)->text(), "2004-02-19  28 天");
+        // The average fills the cycle box; dear.cfg waits for the next 计    算.
+        const QByteArray saved = ReadBytes(m_path);
+        auto* list = Child<QListWidget>(form, "List1");
+        Q_EMIT list->customContextMenuRequested({});
+        QVERIFY(Choose(list, "listMenu", "useAverage"));
+        QCOMPARE(Child<QLineEdit>(form, "Text1")->text(), "28");
+        QCOMPARE(ReadBytes(m_path), saved);
+        // Taken out again by the same keys.
+        QTest::keyClick(february, Qt::Key_Space);
+        QVERIFY(Choose(window, "dayMenu", "forgetDay"));
+        QCOMPARE(ReadBytes(record), "2004-01-22\n");
+        // drip's export comes in; the record goes out as the file holds it.
+        openFrom = m_dir.filePath("drip.csv");
+        QVERIFY(WriteBytes(openFrom, "date,bleeding.value,bleeding.exclude\n2004-03-18,2,false\n"));
+        QTest::mouseClick(Child(window, "importRecord"), Qt::LeftButton);
+        QCOMPARE(told, QStringList{"导入了 1 天。"});
+        saveTo = m_dir.filePath("carried.txt");
+        QTest::mouseClick(Child(window, "exportRecord"), Qt::LeftButton);
+        QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-03-18\n");
+        // 清除记录 asks first.
+        QTest::mouseClick(Child(window, "clearRecord"), Qt::LeftButton);
+        QVERIFY(QFile::exists(record));
+        confirmed = true;
+        QTest::mouseClick(Child(window, "clearRecord"), Qt::LeftButton);
+        QVERIFY(!QFile::exists(record));
+        QCOMPARE(history->count(), 0);
+        QVERIFY(!CellNames(february).join(' ').contains("已记下"));
     }
 
     void aboutBoxShowsItsTitleAndScrollingCredits()

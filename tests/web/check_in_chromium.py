@@ -227,6 +227,75 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(self.cells()["2004-04-01"], "2004-04-01 排卵日")
         self.assertTrue(d.save_screenshot(SCREENSHOT))
 
+    def test_her_record_is_the_same_on_the_page_in_the_window_and_the_terminal(self):
+        d = self.browser.driver
+        texts = engine_texts()
+        self.browser.calculate("2004-02-19", "28")
+
+        def choose(day, word):
+            # By keyboard: the day's cell, Enter, then the one thing the dialog offers.
+            cell = d.find_element(By.CSS_SELECTOR, "#months td[data-day='%s']" % day)
+            d.execute_script("arguments[0].focus()", cell)
+            cell.send_keys(Keys.ENTER)
+            self.assertEqual(d.switch_to.active_element.get_attribute("id"), "dayChoiceAct")
+            self.assertEqual(d.switch_to.active_element.text, word)
+            d.switch_to.active_element.send_keys(Keys.ENTER)
+
+        recorded = lambda: [li.get_attribute("textContent")  # noqa: E731
+                            for li in d.find_elements(By.CSS_SELECTOR, "#recordLines li")]
+        for day in ("2004-02-19", "2004-03-18", "2004-03-06"):
+            choose(day, texts["recordDay"])
+        choose("2004-03-06", texts["forgetDay"])
+        self.assertEqual(self.cells()["2004-02-19"], "2004-02-19 月经期 已记下")
+        self.assertEqual(self.cells()["2004-02-20"], "2004-02-20 月经期")
+        # Kept on the device: a reload shows it, and offers its average for the cycle box.
+        self.browser.open()
+        self.assertEqual(recorded(), ["2004-02-19", "2004-03-18  28 天"])
+        d.find_element(By.ID, "cycle").clear()
+        d.find_element(By.ID, "useAverage").click()
+        self.assertEqual(d.find_element(By.ID, "cycle").get_attribute("value"), "28")
+        # Downloaded, it is the record the window and the terminal take in.
+        path = os.path.join(self.browser.downloads, "velmora-record.txt")
+        if os.path.exists(path):
+            os.remove(path)
+        d.find_element(By.ID, "exportRecord").click()
+        WebDriverWait(d, 10).until(lambda _: os.path.exists(path))
+        with open(path, "rb") as downloaded:
+            self.assertEqual(downloaded.read(), b"2004-02-19\n2004-03-18\n")
+        terminal = tempfile.mkdtemp()
+        shutil.copy(CLI, terminal)
+        program = os.path.join(terminal, os.path.basename(CLI))
+        run = lambda *arguments: subprocess.run(  # noqa: E731
+            [program, *arguments], capture_output=True, timeout=30,
+            env={**os.environ, "HOME": terminal, "LC_ALL": "C.UTF-8"})
+        self.assertEqual(run("--import", path).returncode, 0)
+        history = run("--history").stdout.decode().splitlines()
+        self.assertEqual(history[:2], recorded())
+        self.assertEqual(history[2], d.find_element(By.ID, "recordSummary").text)
+        # drip's export comes in through the file picker.
+        drip = os.path.join(terminal, "drip.csv")
+        with open(drip, "w", encoding="utf-8") as export:
+            export.write("date,bleeding.value,bleeding.exclude\n2004-04-15,2,false\n"
+                         "2004-04-16,1,false\nnot a date,1,false\n")
+        picker = d.find_element(By.ID, "recordFile")
+        d.execute_script("arguments[0].hidden = false", picker)
+        picker.send_keys(drip)
+        wait(d, "return document.getElementById('recordReport').textContent !== ''")
+        self.assertEqual(d.find_element(By.ID, "recordReport").text,
+                         "导入了 1 天。有 1 行不是日期，没有导入。")
+        self.assertEqual(recorded()[-1], "2004-04-15  28 天")
+        # 清除记录 asks, then forgets the record and the kept inputs alike.
+        self.browser.calculate("2006-01-02", "30")
+        d.find_element(By.ID, "clearRecord").click()
+        alert = d.switch_to.alert
+        self.assertEqual(alert.text, texts["clearQuestion"])
+        alert.accept()
+        self.assertEqual(d.execute_script(
+            "return ['velmora.record', 'velmora.firstDay', 'velmora.cycle']"
+            ".map((key) => localStorage.getItem(key))"), [None, None, None])
+        self.assertEqual(recorded(), [])
+        self.assertNotIn("已记下", " ".join(self.cells().values()))
+
     def test_today_is_marked_and_a_cycle_of_999999_days_answers(self):
         d = self.browser.driver
         today = datetime.datetime.now(datetime.timezone(datetime.timedelta(hours=8))).date()

@@ -57,6 +57,48 @@ private Q_SLOTS:
                  "2004-01 2004-03");
     }
 
+    void herRecordChangesOnlyByDaysOfThePicker_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QByteArray>("day");
+        QTest::addColumn<bool>("add");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("a day recorded") << QByteArray("2004-01-22\n") << QByteArray("2004-02-19")
+                                        << true << true << QByteArray("2004-01-22\n2004-02-19\n");
+        QTest::newRow("a day twice") << QByteArray("2004-02-19\n") << QByteArray("2004-02-19")
+                                     << true << false << QByteArray("2004-02-19\n");
+        QTest::newRow("taken out") << QByteArray("注\n2004-02-19\n") << QByteArray("2004-02-19")
+                                   << false << true << QByteArray("注\n");
+        QTest::newRow("no day") << QByteArray("2004-02-19\n") << QByteArray("2004-02-30") << true
+                                << false << QByteArray("2004-02-19\n");
+    }
+    void herRecordChangesOnlyByDaysOfThePicker()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QByteArray, day);
+        QFETCH(bool, add);
+        QFETCH(bool, changed);
+        QFETCH(QByteArray, kept);
+        const QJsonObject answer =
+            Json(velmora::web::RecordDay(record.toStdString(), day.toStdString(), add));
+        QCOMPARE(answer["changed"].toBool(), changed);
+        QCOMPARE(answer["record"].toString().toUtf8(), kept);
+    }
+
+    void herRecordsAnswerIsTextWhateverItHolds()
+    {
+        // A record of bytes that are no UTF-8 still answers text the page can read.
+        const std::string answer = velmora_record_take_in("\xff\xc0\x80\xed\xa0\x80\n", 7,
+                                                          "2004-01-22\n2004-02-19\nx\n", 24);
+        const QByteArray bytes = QByteArray::fromStdString(answer);
+        QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes);
+        const QJsonObject json = Json(answer);
+        QCOMPARE(json["report"].toString(), "导入了 2 天。有 1 行不是日期，没有导入。");
+        QCOMPARE(json["useAverage"].toString(), "用平均周期 28 天");
+        QCOMPARE(json["average"].toInt(), 28);
+    }
+
     void aFirstVisitStartsAtTodayOnTheDevice_data()
     {
         using namespace std::chrono;
