@@ -278,7 +278,9 @@ function start(engine) {
         $("recordSummary").textContent = record.summary;
         $("recordNote").textContent = record.note;
         $("recordNote").hidden = !record.note;
-        $("recordLines").replaceChildren(...record.lines.map((line) => element("li", {}, line)));
+        const lines = $("recordLines");
+        lines.replaceChildren(...record.lines.map((line) => element("li", {}, line)));
+        lines.scrollTop = lines.scrollHeight; // the latest in sight
         const useAverage = $("useAverage");
         useAverage.textContent = record.useAverage;
         useAverage.hidden = record.average === null;
