@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "month_text.h"
 
+#include "texts.h"
+
+#include <algorithm>
+
 namespace velmora {
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,12 +29,20 @@ constexpr Look kLooks[] = {
     {kFertile, '+', "43;30"},    {kFirstSafe, '.', "42;30"},
 };
 
+// A first day she recorded: the period's colour, a mark of its own.
+constexpr Look kRecordedLook{kPeriod, '@', "41;97;1"};
+
 const Look* LookOf(DayKind kind)
 {
     for (const Look& look : kLooks)
         if (look.kind == kind)
             return &look;
     return nullptr;
+}
+
+QString UiWords(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // How many columns a text takes on a terminal: a Chinese character two.
@@ -62,7 +74,7 @@ QString Month(const MonthPicture& picture, bool colour)
     QString week = QString(static_cast<qsizetype>(picture.firstWeekday) * kCell, u' ');
     unsigned column = picture.firstWeekday;
     for (const PictureDay& day : picture.days) {
-        const Look* look = LookOf(day.Shown());
+        const Look* look = day.kinds & kRecordedFirst ? &kRecordedLook : LookOf(day.Shown());
         QString cell =
             QString::number(static_cast<unsigned>(day.date.Ymd().day())).rightJustified(2) +
             QChar::fromLatin1(look ? look->mark : ' ');
@@ -83,14 +95,18 @@ QString Month(const MonthPicture& picture, bool colour)
 
 } // namespace
 
-QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool colour)
+QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool colour,
+                   std::span<const sys_days> recorded)
 {
-    const year_month first = MonthOf(dates[Slot::PeriodFirst].Days());
+    year_month first = MonthOf(dates[Slot::PeriodFirst].Days());
     const year_month last =
         std::min(MonthOf(dates[Slot::NextPeriod].Days()), first + months{kMostMonths - 1});
+    // Her record's months before the cycle, as many as the twelve leave room for.
+    if (!recorded.empty())
+        first = std::clamp(MonthOf(recorded.front()), last - months{kMostMonths - 1}, first);
     QString text;
     for (year_month month = first; month <= last; month += months{1})
-        text += Month(PictureOfMonth(dates, month, today), colour) + u'\n';
+        text += Month(PictureOfMonth(dates, month, today, recorded), colour) + u'\n';
     QString legend;
     for (const KindLabel& entry : Legend()) {
         const Look* look = LookOf(entry.kind);
@@ -99,6 +115,8 @@ QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool 
             QString::fromUtf8(entry.label.data(), static_cast<qsizetype>(entry.label.size())) +
             u"  "_qs;
     }
+    if (!recorded.empty())
+        legend += QChar::fromLatin1(kRecordedLook.mark) + u' ' + UiWords(texts::kRecorded);
     return text + Row(legend);
 }
 

@@ -220,9 +220,15 @@ int main(int argc, char** argv)
                 velmora::PictureProblem(dates, inputs.cycleLengthText.toStdString()))
             return Fail(RefusalText(*problem, inputs.cycleLengthText));
         const QDate today = QDate::currentDate();
+        // Her recorded periods too, where she keeps a record that reads.
+        const std::vector<std::chrono::sys_days> recorded =
+            velmora::LoadRecord(velmora::RecordFilePath(velmora::SettingsFilePath()))
+                .value_or(velmora::PeriodRecord{})
+                .Days();
         text = velmora::MonthsText(dates, velmora::ToCalendarDate(today).Days(),
                                    velmora::StandardOutputIsColourTerminal() &&
-                                       qEnvironmentVariableIsEmpty("NO_COLOR"));
+                                       qEnvironmentVariableIsEmpty("NO_COLOR"),
+                                   recorded);
     } else if (!parser.isSet(ics)) {
         for (const QString& line : velmora::ResultLineTexts(dates))
             text += line + u'\n';

@@ -11,6 +11,7 @@
 
 #include <QTest>
 #include <map>
+#include <span>
 
 using namespace std::chrono;
 using velmora::CalculatePhases;
@@ -41,11 +42,13 @@ unsigned KindsIn(const PhaseDates& dates, sys_days day)
 
 // Every day of the months from `first` to `last`, as the picture answers them.
 std::map<sys_days, velmora::PictureDay> Pictured(const PhaseDates& dates, year_month first,
-                                                 year_month last)
+                                                 year_month last,
+                                                 std::span<const sys_days> recorded = {})
 {
     std::map<sys_days, velmora::PictureDay> days;
     for (year_month month = first; month <= last; month += months{1})
-        for (const velmora::PictureDay& day : velmora::PictureOfMonth(dates, month, {}).days)
+        for (const velmora::PictureDay& day :
+             velmora::PictureOfMonth(dates, month, {}, recorded).days)
             days[day.date.Days()] = day;
     return days;
 }
@@ -107,6 +110,13 @@ private Q_SLOTS:
             << QByteArray("2004-03-20") << "2004-03-20 下次月经开始日 月经期";
         QTest::newRow("the next cycle's fertile day")
             << QByteArray("2004-04-01") << "2004-04-01 危险期";
+        // Her record holds 2004-01-22 and 2004-03-27: five days of period from each.
+        QTest::newRow("a recorded first day before the cycle")
+            << QByteArray("2004-01-22") << "2004-01-22 月经期 已记下";
+        QTest::newRow("its fifth day") << QByteArray("2004-01-26") << "2004-01-26 月经期";
+        QTest::newRow("the day after") << QByteArray("2004-01-27") << "2004-01-27";
+        QTest::newRow("recorded in the safe days")
+            << QByteArray("2004-03-27") << "2004-03-27 月经期 安全期 已记下";
     }
     void namesADayByEveryPhaseItLiesIn()
     {
@@ -114,8 +124,14 @@ private Q_SLOTS:
         QFETCH(QString, name);
         const PhaseDates dates = Calculated("2004-02-19", "30");
         const auto date = *velmora::ReadPickerDay(day.toStdString());
-        const auto pictured = Pictured(dates, MonthOf(date), MonthOf(date));
-        QCOMPARE(QString::fromStdString(pictured.at(date.Days()).Name()), name);
+        const sys_days recorded[] = {sys_days{year{2004} / January / 22},
+                                     sys_days{year{2004} / March / 27}};
+        const auto pictured = Pictured(dates, MonthOf(date), MonthOf(date), recorded);
+        const velmora::PictureDay& shown = pictured.at(date.Days());
+        QCOMPARE(QString::fromStdString(shown.Name()), name);
+        // A recorded period is drawn as a period, whatever was calculated for it.
+        if (name.contains("月经期"))
+            QVERIFY(shown.Shown() == velmora::kPeriod || shown.Shown() == velmora::kNextPeriod);
     }
 
     void monthsHaveTheirDaysWeekdaysAndToday_data()

@@ -171,6 +171,12 @@ private Q_SLOTS:
         QCOMPARE(history.out, "2004-02-19\n2004-03-18  28 天\n"
                               "最近 1 个周期：平均 28 天，最短 28 天，最长 28 天\n");
         QCOMPARE(ReadBytes(m_dir.filePath("dear.cfg")), kSaved); // never written
+        // The months show her recorded first days, from the first one recorded.
+        const QByteArray months = RunCli({"--month", "2004-03-18", "28"}).out;
+        QVERIFY2(months.startsWith("         2004年2月\n") &&
+                     months.contains("15  16  17  18  19@ 20# 21#") && months.contains("18@") &&
+                     months.contains("@ 已记下"),
+                 months.constData());
         // A record over the limit is not rewritten: what lay past it would be lost.
         QVERIFY(WriteBytes(record, QByteArray(1 << 20, '\n') + "2004-01-22\n"));
         const Run refused = RunCli({"--record", "2004-04-15"});

@@ -168,6 +168,22 @@ for device in NUL.ics CON 'C:\users\com1.txt'; do
 done
 echo "ok: velmora-cli.exe refused NUL.ics, CON and com1.txt as no regular files"
 
+# Her record: kept beside a portable velmora-cli.exe, in the same file the Linux one reads.
+mkdir -p "$work/record" && cp "$cli" "$work/record/velmora-cli.exe"
+printf 'date,bleeding.value,bleeding.exclude\r\n2004-03-18,2,false\r\n' >"$work/drip.csv"
+"$wine" "$work/record/velmora-cli.exe" --record 2004-01-22 --record 2004-02-19 >record.txt 2>&1 &&
+    "$wine" "$work/record/velmora-cli.exe" --import "$work/drip.csv" >>record.txt 2>&1 ||
+    fail "velmora-cli.exe --record or --import failed: $(cat record.txt)"
+printf '2004-01-22\n2004-02-19\n2004-03-18\n' | cmp -s - "$work/record/periods.txt" ||
+    fail "velmora-cli.exe kept another record: $(od -c "$work/record/periods.txt" | head -n 5)"
+"$wine" "$work/record/velmora-cli.exe" --history >history.txt 2>&1 ||
+    fail "velmora-cli.exe --history exited $?"
+mkdir -p "$work/linux"
+cp "$work/record/periods.txt" "$work/linux/" && cp "$linux_cli" "$work/linux/velmora-cli"
+HOME=$work/linux "$work/linux/velmora-cli" --history | cmp -s - history.txt ||
+    fail "velmora-cli.exe --history printed another history: $(cat history.txt)"
+echo "ok: velmora-cli.exe kept her record and printed its history as on Linux"
+
 # The installer, silent and per user: no administrator, nothing outside the user's folders.
 "$wine" "$installer" /S || fail "the silent install exited $?"
 local=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Local' \
