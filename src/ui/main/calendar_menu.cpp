@@ -67,22 +67,22 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list, QString recordPath,
 
 void CalendarMenu::ShowMenu(QPoint at)
 {
-    auto* menu = new QMenu(m_list);
-    menu->setObjectName(u"listMenu"_s);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->setToolTipsVisible(true);
-    menu->addAction(m_entry);
-    menu->addAction(m_monthEntry);
+    QMenu menu(m_list);
+    menu.setObjectName(u"listMenu"_s);
+    menu.setToolTipsVisible(true);
+    menu.addAction(m_entry);
+    menu.addAction(m_monthEntry);
     const std::optional<PeriodRecord> record =
         m_recordPath.isEmpty() ? std::nullopt : LoadRecord(m_recordPath);
     if (const auto average = record ? HistoryOf(record->Days()).average : std::nullopt) {
-        menu->addSeparator();
-        QAction* use = menu->addAction(UiText(texts::UseAverage(*average)));
+        menu.addSeparator();
+        QAction* use = menu.addAction(UiText(texts::UseAverage(*average)));
         use->setObjectName(u"useAverage"_s);
         connect(use, &QAction::triggered, this,
                 [this, length = QString::number(*average)] { m_useCycleLength(length); });
     }
-    menu->popup(m_list->viewport()->mapToGlobal(at));
+    // Modal: the focus is back on the list when the chosen entry runs.
+    menu.exec(m_list->viewport()->mapToGlobal(at));
 }
 
 void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLengthText)
