@@ -49,8 +49,8 @@ std::ptrdiff_t Column(const std::vector<std::string>& header, std::string_view n
     return found == header.end() ? -1 : found - header.begin();
 }
 
-// drip's export, from the row after its header.
-TakenIn FromDrip(std::string_view rows, std::size_t date, std::size_t value, std::size_t exclude)
+// drip's export, from the row after its header, whose first column is the date.
+TakenIn FromDrip(std::string_view rows, std::size_t value, std::size_t exclude)
 {
     TakenIn taken;
     std::set<sys_days> bleeding;
@@ -58,7 +58,7 @@ TakenIn FromDrip(std::string_view rows, std::size_t date, std::size_t value, std
         const std::vector<std::string> row = NextRow(rows);
         if (row.size() == 1 && row[0].empty())
             continue;
-        const auto day = date < row.size() ? ReadPickerDay(row[date]) : std::nullopt;
+        const auto day = ReadPickerDay(row.front());
         if (!day) {
             ++taken.notDates;
             continue;
@@ -92,7 +92,7 @@ TakenIn TakeIn(std::string_view bytes)
         const auto value = Column(header, "bleeding.value");
         const auto exclude = Column(header, "bleeding.exclude");
         if (value >= 0)
-            return FromDrip(rest, 0, static_cast<std::size_t>(value),
+            return FromDrip(rest, static_cast<std::size_t>(value),
                             exclude >= 0 ? static_cast<std::size_t>(exclude) : header.size());
     }
     PeriodRecord record = PeriodRecord::Read(bytes);

@@ -183,13 +183,12 @@ std::string Picture(const PhaseDates& dates, std::string_view cycleText,
     return picture.Close();
 }
 
-// The record as the page keeps it and shows it, with `extra`'s members (a JSON object) first:
-// {..., "record": the text to keep, "days": [...], "lines": [...], "summary", "note",
-//  "average": the cycle length it offers or null, "useAverage": its words or ""}
-std::string RecordJson(const PeriodRecord& record, std::string extra)
+// The record as the page keeps it and shows it, added to `answer`:
+// "record": the text to keep, "days": [...], "lines": [...], "summary", "note",
+// "average": the cycle length it offers or null, "useAverage": its words or ""
+std::string RecordJson(const PeriodRecord& record, Object answer = {})
 {
     const RecordHistory history = HistoryOf(record.Days());
-    Object answer;
     answer.String("record", record.Text());
     std::vector<std::string> days;
     for (const RecordedDay& recorded : history.days)
@@ -204,10 +203,7 @@ std::string RecordJson(const PeriodRecord& record, std::string extra)
     else
         answer.Null("average");
     answer.String("useAverage", history.average ? texts::UseAverage(*history.average) : "");
-    std::string text = answer.Close();
-    if (extra.size() > 2)
-        text = extra.substr(0, extra.size() - 1) + ',' + text.substr(1);
-    return text;
+    return answer.Close();
 }
 
 } // namespace
@@ -304,7 +300,7 @@ std::string Months(std::string_view firstDay, std::string_view cycleText, std::s
 
 std::string RecordAnswer(std::string_view record)
 {
-    return RecordJson(PeriodRecord::Read(record), {});
+    return RecordJson(PeriodRecord::Read(record));
 }
 
 std::string RecordDay(std::string_view record, std::string_view day, bool add)
@@ -314,7 +310,7 @@ std::string RecordDay(std::string_view record, std::string_view day, bool add)
     Object changed;
     changed.Key("changed") +=
         date && (add ? kept.Add(date->Days()) : kept.Remove(date->Days())) ? "true" : "false";
-    return RecordJson(kept, changed.Close());
+    return RecordJson(kept, std::move(changed));
 }
 
 std::string RecordTakenIn(std::string_view record, std::string_view file)
@@ -326,7 +322,7 @@ std::string RecordTakenIn(std::string_view record, std::string_view file)
     report.String("report", taken.tooLarge ? std::string(texts::kImportTooLarge)
                                            : texts::ImportReport(added, taken.notDates));
     report.Key("added") += std::to_string(added);
-    return RecordJson(kept, report.Close());
+    return RecordJson(kept, std::move(report));
 }
 
 std::string Remembered(std::string_view firstDay, std::string_view cycleText)

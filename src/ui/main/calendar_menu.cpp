@@ -3,22 +3,19 @@
 #include "calendar_menu.h"
 
 #include "calculation.h"
-#include "fault_text.h"
 #include "month_window.h"
 #include "record_file.h"
 #include "record_history.h"
+#include "saving.h"
 #include "ui_text.h"
 #include "whole_file.h"
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
-#include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -116,11 +113,7 @@ void CalendarMenu::ShowMonths()
 
 void CalendarMenu::Export()
 {
-    // The Documents folder, or the home folder where there is none.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    QString path = QDir(folder).filePath(u"velmora.ics"_s);
+    QString path = ProposedSavePath(u"velmora.ics"_s);
     // After a failure the dialog opens again at the same place, so that another can be chosen.
     for (;;) {
         path = m_dialogs.choosePath(path);

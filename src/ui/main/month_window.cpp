@@ -3,16 +3,14 @@
 #include "month_window.h"
 
 #include "calculation.h"
-#include "fault_text.h"
 #include "record_file.h"
 #include "record_history.h"
+#include "saving.h"
 #include "ui_text.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,7 +20,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -525,10 +522,7 @@ void MonthWindow::ExportRecord()
         return;
     }
     const std::string text = record->Text();
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    QString path = QDir(folder).filePath(u"velmora-record.txt"_s);
+    QString path = ProposedSavePath(u"velmora-record.txt"_s);
     // After a failure the dialog opens again at the same place, so that another can be chosen.
     for (;;) {
         path = m_dialogs.chooseSaveFile(path);

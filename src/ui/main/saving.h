@@ -6,7 +6,21 @@
 #include "ui_text.h"
 #include "whole_file.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+// What the windows' saves share: where the save dialog starts, and how a failure is told.
 namespace velmora {
+
+// `name` in the Documents folder, or in the home folder where there is none.
+inline QString ProposedSavePath(const QString& name)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(name);
+}
 
 // Why a file could not be written, in the user's words for the common causes; the system's own
 // text follows it on the next line.
