@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -184,6 +185,35 @@ private Q_SLOTS:
         QVERIFY2(refused.err.contains("cannot read " + record.toUtf8() + " whole"),
                  refused.err.constData());
         QCOMPARE(ReadBytes(record).size(), (1 << 20) + 11);
+    }
+
+    void rootRecordingBesideHerCopyKeepsTheRecordHers()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can act for another user");
+        // Her copy of the program in her folder, run with sudo: the record is hers, 0600, and
+        // her link to a file of root's is not written through.
+        const QString her = m_dir.filePath("her");
+        const auto cleanUp = qScopeGuard([&her] { QDir(her).removeRecursively(); });
+        QVERIFY(QDir().mkpath(her) && QFile::copy(m_program, her + "/velmora-cli"));
+        QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+        QVERIFY(::chown(QFile::encodeName(her).constData(), 65534, 65534) == 0);
+        QProcess cli;
+        cli.start(her + "/velmora-cli", {"--record", "2004-02-19"});
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), 0);
+        struct stat status = {};
+        QCOMPARE(::stat(QFile::encodeName(her + "/periods.txt").constData(), &status), 0);
+        QCOMPARE(status.st_uid, 65534u);
+        QCOMPARE(status.st_mode & 07777, 0600u);
+        QVERIFY(WriteBytes(m_dir.filePath("roots"), "root's\n"));
+        QVERIFY(QFile::remove(her + "/periods.txt"));
+        QVERIFY(QFile::link(m_dir.filePath("roots"), her + "/periods.txt"));
+        QVERIFY(::lchown(QFile::encodeName(her + "/periods.txt").constData(), 65534, 65534) == 0);
+        cli.start(her + "/velmora-cli", {"--record", "2004-03-18"});
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), 1);
+        QCOMPARE(ReadBytes(m_dir.filePath("roots")), "root's\n");
     }
 
     void writesTheCalendarItWasAskedFor()
