@@ -62,6 +62,10 @@ std::string PeriodRecord::Text() const
         text += '\n';
         append(lines);
     }
+    // Her first line begins with what reads as a byte-order mark: one goes before it, so that
+    // reading takes that one and leaves hers.
+    if (text.starts_with(kByteOrderMark))
+        text.insert(0, kByteOrderMark);
     return text;
 }
 

@@ -74,6 +74,9 @@ private Q_SLOTS:
             << QByteArray("\xff\xfe\x00x\r\r\n2004-02-19\r\n备注\r\n", 27)
             << QStringList{"2004-02-19"}
             << QByteArray("\xff\xfe\x00x\r\r\n2004-02-19\n备注\r\n", 26);
+        QTest::newRow("her first line begins with a second byte-order mark")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFnote\n2004-02-19\n") << QStringList{"2004-02-19"}
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFnote\n2004-02-19\n");
         QTest::newRow("empty") << QByteArray() << QStringList{} << QByteArray();
     }
 
