@@ -65,6 +65,7 @@ private Q_SLOTS:
     {
         QVERIFY(QFile::copy(QStringLiteral(CLI_PATH), m_program));
         QVERIFY(WriteBytes(m_dir.filePath("dear.cfg"), kSaved));
+        QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath("fifo")).constData(), 0600) == 0);
     }
 
     void printsWhatWasAskedFor_data()
@@ -134,6 +135,7 @@ private Q_SLOTS:
         row("record with a calculation", {"--record", "2004-02-19", "2004-02-19"}, 2, "go alone");
         row("take in a file that is not there", {"--import", "/nonexistent/record.txt"}, 1,
             "cannot read /nonexistent/record.txt");
+        row("take in a FIFO nobody writes", {"--import", m_dir.filePath("fifo")}, 1, "cannot read");
     }
     void failsWithTheReasonOnStandardError()
     {
