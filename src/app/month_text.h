@@ -17,7 +17,7 @@ namespace velmora {
 // underlined; a legend ends it. Chinese counts two columns, so the columns stay aligned. The
 // periods of her record (its days, earliest first) are drawn too, a recorded first day marked @,
 // and the months start as far back as the record does, twelve at most in all.
-QString MonthsText(const PhaseDates& dates, std::optional<std::chrono::sys_days> today,
-                   bool colour, std::span<const std::chrono::sys_days> recorded = {});
+QString MonthsText(const PhaseDates& dates, std::optional<std::chrono::sys_days> today, bool colour,
+                   std::span<const std::chrono::sys_days> recorded = {});
 
 } // namespace velmora

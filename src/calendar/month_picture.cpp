@@ -125,8 +125,8 @@ MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
         // The latest recorded first day up to this one, and whether this lies in its period.
         const auto after = std::upper_bound(recorded.begin(), recorded.end(), day);
         if (after != recorded.begin() && day - *std::prev(after) < days{kRecordedPeriodDays})
-            shown.kinds |= day == *std::prev(after) ? kRecordedPeriod | kRecordedFirst
-                                                    : kRecordedPeriod;
+            shown.kinds |=
+                day == *std::prev(after) ? kRecordedPeriod | kRecordedFirst : kRecordedPeriod;
         if (day < start || length <= days{0})
             continue;
         // Which cycle it lies in, and how far into it: the same arithmetic for the 1st and the

@@ -81,9 +81,9 @@ std::vector<sys_days> PeriodRecord::Days() const
 int PeriodRecord::LinesNotBlank() const
 {
     const auto count = [](const std::vector<std::string>& lines) {
-        return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](std::string_view line) {
-            return !Trimmed(line).empty();
-        }));
+        return static_cast<int>(
+            std::count_if(lines.begin(), lines.end(),
+                          [](std::string_view line) { return !Trimmed(line).empty(); }));
     };
     int lines = count(m_head);
     for (const auto& entry : m_days)

@@ -49,7 +49,7 @@ public:
 private:
     std::vector<std::string>& LinesBefore(std::chrono::sys_days day);
 
-    std::vector<std::string> m_head;                                    // before the first day
+    std::vector<std::string> m_head;                                  // before the first day
     std::map<std::chrono::sys_days, std::vector<std::string>> m_days; // each with what follows
 };
 

@@ -46,8 +46,8 @@ std::vector<std::string> HistoryLines(const RecordHistory& history)
     for (const RecordedDay& recorded : history.days) {
         std::string line = CalendarDate::FromDays(recorded.day).value_or(CalendarDate{}).Text();
         if (recorded.length)
-            line += texts::RecordedLength(*recorded.length,
-                                          *recorded.length <= kLongestCountedCycle);
+            line +=
+                texts::RecordedLength(*recorded.length, *recorded.length <= kLongestCountedCycle);
         lines.push_back(std::move(line));
     }
     return lines;

@@ -65,7 +65,8 @@ inline constexpr std::string_view kClose = "关闭";
 inline constexpr std::string_view kClearQuestion = "清除这台设备上的月经记录？清除后无法恢复。";
 inline constexpr std::string_view kClearPageQuestion =
     "清除这台设备上的月经记录和保存的输入？清除后无法恢复。";
-inline constexpr std::string_view kRecordEmpty = "还没有记录。在月历里选中月经来的第一天，就能记下。";
+inline constexpr std::string_view kRecordEmpty =
+    "还没有记录。在月历里选中月经来的第一天，就能记下。";
 inline constexpr std::string_view kNoAverageYet = "记下两次以上月经，才能算出平均周期。";
 inline constexpr std::string_view kImportTooLarge = "文件太大（超过 1 MB），没有导入。";
 // Why the record was not written: it could not be read whole, so writing would lose some of it.
@@ -74,11 +75,11 @@ inline constexpr std::string_view kRecordUnreadable =
 inline constexpr std::string_view kRecordNotSaved = "无法保存记录：";
 inline constexpr std::string_view kRecordNotCleared = "无法清除记录：";
 inline constexpr std::string_view kCannotReadFile = "无法读取这个文件。";
-std::string RecordedLength(int days, bool counted);     // "  28 天", "  62 天 不计入平均"
+std::string RecordedLength(int days, bool counted); // "  28 天", "  62 天 不计入平均"
 std::string RecordFigures(int cycles, int average, int shortest, int longest);
-std::string LeftOutNote(int cycles, int longest);       // why a length is not in the figures
-std::string UseAverage(int days);                       // 用平均周期 28 天
-std::string ImportReport(int days, int notDates);       // how many came in, and what did not
+std::string LeftOutNote(int cycles, int longest); // why a length is not in the figures
+std::string UseAverage(int days);                 // 用平均周期 28 天
+std::string ImportReport(int days, int notDates); // how many came in, and what did not
 
 // Why a file could not be written, in the user's words; the system's own follow.
 inline constexpr std::string_view kNotRegularFile = "所选的不是一个普通文件。";

@@ -56,19 +56,19 @@ const char* velmora_calculate(const char* firstDay, int firstDayLength, const ch
                               int utcOffset)
 {
     // A clock the page cannot read is taken as the start of 1970: the calendar still reads.
-    return Answer(velmora::web::Calculation(
-        Bytes(firstDay, firstDayLength), Bytes(cycleText, cycleLength),
-        Clock(stamp).value_or(std::chrono::sys_seconds{}), Today(stamp, utcOffset),
-        Bytes(record, recordLength)));
+    return Answer(velmora::web::Calculation(Bytes(firstDay, firstDayLength),
+                                            Bytes(cycleText, cycleLength),
+                                            Clock(stamp).value_or(std::chrono::sys_seconds{}),
+                                            Today(stamp, utcOffset), Bytes(record, recordLength)));
 }
 
 const char* velmora_months(const char* firstDay, int firstDayLength, const char* cycleText,
                            int cycleLength, const char* from, int fromLength, const char* record,
                            int recordLength, double now, int utcOffset)
 {
-    return Answer(velmora::web::Months(
-        Bytes(firstDay, firstDayLength), Bytes(cycleText, cycleLength), Bytes(from, fromLength),
-        Today(now, utcOffset), Bytes(record, recordLength)));
+    return Answer(velmora::web::Months(Bytes(firstDay, firstDayLength),
+                                       Bytes(cycleText, cycleLength), Bytes(from, fromLength),
+                                       Today(now, utcOffset), Bytes(record, recordLength)));
 }
 
 const char* velmora_record(const char* record, int recordLength)
@@ -76,8 +76,8 @@ const char* velmora_record(const char* record, int recordLength)
     return Answer(velmora::web::RecordAnswer(Bytes(record, recordLength)));
 }
 
-const char* velmora_record_day(const char* record, int recordLength, const char* day,
-                               int dayLength, int add)
+const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,
+                               int add)
 {
     return Answer(
         velmora::web::RecordDay(Bytes(record, recordLength), Bytes(day, dayLength), add != 0));

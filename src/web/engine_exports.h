@@ -22,8 +22,8 @@ const char* velmora_months(const char* firstDay, int firstDayLength, const char*
                            int recordLength, double now, int utcOffset);
 // Her record: as kept, with a day recorded (`add` non-zero) or taken out, with a file taken in.
 const char* velmora_record(const char* record, int recordLength);
-const char* velmora_record_day(const char* record, int recordLength, const char* day,
-                               int dayLength, int add);
+const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,
+                               int add);
 const char* velmora_record_take_in(const char* record, int recordLength, const char* file,
                                    int fileLength);
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,

@@ -23,7 +23,9 @@ namespace {
 // surrogate, nothing beyond U+10FFFF), or 0 where there is none.
 std::size_t SequenceLength(std::string_view text)
 {
-    const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const auto byte = [&text](std::size_t at) {
+        return static_cast<unsigned char>(text[at]);
+    };
     const unsigned char lead = byte(0);
     if (lead < 0x80)
         return 1;

@@ -127,7 +127,8 @@ private Q_SLOTS:
             "cannot write /nonexistent/velmora.ics");
         row("standard output by name", {"--ics", "/dev/stdout", "2004-02-19", "30"}, 1,
             "(use - for standard output)");
-        row("record a day that is none", {"--record", "2004-02-30"}, 2, "'2004-02-30' is not a date");
+        row("record a day that is none", {"--record", "2004-02-30"}, 2,
+            "'2004-02-30' is not a date");
         row("record one good day and one bad", {"--record", "2004-02-19", "--record", "1600-12-31"},
             2, "'1600-12-31' is not a date");
         row("forget a day not written YYYY-MM-DD", {"--forget", "19.2.2004"}, 2, "is not a date");
@@ -180,7 +181,10 @@ private Q_SLOTS:
                      months.contains("15  16  17  18  19@ 20# 21#") && months.contains("18@") &&
                      months.contains("@ 已记下"),
                  months.constData());
-        // A record over the limit is not rewritten: what lay past it would be lost.
+        // A record at the limit is read; one over it is not rewritten: what lay past it would
+        // be lost.
+        QVERIFY(WriteBytes(record, QByteArray((1 << 20) - 11, '\n') + "2004-01-22\n"));
+        QVERIFY(RunCli({"--history"}).out.startsWith("2004-01-22\n"));
         QVERIFY(WriteBytes(record, QByteArray(1 << 20, '\n') + "2004-01-22\n"));
         const Run refused = RunCli({"--record", "2004-04-15"});
         QCOMPARE(refused.status, 1);

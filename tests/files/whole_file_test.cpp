@@ -534,9 +534,8 @@ private Q_SLOTS:
         row("a link: the file it leads to goes", "echo old > target && ln -s target file", "file",
             false, none, {"file"});
         row("a device by name", "true", "/dev/null", false, notRegular, {});
-        row("her own file, by root",
-            "mkdir her && echo old > her/file && chown -R 65534 her", "her/file", true, none,
-            {"her"});
+        row("her own file, by root", "mkdir her && echo old > her/file && chown -R 65534 her",
+            "her/file", true, none, {"her"});
         row("her link to root's file, by root",
             "mkdir her theirs && echo old > theirs/file && chown 65534 her && "
             "ln -s ../theirs/file her/file && chown -h 65534 her/file",

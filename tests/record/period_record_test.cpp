@@ -50,12 +50,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("days");
         QTest::addColumn<QByteArray>("rewritten");
 
-        QTest::newRow("as written") << QByteArray("2004-01-22\n2004-02-19\n")
-                                    << QStringList{"2004-01-22", "2004-02-19"}
-                                    << QByteArray("2004-01-22\n2004-02-19\n");
-        QTest::newRow("out of order, twice, last line unended")
-            << QByteArray("2004-02-19\n2004-01-22\n2004-02-19") << QStringList{"2004-01-22", "2004-02-19"}
+        QTest::newRow("as written")
+            << QByteArray("2004-01-22\n2004-02-19\n") << QStringList{"2004-01-22", "2004-02-19"}
             << QByteArray("2004-01-22\n2004-02-19\n");
+        QTest::newRow("out of order, twice, last line unended")
+            << QByteArray("2004-02-19\n2004-01-22\n2004-02-19")
+            << QStringList{"2004-01-22", "2004-02-19"} << QByteArray("2004-01-22\n2004-02-19\n");
         QTest::newRow("CR LF, blanks around a day, a byte-order mark")
             << QByteArray("\xEF\xBB\xBF 2004-01-22 \r\n\t2004-02-19\r\n")
             << QStringList{"2004-01-22", "2004-02-19"} << QByteArray("2004-01-22\n2004-02-19\n");
@@ -97,7 +97,8 @@ private Q_SLOTS:
         PeriodRecord record = PeriodRecord::Read("头\n2004-01-22\n第一次的备注\n2004-03-18\n");
         QVERIFY(record.Add(Day("2004-02-19")));
         QVERIFY(!record.Add(Day("2004-02-19"))); // a day already there stays once
-        QCOMPARE(TextOf(record), QByteArray("头\n2004-01-22\n第一次的备注\n2004-02-19\n2004-03-18\n"));
+        QCOMPARE(TextOf(record),
+                 QByteArray("头\n2004-01-22\n第一次的备注\n2004-02-19\n2004-03-18\n"));
         QVERIFY(record.Remove(Day("2004-01-22")));
         QVERIFY(!record.Remove(Day("2004-01-22")));
         QCOMPARE(TextOf(record), QByteArray("头\n第一次的备注\n2004-02-19\n2004-03-18\n"));
@@ -120,12 +121,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("days");
         QTest::addColumn<int>("notDates");
 
-        const QByteArray header = "date,temperature.value,bleeding.value,bleeding.exclude,note.value\n";
-        QTest::newRow("a record with her lines") << QByteArray("备注\n2004-01-22\n\n2004-13-01\n")
-                                                 << QStringList{"2004-01-22"} << 2;
+        const QByteArray header =
+            "date,temperature.value,bleeding.value,bleeding.exclude,note.value\n";
+        QTest::newRow("a record with her lines")
+            << QByteArray("备注\n2004-01-22\n\n2004-13-01\n") << QStringList{"2004-01-22"} << 2;
         QTest::newRow("drip: a period's first day only")
-            << header + "2004-01-22,,2,false,\n2004-01-23,,3,false,\n2004-01-24,,1,,\n"
-                        "2004-02-19,36.5,1,false,\n"
+            << header + "2004-01-22,,2,false,\n2004-01-23,,3,false,\n\n2004-01-24,,1,,\n"
+                        "2004-02-19,36.5,1,false,\n\n"
             << QStringList{"2004-01-22", "2004-02-19"} << 0;
         QTest::newRow("drip: spotting and excluded days are no period")
             << header + "2004-01-21,,0,false,\n2004-01-22,,2,false,\n2004-02-18,,2,true,\n"
@@ -139,7 +141,8 @@ private Q_SLOTS:
             << header + "yesterday,,2,false,\n1600-12-31,,2,false,\n2004-02-19,,2,false,\n"
             << QStringList{"2004-02-19"} << 2;
         QTest::newRow("drip's columns in another order, CR LF, a byte-order mark")
-            << QByteArray("\xEF\xBB\xBF" "date,bleeding.exclude,bleeding.value\r\n"
+            << QByteArray("\xEF\xBB\xBF"
+                          "date,bleeding.exclude,bleeding.value\r\n"
                           "2004-02-19,false,2\r\n2004-02-20,false,2\r\n")
             << QStringList{"2004-02-19"} << 0;
         QTest::newRow("a CSV that is not drip's is read as a record")
@@ -176,7 +179,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("note");
 
         QTest::newRow("none") << QByteArray() << QStringList{}
-                              << u"还没有记录。在月历里选中月经来的第一天，就能记下。"_s << QString();
+                              << u"还没有记录。在月历里选中月经来的第一天，就能记下。"_s
+                              << QString();
         QTest::newRow("one day") << QByteArray("2004-02-19\n") << QStringList{"2004-02-19"}
                                  << u"记下两次以上月经，才能算出平均周期。"_s << QString();
         QTest::newRow("28.5 rounds to 28, half to even")
@@ -201,7 +205,7 @@ private Q_SLOTS:
         QTest::newRow("the last six only")
             << QByteArray("2003-01-01\n2003-01-21\n2003-03-02\n2003-04-01\n2003-05-01\n"
                           "2003-05-31\n2003-06-30\n2003-07-30\n2003-08-29\n")
-            << QStringList{"2003-01-01",       "2003-01-21  20 天", "2003-03-02  40 天",
+            << QStringList{"2003-01-01",        "2003-01-21  20 天", "2003-03-02  40 天",
                            "2003-04-01  30 天", "2003-05-01  30 天", "2003-05-31  30 天",
                            "2003-06-30  30 天", "2003-07-30  30 天", "2003-08-29  30 天"}
             << u"最近 6 个周期：平均 30 天，最短 30 天，最长 30 天"_s << QString();

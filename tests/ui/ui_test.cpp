@@ -262,7 +262,9 @@ private Q_SLOTS:
         auto* february = Child<QTableView>(window, "month0");
         auto* march = Child<QTableView>(window, "month1");
         QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
-        QCOMPARE(february->model()->headerData(0, Qt::Horizontal).toString(), "日"); // Sunday
+        QCOMPARE(february->model()->headerData(0, Qt::Horizontal).toString() +
+                     february->model()->headerData(6, Qt::Horizontal).toString(),
+                 "日六"); // Sunday to Saturday
         QVERIFY(CellNames(march).contains("2004-03-06 排卵日"));
         QVERIFY(CellNames(march).contains("2004-03-20 下次月经开始日 月经期"));
         // A day on from the last of February is the 1st of March; a page on, the 1st of April,
@@ -278,6 +280,9 @@ private Q_SLOTS:
         QVERIFY(CellNames(march).contains("2004-04-01 危险期"));
         QCOMPARE(march->currentIndex().data(Qt::AccessibleTextRole).toString(),
                  "2004-04-01 危险期");
+        QTest::keyClick(march, Qt::Key_PageUp); // back: March now in the first of the two
+        QCOMPARE(february->currentIndex().data(Qt::AccessibleTextRole).toString().left(10),
+                 "2004-03-01");
         // A later calculation of 20 days has no picture: the window says why.
         auto* text = Child<QLineEdit>(form, "Text1");
         text->setText("20");
@@ -300,7 +305,10 @@ private Q_SLOTS:
         window->SetRecordDialogs({.chooseSaveFile = [&](const QString&) { return saveTo; },
                                   .chooseOpenFile = [&] { return openFrom; },
                                   .confirm = [&](const QString&) { return confirmed; },
-                                  .tell = [&](const QString& message) { told << message; }});
+                                  .tell =
+                                      [&](const QString& message) {
+                                          told << message;
+                                      }});
         auto* february = Child<QTableView>(window, "month0");
         auto* history = Child<QListWidget>(window, "history");
         // January's day is drawn as a period she recorded; February's 19th is chosen by keys.

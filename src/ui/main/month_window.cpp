@@ -253,8 +253,8 @@ MonthWindow::MonthWindow(QWidget* parent, QString recordPath)
                     },
                 .confirm =
                     [this](const QString& question) {
-                        return QMessageBox::question(this, UiText(texts::kClearRecord),
-                                                     question) == QMessageBox::Yes;
+                        return QMessageBox::question(this, UiText(texts::kClearRecord), question) ==
+                               QMessageBox::Yes;
                     },
                 .tell =
                     [this](const QString& message) {
@@ -495,9 +495,8 @@ void MonthWindow::OfferDay(QTableView* view)
     QAction* action = menu->addAction(UiText(recorded ? texts::kForgetDay : texts::kRecordDay));
     action->setObjectName(recorded ? u"forgetDay"_s : u"recordDay"_s);
     connect(action, &QAction::triggered, this, [this, day, recorded] {
-        Change([&](PeriodRecord& record) {
-            return recorded ? record.Remove(day) : record.Add(day);
-        });
+        Change(
+            [&](PeriodRecord& record) { return recorded ? record.Remove(day) : record.Add(day); });
         GoTo(day);
     });
     menu->popup(view->viewport()->mapToGlobal(view->visualRect(cell).bottomLeft()));

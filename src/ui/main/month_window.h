@@ -24,7 +24,7 @@ class MonthModel;
 // erase it, and what to tell her. A test puts its own answers in their place.
 struct RecordDialogs {
     std::function<QString(const QString& proposed)> chooseSaveFile; // empty: she cancelled
-    std::function<QString()> chooseOpenFile;                         // empty: she cancelled
+    std::function<QString()> chooseOpenFile;                        // empty: she cancelled
     std::function<bool(const QString& question)> confirm;
     std::function<void(const QString& message)> tell;
 };
