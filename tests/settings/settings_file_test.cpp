@@ -131,7 +131,7 @@ private Q_SLOTS:
                                     "-30|\u221230|1e2|1E+2|1e|1.e5|.5|5.|,300|300,|3,,000|1.5e1|"
                                     "\uFF13\uFF10|3 000|3\u00A0000|3\u202F000|\u300030\u3000|"
                                     "1e-400|1e400|4.9e-324|inf|nan|00,030|32767.5|-32768.5|32,767|"
-                                    "1 0|-")
+                                    "1 0|1000,000|-")
                                 .split('|');
         for (const QString& path :
              QDir(VELMORA_TEST_DATA "/../../fuzz/corpus/fuzz_cycle_text").entryList(QDir::Files))

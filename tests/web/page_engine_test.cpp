@@ -93,7 +93,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("note");  // her line before the days, as kept
         QTest::addColumn<QString>("answered"); // as the page reads it back
         QTest::newRow("two-byte characters from the first")
-            << QByteArray("\xc2\x80 © é") << u"\u0080 © é"_s;
+            << QByteArray("\xc2\x80 © é ¿") << u"\u0080 © é ¿"_s;
+        QTest::newRow("three-byte characters from the first")
+            << QByteArray("\xe0\xa0\x80 अ") << u"\u0800 अ"_s;
         QTest::newRow("Chinese and a four-byte character")
             << QByteArray("痛经 \xf0\x9f\x98\x80") << u"痛经 \U0001F600"_s;
         QTest::newRow("bytes that begin nothing") << QByteArray("a\xff"
