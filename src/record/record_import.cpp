@@ -43,10 +43,11 @@ std::vector<std::string> NextRow(std::string_view& text)
     return fields;
 }
 
-std::ptrdiff_t Column(const std::vector<std::string>& header, std::string_view name)
+// Where the header names the column; past every row's last field where it names none.
+std::size_t Column(const std::vector<std::string>& header, std::string_view name)
 {
-    const auto found = std::find(header.begin(), header.end(), name);
-    return found == header.end() ? -1 : found - header.begin();
+    return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) -
+                                    header.begin());
 }
 
 // drip's export, from the row after its header, whose first column is the date.
@@ -89,11 +90,9 @@ TakenIn TakeIn(std::string_view bytes)
         rest.remove_prefix(3);
     if (rest.starts_with("date,")) {
         const std::vector<std::string> header = NextRow(rest);
-        const auto value = Column(header, "bleeding.value");
-        const auto exclude = Column(header, "bleeding.exclude");
-        if (value >= 0)
-            return FromDrip(rest, static_cast<std::size_t>(value),
-                            exclude >= 0 ? static_cast<std::size_t>(exclude) : header.size());
+        const std::size_t value = Column(header, "bleeding.value");
+        if (value < header.size())
+            return FromDrip(rest, value, Column(header, "bleeding.exclude"));
     }
     PeriodRecord record = PeriodRecord::Read(bytes);
     const int notDates = record.LinesNotBlank();

@@ -43,6 +43,8 @@ const Case kCases[] = {
      .read = Read::Found, .text = "C:\\Tools\\info.exe"},
     {.name = "UnterminatedString", .type = kRegSz, .bytes = "abc", .read = Read::Found,
      .text = "abc"},
+    {.name = "DwordReadsAsItsNumber", .type = kRegDword, .bytes = "\x01\x02\x03\x04"s,
+     .read = Read::Found, .text = "67305985"},
     {.name = "ZeroBytesThrows", .type = kRegBinary, .bytes = "", .read = Read::Throws,
      .text = "before"},
     {.name = "MissingValueFails", .type = kRegSz, .bytes = std::nullopt, .read = Read::NotFound,
