@@ -46,8 +46,7 @@ std::vector<std::string> NextRow(std::string_view& text)
 // Where the header names the column; past every row's last field where it names none.
 std::size_t Column(const std::vector<std::string>& header, std::string_view name)
 {
-    return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) -
-                                    header.begin());
+    return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin());
 }
 
 // drip's export, from the row after its header, whose first column is the date.
