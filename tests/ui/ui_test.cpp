@@ -283,6 +283,8 @@ private Q_SLOTS:
         QTest::keyClick(march, Qt::Key_PageUp); // back: March now in the first of the two
         QCOMPARE(february->currentIndex().data(Qt::AccessibleTextRole).toString().left(10),
                  "2004-03-01");
+        QTest::mouseClick(Child(window, "previousMonth"), Qt::LeftButton);
+        QCOMPARE(CellNames(february).first(), "2004-02-01"); // from March back to February
         // A later calculation of 20 days has no picture: the window says why.
         auto* text = Child<QLineEdit>(form, "Text1");
         text->setText("20");
