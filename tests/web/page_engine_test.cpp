@@ -50,6 +50,11 @@ private Q_SLOTS:
         const QJsonObject result =
             Json(velmora::web::Calculation("2004-02-19", "30", std::chrono::sys_seconds{}));
         QCOMPARE(Joined(result["lines"]).toUtf8(), TestData("example_lines.txt"));
+        // The page shows each line from its parts: together they are the line.
+        QString fromParts;
+        for (const QJsonValue& parts : result["lineParts"].toArray())
+            fromParts += Joined(parts).remove('\n') + '\n';
+        QCOMPARE(fromParts, Joined(result["lines"]));
         QVERIFY(result["refusal"].isNull());
         QCOMPARE(WithoutStamps(result["calendar"].toString()),
                  WithoutStamps(QString::fromUtf8(TestData("example.ics"))));
