@@ -100,11 +100,15 @@ std::optional<year_month_day> ReadDayText(std::string_view text)
     return day.ok() ? std::optional<year_month_day>(day) : std::nullopt;
 }
 
+bool IsPickerDay(sys_days day)
+{
+    return day >= sys_days{kEarliestPickerDay} && day <= sys_days{kLatestPickerDay};
+}
+
 std::optional<CalendarDate> ReadPickerDay(std::string_view text)
 {
     const auto day = ReadDayText(text);
-    if (!day || sys_days{*day} < sys_days{kEarliestPickerDay} ||
-        sys_days{*day} > sys_days{kLatestPickerDay})
+    if (!day || !IsPickerDay(sys_days{*day}))
         return std::nullopt;
     return CalendarDate::FromDays(sys_days{*day});
 }

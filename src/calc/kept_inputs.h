@@ -17,7 +17,11 @@ namespace velmora {
 // of the calendar. Nothing for any other text, blanks around it included.
 std::optional<std::chrono::year_month_day> ReadDayText(std::string_view text);
 
-// The same, when it is a day the date picker can hold (1601-01-01 to 9999-12-31).
+// Whether the day is one the date picker can hold (1601-01-01 to 9999-12-31): the only days a
+// store takes.
+bool IsPickerDay(std::chrono::sys_days day);
+
+// A day written as ReadDayText reads it, when it is a day of the picker.
 std::optional<CalendarDate> ReadPickerDay(std::string_view text);
 
 // How a locale writes a number, in UTF-8: its decimal separator and the separator that groups

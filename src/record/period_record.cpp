@@ -12,8 +12,6 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 std::string_view Trimmed(std::string_view line)
 {
     constexpr std::string_view kBlanks = " \t\r";
@@ -24,11 +22,6 @@ std::string_view Trimmed(std::string_view line)
 }
 
 } // namespace
-
-bool IsPickerDay(sys_days day)
-{
-    return day >= sys_days{kEarliestPickerDay} && day <= sys_days{kLatestPickerDay};
-}
 
 PeriodRecord PeriodRecord::Read(std::string_view text)
 {

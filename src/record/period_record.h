@@ -17,6 +17,9 @@ namespace velmora {
 // is not rewritten: what lies past the limit would be lost.
 inline constexpr std::size_t kRecordLimit = 1 << 20;
 
+// What Windows editors put before a UTF-8 text; skipped where a file begins with it.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 class PeriodRecord
 {
 public:
@@ -52,8 +55,5 @@ private:
     std::vector<std::string> m_head;                                  // before the first day
     std::map<std::chrono::sys_days, std::vector<std::string>> m_days; // each with what follows
 };
-
-// Whether the day is one the date picker can hold, the only days a record takes.
-bool IsPickerDay(std::chrono::sys_days day);
 
 } // namespace velmora

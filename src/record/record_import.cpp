@@ -85,8 +85,8 @@ TakenIn TakeIn(std::string_view bytes)
         return refused;
     }
     std::string_view rest = bytes;
-    if (rest.starts_with("\xEF\xBB\xBF"))
-        rest.remove_prefix(3);
+    if (rest.starts_with(kByteOrderMark))
+        rest.remove_prefix(kByteOrderMark.size());
     if (rest.starts_with("date,")) {
         const std::vector<std::string> header = NextRow(rest);
         const std::size_t value = Column(header, "bleeding.value");

@@ -213,8 +213,7 @@ std::string RecordJson(const PeriodRecord& record, Object answer = {})
 std::string PageTexts(std::optional<std::chrono::sys_days> today)
 {
     using namespace std::chrono;
-    const bool pickable =
-        today && *today >= sys_days{kEarliestPickerDay} && *today <= sys_days{kLatestPickerDay};
+    const bool pickable = today && IsPickerDay(*today);
     Object page;
     page.String("programName", texts::kProgramName);
     page.String("dateCaption", texts::kDateCaption);
