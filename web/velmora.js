@@ -15,6 +15,9 @@ const $ = (id) => document.getElementById(id);
 
 // The engine's bit for a first day she recorded (DayKind).
 const RECORDED_FIRST = 128;
+// How many of her latest recorded days the list shows at first, and how many more each time she
+// asks: a record of a lifetime never holds up the page.
+const LINES_AT_ONCE = 100;
 
 // The engine's answers are JSON in its memory; texts go to it as UTF-8 bytes and a length each.
 class Engine {
@@ -58,6 +61,10 @@ class Engine {
         return this.call("record", [record]);
     }
 
+    offer(record, day) {
+        return this.call("record_offer", [record, day]);
+    }
+
     recordDay(record, day, add) {
         return this.call("record_day", [record, day], [add ? 1 : 0]);
     }
@@ -97,11 +104,25 @@ const storage = {
     remove(key) {
         try {
             window.localStorage.removeItem(key);
+            return true;
         } catch {
             // Nothing was kept.
+            return false;
         }
     },
 };
+
+// What she keeps of her record on this device, as it is now: another tab may have changed it.
+const storedRecord = () => storage.get(STORED_RECORD) ?? "";
+
+// 清除记录 works whether the engine started or not: its words are in the page. What the page
+// shows after it, the engine redraws once it runs.
+let afterClear = null;
+$("clearRecord").addEventListener("click", () => {
+    if (!window.confirm($("clearRecord").dataset.question)) return;
+    for (const key of [STORED_RECORD, STORED_DATE, STORED_CYCLE]) storage.remove(key);
+    afterClear?.();
+});
 
 function element(tag, attributes = {}, text = "") {
     const made = document.createElement(tag);
@@ -239,7 +260,10 @@ function cannotStart() {
     alert.textContent = alert.textContent.trim();
     // 关于 too: its words come from the engine.
     for (const id of ["calculate", "export", "showAbout"]) $(id).disabled = true;
-    $("record").hidden = true;
+    // What she kept can still be removed; nothing else of the record can be shown.
+    for (const id of ["recordSummary", "recordNote", "recordLines", "showEarlier", "useAverage",
+        "exportRecord", "importRecord"]) $(id).hidden = true;
+    $("record").hidden = false;
 }
 
 function start(engine) {
@@ -273,34 +297,58 @@ function start(engine) {
     let redraw = null;
 
     // Her record: kept on this device only, shown in its own section.
-    let record = engine.record(storage.get(STORED_RECORD) ?? "");
+    let record = engine.record(storedRecord());
+    let linesShown = LINES_AT_ONCE;
     const showRecord = () => {
         $("recordSummary").textContent = record.summary;
         $("recordNote").textContent = record.note;
         $("recordNote").hidden = !record.note;
+        // The latest days, numbered as in the whole record; the earlier ones on request.
         const lines = $("recordLines");
-        lines.replaceChildren(...record.lines.map((line) => element("li", {}, line)));
+        const from = Math.max(0, record.lines.length - linesShown);
+        lines.start = from + 1;
+        const items = document.createDocumentFragment();
+        for (const line of record.lines.slice(from)) items.append(element("li", {}, line));
+        lines.replaceChildren(items);
+        $("showEarlier").hidden = from === 0;
         lines.scrollTop = lines.scrollHeight; // the latest in sight
         const useAverage = $("useAverage");
         useAverage.textContent = record.useAverage;
         useAverage.hidden = record.average === null;
         $("exportRecord").disabled = record.record === "";
     };
-    const keepRecord = (answer) => {
-        record = answer;
-        if (answer.record === "") storage.remove(STORED_RECORD);
-        else storage.set(STORED_RECORD, answer.record);
+    // The record as the device keeps it now, and what the last change came to.
+    const showStored = (words) => {
+        record = engine.record(storedRecord());
         showRecord();
         if (redraw) redraw();
+        $("recordReport").textContent = words;
     };
+    // A change the engine made, kept; where the browser refuses to keep it, she is told, and
+    // the page shows what it does keep.
+    const keep = (answer) => {
+        const kept = !answer.changed || (answer.record === "" ? storage.remove(STORED_RECORD)
+            : storage.set(STORED_RECORD, answer.record));
+        showStored(kept ? answer.words : texts.notKept);
+    };
+    // Another tab changed it.
+    window.addEventListener("storage", (event) => {
+        if (event.key === STORED_RECORD || event.key === null) showStored("");
+    });
     $("recordTitle").textContent = texts.recordTitle;
     $("exportRecord").textContent = texts.exportRecord;
     $("importRecord").textContent = texts.importRecord;
     $("clearRecord").textContent = texts.clearRecord;
+    $("clearRecord").dataset.question = texts.clearQuestion;
+    $("showEarlier").textContent = texts.showEarlier;
     $("dayChoiceClose").textContent = texts.close;
     showRecord();
     $("record").hidden = false;
 
+    $("showEarlier").addEventListener("click", () => {
+        linesShown *= 4;
+        showRecord();
+    });
     $("useAverage").addEventListener("click", () => {
         if (record.average !== null) cycle.value = String(record.average);
         cycle.focus();
@@ -315,32 +363,29 @@ function start(engine) {
         if (!file) return;
         // One byte past the limit is enough to tell a file that is too large.
         const bytes = new Uint8Array(await file.slice(0, texts.recordLimit + 1).arrayBuffer());
-        const answer = engine.takeIn(record.record, bytes);
-        keepRecord(answer);
-        $("recordReport").textContent = answer.report;
+        keep(engine.takeIn(storedRecord(), bytes));
     });
-    $("clearRecord").addEventListener("click", () => {
-        if (!window.confirm(texts.clearQuestion)) return;
-        for (const key of [STORED_RECORD, STORED_DATE, STORED_CYCLE]) storage.remove(key);
+    afterClear = () => {
         firstDay.value = texts.firstDay;
         cycle.value = texts.cycleLength;
-        keepRecord(engine.record(""));
-        $("recordReport").textContent = "";
-    });
+        showStored("");
+    };
 
-    // Choosing a day offers to record it, or to take a recorded first day out.
+    // Choosing a day offers what the engine says the day can be: a first day to record, a
+    // recorded one to take out, or, inside a recorded period, that period to take out.
     const dayChoice = $("dayChoice");
     let chosen = null;
     const choose = (cell) => {
         chosen = cell;
-        const day = cell.dataset.day;
-        const recorded = record.days.includes(day);
+        const offer = engine.offer(storedRecord(), cell.dataset.day);
         $("dayChoiceName").textContent = cell.getAttribute("aria-label");
+        $("dayChoiceWhere").textContent = offer.where;
+        $("dayChoiceWhere").hidden = !offer.where;
         const act = $("dayChoiceAct");
-        act.textContent = recorded ? texts.forgetDay : texts.recordDay;
+        act.textContent = offer.words;
         act.onclick = () => {
             dayChoice.close();
-            keepRecord(engine.recordDay(record.record, day, !recorded));
+            keep(engine.recordDay(storedRecord(), offer.day, offer.action === "record"));
         };
         dayChoice.showModal();
         act.focus();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "month_picture.h"
 
+#include "period_record.h"
 #include "texts.h"
 
 #include <algorithm>

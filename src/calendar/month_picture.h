@@ -27,9 +27,6 @@ enum DayKind : unsigned {
     kRecordedFirst = 128, // the first day she recorded itself
 };
 
-// The days a recorded period is drawn over, from the first day she recorded.
-inline constexpr int kRecordedPeriodDays = 5;
-
 // The kinds in the order a day's name lists them, each with its label; the legend shows them
 // in this order too. The ovulation day names only 排卵日: it lies in the fertile days by
 // definition.

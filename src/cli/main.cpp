@@ -7,8 +7,8 @@
 #include "console_output.h"
 #include "kept_inputs.h"
 #include "month_text.h"
-#include "record_file.h"
 #include "record_history.h"
+#include "record_store.h"
 #include "settings_file.h"
 #include "texts.h"
 #include "whole_file.h"
@@ -69,15 +69,22 @@ int Print(const QString& text)
     return velmora::PrintOut(text) ? 0 : Fail(u"cannot write to standard output."_s);
 }
 
-QString RecordFailureText(const QString& path, const velmora::RecordFailure& failure)
+// What the store answered: nothing more to say after a change that was made, its report after
+// a file taken in, and otherwise why not, with the system's own account where a file failed.
+int Told(const velmora::StoreAnswer& answer, const QString& path)
 {
-    if (failure.unreadable)
-        return u"cannot read %1 whole; it was left as it is."_s.arg(path);
-    return u"cannot write %1: %2."_s.arg(path, failure.write.reason);
+    QString words = QString::fromStdString(answer.words);
+    if (answer.status == velmora::StoreAnswer::Status::Done)
+        return words.isEmpty() ? 0 : Print(words + u'\n');
+    if (answer.fault)
+        words += u" (%1: %2)"_s.arg(path, answer.fault->reason);
+    else if (answer.status == velmora::StoreAnswer::Status::Failed)
+        words += u" (%1)"_s.arg(path);
+    return Fail(words);
 }
 
-// --record, --forget, --import and --history: her record beside dear.cfg, read and written as
-// the window does. Every day is checked before anything is written.
+// --record, --forget, --import, --history and --clear: her record beside dear.cfg, through the
+// same store as the window's. Every day is checked before anything is written.
 struct RecordOptions {
     QCommandLineOption record{u"record"_s,
                               u"Add <date> (YYYY-MM-DD), the first day of a period, to the "
@@ -91,54 +98,45 @@ struct RecordOptions {
     QCommandLineOption history{u"history"_s,
                                u"Print the recorded days, the days between them, and their "
                                "average, shortest and longest cycle."_s};
+    QCommandLineOption clear{u"clear"_s, u"Remove the record from this device."_s};
 
     void AddTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({record, forget, takeIn, history});
+        parser.addOptions({record, forget, takeIn, history, clear});
     }
     int CountSet(const QCommandLineParser& parser) const
     {
         return int{parser.isSet(record)} + int{parser.isSet(forget)} + int{parser.isSet(takeIn)} +
-               int{parser.isSet(history)};
+               int{parser.isSet(history)} + int{parser.isSet(clear)};
     }
     int Run(const QCommandLineParser& parser) const;
 };
 
 int RecordOptions::Run(const QCommandLineParser& parser) const
 {
-    const QString path = velmora::RecordFilePath(velmora::SettingsFilePath());
-    if (path.isEmpty())
+    velmora::RecordStore store = velmora::RecordStore::BesideSettings(velmora::SettingsFilePath());
+    if (!store.HasPlace())
         return Fail(u"there is no folder to keep the record in (HOME is not usable)."_s);
     if (parser.isSet(history)) {
-        const auto record = velmora::LoadRecord(path);
+        const auto record = store.Load();
         if (!record)
-            return Fail(u"cannot read %1 whole."_s.arg(path));
-        const velmora::RecordHistory shown = velmora::HistoryOf(record->Days());
+            return Fail(QString::fromStdString(std::string(velmora::texts::kRecordUnreadable)) +
+                        u" (%1)"_s.arg(store.Path()));
+        const velmora::RecordView view = velmora::ViewOf(record->Days());
         QString text;
-        for (const std::string& line : velmora::HistoryLines(shown))
+        for (const std::string& line : view.lines)
             text += QString::fromStdString(line) + u'\n';
-        text += QString::fromStdString(velmora::HistorySummary(shown)) + u'\n';
-        if (const std::string note = velmora::HistoryNote(shown); !note.empty())
-            text += QString::fromStdString(note) + u'\n';
+        text += QString::fromStdString(view.summary) + u'\n';
+        if (!view.note.empty())
+            text += QString::fromStdString(view.note) + u'\n';
         return Print(text);
     }
     if (parser.isSet(takeIn)) {
         const QString file = parser.value(takeIn);
-        const auto taken = velmora::ReadRecordToTakeIn(file);
-        if (!taken)
-            return Fail(u"cannot read %1."_s.arg(file));
-        if (taken->tooLarge)
-            return Fail(u"%1 is larger than %2 bytes; nothing was taken in."_s.arg(file).arg(
-                velmora::kRecordLimit));
-        int added = 0;
-        if (const auto failure = velmora::ChangeRecord(path, [&](velmora::PeriodRecord& record) {
-                added = record.Merge(taken->record);
-                return added > 0;
-            }))
-            return Fail(RecordFailureText(path, *failure));
-        return Print(QString::fromStdString(velmora::texts::ImportReport(added, taken->notDates)) +
-                     u'\n');
+        return Told(store.TakeIn(file), file);
     }
+    if (parser.isSet(clear))
+        return Told(store.Clear(), store.Path());
     const bool adding = parser.isSet(record);
     std::vector<std::chrono::sys_days> days;
     for (const QString& text : parser.values(adding ? record : forget)) {
@@ -147,13 +145,7 @@ int RecordOptions::Run(const QCommandLineParser& parser) const
             return Usage(NotADay(text), parser);
         days.push_back(day->Days());
     }
-    const auto failure = velmora::ChangeRecord(path, [&](velmora::PeriodRecord& kept) {
-        bool changed = false;
-        for (const auto day : days)
-            changed = (adding ? kept.Add(day) : kept.Remove(day)) || changed;
-        return changed;
-    });
-    return failure ? Fail(RecordFailureText(path, *failure)) : 0;
+    return Told(adding ? store.Record(days) : store.Forget(days), store.Path());
 }
 
 } // namespace
@@ -193,7 +185,8 @@ int main(int argc, char** argv)
     if (const int recordActions = recordOptions.CountSet(parser)) {
         if (recordActions > 1 || parser.isSet(ics) || parser.isSet(month) ||
             !parser.positionalArguments().isEmpty())
-            return Usage(u"--record, --forget, --import and --history go alone."_s, parser);
+            return Usage(u"--record, --forget, --import, --history and --clear go alone."_s,
+                         parser);
         return recordOptions.Run(parser);
     }
 
@@ -222,7 +215,8 @@ int main(int argc, char** argv)
         const QDate today = QDate::currentDate();
         // Her recorded periods too, where she keeps a record that reads.
         const std::vector<std::chrono::sys_days> recorded =
-            velmora::LoadRecord(velmora::RecordFilePath(velmora::SettingsFilePath()))
+            velmora::RecordStore::BesideSettings(velmora::SettingsFilePath())
+                .Load()
                 .value_or(velmora::PeriodRecord{})
                 .Days();
         text = velmora::MonthsText(dates, velmora::ToCalendarDate(today).Days(),

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <chrono>
+#include <cstdint>
 #include <optional>
 
 namespace velmora {
@@ -16,6 +18,7 @@ enum class WriteFault {
     ReadOnly,       // the file or the disk is read-only
     NoPermission,   // this user may not write there
     NoSpace,        // the disk or the user's quota is full, or the file would be too large
+    Busy,           // another program held the file's lock for longer than we wait
     Other,
 };
 
@@ -42,13 +45,35 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView b
 std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 limit);
 
 // Removes the file as WriteWholeFile would replace it: through the same walk, as the same user,
-// a regular file only (a link leading to one is followed, and the file goes). No failure when
-// there is nothing to remove.
+// a regular file only (a link leading to one is followed, and the file goes), and with it every
+// copy of it that a killed save left beside it. No failure when there is nothing to remove.
 std::optional<WriteFailure> RemoveWholeFile(const QString& path);
 
 // Creates the folder and the parents it lacks, each for its owner's eyes only. When root
 // creates them inside another user's folder (her home), it does so as her: they are hers.
 // False when the folder is not there afterwards.
 bool MakeFolders(const QString& path);
+
+// An exclusive lock for one read-change-write of the file at `path`, held while it lives, so
+// that two programs changing the same file one after the other never lose what the first
+// wrote. It is a lock file beside the file (".NAME.lock", empty, never removed, since a
+// waiting program may hold it open), reached through the same walk and made as the same user
+// as WriteWholeFile would write the file: the folder must exist. Waits up to `patience` for a
+// lock another program holds, then fails as Busy.
+class FileLock
+{
+public:
+    FileLock(const QString& path, std::chrono::milliseconds patience);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // Why the lock is not held; nothing while it is.
+    const std::optional<WriteFailure>& failure() const { return m_failure; }
+
+private:
+    std::intptr_t m_handle = -1; // the lock file's descriptor or handle
+    std::optional<WriteFailure> m_failure;
+};
 
 } // namespace velmora

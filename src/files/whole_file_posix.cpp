@@ -22,6 +22,7 @@
 #include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <sys/xattr.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -751,17 +752,97 @@ std::optional<WriteFailure> RemoveWholeFile(const QString& path)
     if (!acting.ok())
         return Failed(EPERM);
     const int folder = place.folder.get();
-    const char* name = place.rest.front().c_str();
+    const std::string& name = place.rest.front();
     struct stat status = {};
-    if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? std::nullopt : std::optional(Failed(errno));
-    if (!S_ISREG(status.st_mode))
-        return WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
-    if (*actFor != ::geteuid() && status.st_uid != *actFor)
-        return Failed(EACCES);
-    if (::unlinkat(folder, name, 0) != 0 && errno != ENOENT)
+    if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (!S_ISREG(status.st_mode))
+            return WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
+        if (*actFor != ::geteuid() && status.st_uid != *actFor)
+            return Failed(EACCES);
+        if (::unlinkat(folder, name.c_str(), 0) != 0 && errno != ENOENT)
+            return Failed(errno);
+    } else if (errno != ENOENT) {
         return Failed(errno);
+    }
+    // A copy that a killed save left holds the same bytes: removing the file means it too.
+    RemoveLeftovers(folder, name, *actFor);
     return std::nullopt;
+}
+
+namespace {
+
+// The lock file beside `name`: made empty and the user's alone where there is none, and only
+// ever a regular file, opened without following a link or waiting on a FIFO.
+Descriptor OpenLockFile(int folder, const std::string& name)
+{
+    const std::string lockName = '.' + name.substr(0, kLongestName - 6) + ".lock";
+    Descriptor made(::openat(folder, lockName.c_str(),
+                             O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                             S_IRUSR | S_IWUSR));
+    if (made || errno != EEXIST)
+        return made;
+    return OpenRegular(folder, lockName);
+}
+
+} // namespace
+
+FileLock::FileLock(const QString& path, std::chrono::milliseconds patience)
+{
+    const Place place = Walk(path, false);
+    if (place.error) {
+        m_failure = Failed(place.error);
+        return;
+    }
+    if (place.throughSystemFolder || place.rest.size() != 1) {
+        m_failure = place.rest.size() > 1 // a folder on the way is missing
+                        ? Failed(ENOENT)
+                        : WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
+        return;
+    }
+    const std::optional<uid_t> actFor = ActFor(place);
+    if (!actFor) {
+        m_failure = Failed(EACCES);
+        return;
+    }
+    Descriptor lock;
+    {
+        const ActingAs acting(IdentityOf(*actFor));
+        if (!acting.ok()) {
+            m_failure = Failed(EPERM);
+            return;
+        }
+        lock = OpenLockFile(place.folder.get(), place.rest.front());
+    }
+    if (!lock) {
+        m_failure = errno == EINVAL ? WriteFailure{WriteFault::NotRegularFile,
+                                                   u"The lock file is not a regular file"_s}
+                                    : Failed(errno);
+        return;
+    }
+    // Asked again and again rather than waited on, so that the wait has an end.
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    auto pause = std::chrono::milliseconds(1);
+    while (::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            m_failure = Failed(errno);
+            return;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            m_failure = WriteFailure{WriteFault::Busy, u"Another program is changing the file"_s};
+            return;
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(16));
+    }
+    m_handle = ::dup(lock.get());
+    if (m_handle < 0)
+        m_failure = Failed(errno);
+}
+
+FileLock::~FileLock()
+{
+    if (m_handle >= 0)
+        ::close(static_cast<int>(m_handle)); // the lock goes with the last descriptor
 }
 
 bool MakeFolders(const QString& path)

@@ -3,10 +3,13 @@
 
 #include "whole_file.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QThread>
 #include <windows.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -94,17 +97,82 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 limit)
     return file.read(limit);
 }
 
+// What a killed save left beside the file: QSaveFile writes to the file's name followed by '.'
+// and six letters or digits. A live save holds its file open unshared, so it cannot go.
+void RemoveLeftovers(const QFileInfo& file)
+{
+    const QDir folder = file.dir();
+    const QRegularExpression leftover(
+        u"\\A%1\\.[A-Za-z0-9]{6}\\z"_s.arg(QRegularExpression::escape(file.fileName())));
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (leftover.match(name).hasMatch())
+            QFile::remove(folder.filePath(name));
+}
+
 std::optional<WriteFailure> RemoveWholeFile(const QString& path)
 {
     const QFileInfo existing(path);
-    if (!existing.exists() && !existing.isSymLink())
-        return std::nullopt;
-    if (IsDeviceName(path) || !existing.isFile())
+    if (IsDeviceName(path) || ((existing.exists() || existing.isSymLink()) && !existing.isFile()))
         return WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
-    QFile file(existing.canonicalFilePath());
-    if (!file.remove())
-        return Failed(file);
+    const QFileInfo file(existing.exists() ? existing.canonicalFilePath() : path);
+    if (existing.exists()) {
+        QFile removed(file.filePath());
+        if (!removed.remove())
+            return Failed(removed);
+    }
+    RemoveLeftovers(file);
     return std::nullopt;
+}
+
+FileLock::FileLock(const QString& path, std::chrono::milliseconds patience)
+{
+    if (IsDeviceName(path)) {
+        m_failure = WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
+        return;
+    }
+    const QFileInfo file(path);
+    const QString lockPath =
+        QDir::toNativeSeparators(file.dir().filePath(u'.' + file.fileName() + u".lock"_s));
+    const HANDLE lock = ::CreateFileW(reinterpret_cast<const wchar_t*>(lockPath.utf16()),
+                                      GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (lock == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        m_failure = WriteFailure{FaultOf(error), qt_error_string(int(error))};
+        return;
+    }
+    // Asked again and again rather than waited on, so that the wait has an end.
+    QDeadlineTimer deadline(patience);
+    for (;;) {
+        OVERLAPPED whole = {};
+        if (::LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                         MAXDWORD, &whole)) {
+            m_handle = reinterpret_cast<std::intptr_t>(lock);
+            return;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) {
+            m_failure = WriteFailure{FaultOf(error), qt_error_string(int(error))};
+            break;
+        }
+        if (deadline.hasExpired()) {
+            m_failure = WriteFailure{WriteFault::Busy, u"Another program is changing the file"_s};
+            break;
+        }
+        QThread::msleep(5);
+    }
+    ::CloseHandle(lock);
+}
+
+FileLock::~FileLock()
+{
+    if (m_handle == -1)
+        return;
+    const auto lock = reinterpret_cast<HANDLE>(m_handle);
+    OVERLAPPED whole = {};
+    ::UnlockFileEx(lock, 0, MAXDWORD, MAXDWORD, &whole);
+    ::CloseHandle(lock);
 }
 
 bool MakeFolders(const QString& path)

@@ -84,6 +84,15 @@ int PeriodRecord::LinesNotBlank() const
     return lines;
 }
 
+std::optional<sys_days> PeriodRecord::PeriodHolding(sys_days day) const
+{
+    const auto after = m_days.lower_bound(day);
+    if (after == m_days.begin() || (after != m_days.end() && after->first == day))
+        return std::nullopt;
+    const sys_days first = std::prev(after)->first;
+    return day - first < days{kRecordedPeriodDays} ? std::optional(first) : std::nullopt;
+}
+
 bool PeriodRecord::Add(sys_days day)
 {
     return IsPickerDay(day) && m_days.try_emplace(day).second;

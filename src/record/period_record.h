@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ inline constexpr std::size_t kRecordLimit = 1 << 20;
 
 // What Windows editors put before a UTF-8 text; skipped where a file begins with it.
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A recorded period: the first day she recorded and the days after it, as the month picture
+// draws it. A day inside it is no new period.
+inline constexpr int kRecordedPeriodDays = 5;
 
 class PeriodRecord
 {
@@ -36,6 +41,8 @@ public:
     // The recorded days, earliest first.
     std::vector<std::chrono::sys_days> Days() const;
     bool Holds(std::chrono::sys_days day) const { return m_days.contains(day); }
+    // The recorded first day of the period `day` lies in after its first day, if any.
+    std::optional<std::chrono::sys_days> PeriodHolding(std::chrono::sys_days day) const;
     bool Empty() const { return m_days.empty() && m_head.empty(); }
 
     // How many of her own lines hold more than blanks.

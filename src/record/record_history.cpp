@@ -9,6 +9,15 @@
 
 namespace velmora {
 
+namespace {
+
+bool Counts(int length)
+{
+    return length >= kShortestCountedCycle && length <= kLongestCountedCycle;
+}
+
+} // namespace
+
 RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days)
 {
     RecordHistory history;
@@ -21,7 +30,7 @@ RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days)
     const std::size_t lengths = days.empty() ? 0 : days.size() - 1;
     for (std::size_t i = days.size() - std::min(lengths, kCyclesAveraged); i < days.size(); ++i) {
         const int length = *history.days[i].length;
-        if (length > kLongestCountedCycle) {
+        if (!Counts(length)) {
             ++history.leftOut;
             continue;
         }
@@ -46,8 +55,7 @@ std::vector<std::string> HistoryLines(const RecordHistory& history)
     for (const RecordedDay& recorded : history.days) {
         std::string line = CalendarDate::FromDays(recorded.day).value_or(CalendarDate{}).Text();
         if (recorded.length)
-            line +=
-                texts::RecordedLength(*recorded.length, *recorded.length <= kLongestCountedCycle);
+            line += texts::RecordedLength(*recorded.length, Counts(*recorded.length));
         lines.push_back(std::move(line));
     }
     return lines;
@@ -58,15 +66,26 @@ std::string HistorySummary(const RecordHistory& history)
     if (history.days.empty())
         return std::string(texts::kRecordEmpty);
     if (!history.average)
-        return std::string(texts::kNoAverageYet);
+        return std::string(history.leftOut > 0 ? texts::kNoCycleCounted : texts::kNoAverageYet);
     return texts::RecordFigures(history.counted, *history.average, *history.shortest,
                                 *history.longest);
 }
 
 std::string HistoryNote(const RecordHistory& history)
 {
-    return history.leftOut > 0 ? texts::LeftOutNote(history.leftOut, kLongestCountedCycle)
-                               : std::string();
+    return history.leftOut > 0
+               ? texts::LeftOutNote(history.leftOut, kShortestCountedCycle, kLongestCountedCycle)
+               : std::string();
+}
+
+RecordView ViewOf(const std::vector<std::chrono::sys_days>& days)
+{
+    const RecordHistory history = HistoryOf(days);
+    return {.lines = HistoryLines(history),
+            .summary = HistorySummary(history),
+            .note = HistoryNote(history),
+            .average = history.average,
+            .useAverage = history.average ? texts::UseAverage(*history.average) : std::string()};
 }
 
 } // namespace velmora

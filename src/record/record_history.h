@@ -11,9 +11,10 @@
 // they make. The same answer and the same words on every face.
 namespace velmora {
 
-// A cycle longer than this most likely holds a period she did not record: it is shown, but
-// counts in none of the figures.
+// A cycle longer than this most likely holds a period she did not record, and one shorter than
+// the other a day recorded twice for one period: it is shown, but counts in none of the figures.
 inline constexpr int kLongestCountedCycle = 45;
+inline constexpr int kShortestCountedCycle = 15;
 // The figures look at this many of the latest cycles.
 inline constexpr std::size_t kCyclesAveraged = 6;
 
@@ -24,14 +25,15 @@ struct RecordedDay {
 
 struct RecordHistory {
     std::vector<RecordedDay> days;
-    // Over the last kCyclesAveraged lengths, those of kLongestCountedCycle days or fewer: their
+    // Over the last kCyclesAveraged lengths, those from kShortestCountedCycle to
+    // kLongestCountedCycle days: their
     // average (rounded half to even, as the cycle box is), shortest and longest; nothing
     // where none counts.
     std::optional<int> average;
     std::optional<int> shortest;
     std::optional<int> longest;
     int counted = 0; // the lengths they are made of
-    int leftOut = 0; // the lengths of the last ones that were too long to count
+    int leftOut = 0; // the lengths of the last ones that were too short or too long to count
 };
 
 // The history of recorded days, earliest first, as PeriodRecord::Days() gives them.
@@ -42,5 +44,16 @@ RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days);
 std::vector<std::string> HistoryLines(const RecordHistory& history);
 std::string HistorySummary(const RecordHistory& history);
 std::string HistoryNote(const RecordHistory& history);
+
+// Her record as every face shows it: a line a day, what the figures are, why some lengths are
+// left out, and the average cycle it offers for the cycle box, with its words.
+struct RecordView {
+    std::vector<std::string> lines;
+    std::string summary;
+    std::string note;
+    std::optional<int> average;
+    std::string useAverage; // 用平均周期 28 天, or nothing
+};
+RecordView ViewOf(const std::vector<std::chrono::sys_days>& days);
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include "kept_inputs.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 namespace velmora {
@@ -13,11 +14,22 @@ namespace {
 
 using namespace std::chrono;
 
+// A day of bleeding starts a period only when none lies in this many days before it: a day
+// she did not log, or spotting, inside a period never splits it in two.
+constexpr days kPeriodGap{10};
+
+struct Row {
+    std::vector<std::string> fields;
+    int unclosedLines = 0; // the lines a quote that never closed took in, this one included
+};
+
 // One CSV row of `text`, which it consumes: commas between fields, a field in double quotes may
 // hold commas, line breaks and doubled quotes. The row ends at LF or CR LF.
-std::vector<std::string> NextRow(std::string_view& text)
+Row NextRow(std::string_view& text)
 {
-    std::vector<std::string> fields(1);
+    Row row;
+    std::vector<std::string>& fields = row.fields;
+    fields.emplace_back();
     bool quoted = false;
     std::size_t at = 0;
     for (; at < text.size(); ++at) {
@@ -39,8 +51,13 @@ std::vector<std::string> NextRow(std::string_view& text)
             fields.back() += c;
         }
     }
+    if (quoted) { // it ran to the end of the file: its own line and every one after it
+        const std::string& rest = fields.back();
+        row.unclosedLines = 1 + static_cast<int>(std::count(rest.begin(), rest.end(), '\n')) -
+                            (rest.ends_with('\n') ? 1 : 0);
+    }
     text.remove_prefix(std::min(at + 1, text.size()));
-    return fields;
+    return row;
 }
 
 // Where the header names the column; past every row's last field where it names none.
@@ -55,7 +72,12 @@ TakenIn FromDrip(std::string_view rows, std::size_t value, std::size_t exclude)
     TakenIn taken;
     std::set<sys_days> bleeding;
     while (!rows.empty()) {
-        const std::vector<std::string> row = NextRow(rows);
+        const Row next = NextRow(rows);
+        const std::vector<std::string>& row = next.fields;
+        if (next.unclosedLines > 0) {
+            taken.notDates += next.unclosedLines;
+            break;
+        }
         if (row.size() == 1 && row[0].empty())
             continue;
         const auto day = ReadPickerDay(row.front());
@@ -69,9 +91,12 @@ TakenIn FromDrip(std::string_view rows, std::size_t value, std::size_t exclude)
         if ((strength == "1" || strength == "2" || strength == "3") && !excluded)
             bleeding.insert(day->Days());
     }
-    for (const sys_days day : bleeding)
-        if (!bleeding.contains(day - days{1}))
+    std::optional<sys_days> before;
+    for (const sys_days day : bleeding) {
+        if (!before || day - *before > kPeriodGap)
             taken.record.Add(day);
+        before = day;
+    }
     return taken;
 }
 
@@ -87,8 +112,9 @@ TakenIn TakeIn(std::string_view bytes)
     std::string_view rest = bytes;
     if (rest.starts_with(kByteOrderMark))
         rest.remove_prefix(kByteOrderMark.size());
-    if (rest.starts_with("date,")) {
-        const std::vector<std::string> header = NextRow(rest);
+    // Its header, quoted or not.
+    if (rest.starts_with("date,") || rest.starts_with("\"date\",")) {
+        const std::vector<std::string> header = NextRow(rest).fields;
         const std::size_t value = Column(header, "bleeding.value");
         if (value < header.size())
             return FromDrip(rest, value, Column(header, "bleeding.exclude"));

@@ -14,9 +14,10 @@ struct TakenIn {
 };
 
 // Any bytes; more than kRecordLimit of them are refused whole. A file whose first line is drip's
-// header (date,…,bleeding.value,…,bleeding.exclude,…) gives the first days of its periods: a day of
-// bleeding 1 to 3 not excluded, whose day before is no such day (0 is spotting). Nothing else
-// of that file is read. Any other file is read as a record.
+// header (date,…,bleeding.value,…,bleeding.exclude,…, quoted or not) gives the first days of its
+// periods: a day of bleeding 1 to 3 not excluded (0 is spotting) with no such day in the ten
+// days before it. Nothing else of that file is read; a quote that never closes counts the lines
+// it took as not dates. Any other file is read as a record.
 TakenIn TakeIn(std::string_view bytes);
 
 } // namespace velmora

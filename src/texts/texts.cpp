@@ -85,10 +85,25 @@ std::string RecordFigures(int cycles, int average, int shortest, int longest)
            " 天，最短 " + std::to_string(shortest) + " 天，最长 " + std::to_string(longest) + " 天";
 }
 
-std::string LeftOutNote(int cycles, int longest)
+std::string LeftOutNote(int cycles, int shortest, int longest)
 {
-    return "有 " + std::to_string(cycles) + " 个周期超过 " + std::to_string(longest) +
-           " 天，可能漏记了一次月经，没有计入。";
+    return "有 " + std::to_string(cycles) + " 个周期短于 " + std::to_string(shortest) +
+           " 天或超过 " + std::to_string(longest) + " 天，可能多记或漏记了一次月经，没有计入。";
+}
+
+std::string InsidePeriod(std::string_view day, std::string_view first)
+{
+    return Join({day, " 在 ", first, " 起记下的月经期内。"});
+}
+
+std::string ForgetPeriod(std::string_view first)
+{
+    return Join({"删除 ", first, " 起的记录"});
+}
+
+std::string NotRecorded(std::string_view day)
+{
+    return Join({day, " 不在记录里，没有改动。"});
 }
 
 std::string UseAverage(int days)

@@ -68,6 +68,8 @@ inline constexpr std::string_view kClearPageQuestion =
 inline constexpr std::string_view kRecordEmpty =
     "还没有记录。在月历里选中月经来的第一天，就能记下。";
 inline constexpr std::string_view kNoAverageYet = "记下两次以上月经，才能算出平均周期。";
+inline constexpr std::string_view kNoCycleCounted =
+    "最近的周期都不在 15 到 45 天之间，算不出平均周期。";
 inline constexpr std::string_view kImportTooLarge = "文件太大（超过 1 MB），没有导入。";
 // Why the record was not written: it could not be read whole, so writing would lose some of it.
 inline constexpr std::string_view kRecordUnreadable =
@@ -75,9 +77,23 @@ inline constexpr std::string_view kRecordUnreadable =
 inline constexpr std::string_view kRecordNotSaved = "无法保存记录：";
 inline constexpr std::string_view kRecordNotCleared = "无法清除记录：";
 inline constexpr std::string_view kCannotReadFile = "无法读取这个文件。";
+// Why a change to her record was not made: it would outgrow what every face reads back, or
+// another window or terminal was changing it all the while.
+inline constexpr std::string_view kNoRecordPlace = "没有可以保存记录的文件夹。";
+inline constexpr std::string_view kRecordFull = "记录会超过 1 MB 的上限，没有改动。";
+inline constexpr std::string_view kRecordBusy = "记录正被另一个 Velmora 改动，请稍后再试。";
+// The page could not keep what she did: the browser's storage refused it.
+inline constexpr std::string_view kNotKept = "浏览器没有保存这次改动（存储空间已满或被禁用）。";
+// The page shows the latest of a long record, and the rest on request.
+inline constexpr std::string_view kShowEarlier = "显示更早的记录";
 std::string RecordedLength(int days, bool counted); // "  28 天", "  62 天 不计入平均"
 std::string RecordFigures(int cycles, int average, int shortest, int longest);
-std::string LeftOutNote(int cycles, int longest); // why a length is not in the figures
+// Why lengths are not in the figures: "有 2 个周期短于 15 天或超过 45 天，…".
+std::string LeftOutNote(int cycles, int shortest, int longest);
+// Choosing a day inside a period she recorded: where it lies, and taking that period out.
+std::string InsidePeriod(std::string_view day, std::string_view first);
+std::string ForgetPeriod(std::string_view first); // 删除 2004-02-19 起的记录
+std::string NotRecorded(std::string_view day);    // forgetting a day that is not there
 std::string UseAverage(int days);                 // 用平均周期 28 天
 std::string ImportReport(int days, int notDates); // how many came in, and what did not
 

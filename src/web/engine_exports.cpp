@@ -76,6 +76,12 @@ const char* velmora_record(const char* record, int recordLength)
     return Answer(velmora::web::RecordAnswer(Bytes(record, recordLength)));
 }
 
+const char* velmora_record_offer(const char* record, int recordLength, const char* day,
+                                 int dayLength)
+{
+    return Answer(velmora::web::RecordOffer(Bytes(record, recordLength), Bytes(day, dayLength)));
+}
+
 const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,
                                int add)
 {

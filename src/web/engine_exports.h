@@ -20,8 +20,11 @@ const char* velmora_calculate(const char* firstDay, int firstDayLength, const ch
 const char* velmora_months(const char* firstDay, int firstDayLength, const char* cycleText,
                            int cycleLength, const char* from, int fromLength, const char* record,
                            int recordLength, double now, int utcOffset);
-// Her record: as kept, with a day recorded (`add` non-zero) or taken out, with a file taken in.
+// Her record: as kept, what choosing a day offers, with a day recorded (`add` non-zero) or taken
+// out, with a file taken in.
 const char* velmora_record(const char* record, int recordLength);
+const char* velmora_record_offer(const char* record, int recordLength, const char* day,
+                                 int dayLength);
 const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,
                                int add);
 const char* velmora_record_take_in(const char* record, int recordLength, const char* file,

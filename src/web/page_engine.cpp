@@ -5,6 +5,7 @@
 #include "calendar_export.h"
 #include "kept_inputs.h"
 #include "month_picture.h"
+#include "record_change.h"
 #include "record_history.h"
 #include "record_import.h"
 #include "result_lines.h"
@@ -186,26 +187,33 @@ std::string Picture(const PhaseDates& dates, std::string_view cycleText,
 }
 
 // The record as the page keeps it and shows it, added to `answer`:
-// "record": the text to keep, "days": [...], "lines": [...], "summary", "note",
+// "record": the text to keep, "lines": [...], "summary", "note",
 // "average": the cycle length it offers or null, "useAverage": its words or ""
 std::string RecordJson(const PeriodRecord& record, Object answer = {})
 {
-    const RecordHistory history = HistoryOf(record.Days());
+    const RecordView view = ViewOf(record.Days());
     answer.String("record", record.Text());
-    std::vector<std::string> days;
-    for (const RecordedDay& recorded : history.days)
-        days.push_back(DayText(std::chrono::year_month_day{recorded.day}));
-    AppendArray(answer.Key("days"), days);
-    AppendArray(answer.Key("lines"), HistoryLines(history));
-    answer.String("summary", HistorySummary(history));
-    answer.String("note", HistoryNote(history));
+    AppendArray(answer.Key("lines"), view.lines);
+    answer.String("summary", view.summary);
+    answer.String("note", view.note);
     // The average is offered once two days make a cycle that counts.
-    if (history.average)
-        answer.Key("average") += std::to_string(*history.average);
+    if (view.average)
+        answer.Key("average") += std::to_string(*view.average);
     else
         answer.Null("average");
-    answer.String("useAverage", history.average ? texts::UseAverage(*history.average) : "");
+    answer.String("useAverage", view.useAverage);
     return answer.Close();
+}
+
+// The same after a change, with "refused": whether it was, "changed": whether the record
+// differs, and "words": what to tell her.
+std::string ChangeJson(const PeriodRecord& record, const RecordChange& outcome)
+{
+    Object answer;
+    answer.Key("refused") += outcome.refused ? "true" : "false";
+    answer.Key("changed") += outcome.changed ? "true" : "false";
+    answer.String("words", outcome.words);
+    return RecordJson(record, std::move(answer));
 }
 
 } // namespace
@@ -244,6 +252,8 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
     page.String("clearRecord", texts::kClearRecord);
     page.String("clearQuestion", texts::kClearPageQuestion);
     page.String("close", texts::kClose);
+    page.String("notKept", texts::kNotKept);
+    page.String("showEarlier", texts::kShowEarlier);
     page.Key("recordLimit") += std::to_string(kRecordLimit);
     page.String("earliestDate", DayText(kEarliestPickerDay));
     page.String("latestDate", DayText(kLatestPickerDay));
@@ -304,26 +314,36 @@ std::string RecordAnswer(std::string_view record)
     return RecordJson(PeriodRecord::Read(record));
 }
 
+std::string RecordOffer(std::string_view record, std::string_view day)
+{
+    const auto date = ReadPickerDay(day);
+    if (!date)
+        return "null";
+    const DayOffer offer = OfferFor(PeriodRecord::Read(record), date->Days());
+    constexpr std::string_view kActions[] = {"record", "forget", "forgetPeriod"};
+    Object answer;
+    answer.String("action", kActions[static_cast<std::size_t>(offer.action)]);
+    answer.String("day", DayText(std::chrono::year_month_day{offer.day}));
+    answer.String("words", offer.words);
+    answer.String("where", offer.where);
+    return answer.Close();
+}
+
 std::string RecordDay(std::string_view record, std::string_view day, bool add)
 {
     PeriodRecord kept = PeriodRecord::Read(record);
     const auto date = ReadPickerDay(day);
-    Object changed;
-    changed.Key("changed") +=
-        date && (add ? kept.Add(date->Days()) : kept.Remove(date->Days())) ? "true" : "false";
-    return RecordJson(kept, std::move(changed));
+    if (!date)
+        return ChangeJson(kept, {.refused = true, .changed = false, .words = {}});
+    const std::vector<std::chrono::sys_days> days = {date->Days()};
+    return ChangeJson(kept, add ? RecordDays(kept, days) : ForgetDays(kept, days));
 }
 
 std::string RecordTakenIn(std::string_view record, std::string_view file)
 {
     PeriodRecord kept = PeriodRecord::Read(record);
-    const TakenIn taken = TakeIn(file);
-    const int added = kept.Merge(taken.record);
-    Object report;
-    report.String("report", taken.tooLarge ? std::string(texts::kImportTooLarge)
-                                           : texts::ImportReport(added, taken.notDates));
-    report.Key("added") += std::to_string(added);
-    return RecordJson(kept, std::move(report));
+    const RecordChange outcome = TakeInto(kept, TakeIn(file));
+    return ChangeJson(kept, outcome);
 }
 
 std::string Remembered(std::string_view firstDay, std::string_view cycleText)

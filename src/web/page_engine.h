@@ -17,8 +17,8 @@ namespace velmora::web {
 //  "welcome", "emailLabel", "warning", "ok", "makerEmail", "caution", "cannotStart",
 //  "newVersion", "reload", "previousMonth", "nextMonth", "today", "recordDay", "forgetDay",
 //  "recordTitle", "exportRecord", "importRecord", "clearRecord", "clearQuestion", "close",
-//  "recordLimit": the most bytes a file taken in may have, "helpLines": [...],
-//  "helpParagraphs": [...], "aboutCredits": [...], "phaseLabels": [...6], "earliestDate",
+//  "notKept", "showEarlier", "recordLimit": the most bytes a file taken in may have, "helpLines":
+//  [...], "helpParagraphs": [...], "aboutCredits": [...], "phaseLabels": [...6], "earliestDate",
 //  "latestDate", "firstDay", "cycleLength"}
 std::string PageTexts(std::optional<std::chrono::sys_days> today);
 
@@ -46,13 +46,17 @@ std::string Months(std::string_view firstDay, std::string_view cycleText, std::s
                    std::optional<std::chrono::sys_days> today, std::string_view record = {});
 
 // Her record as the page keeps it in local storage (any text) and shows it:
-// {"record": the text to keep, "days": [...], "lines": [...], "summary", "note",
+// {"record": the text to keep, "lines": [...], "summary", "note",
 //  "average": the cycle length it offers or null, "useAverage": "用平均周期 N 天" or ""}
 std::string RecordAnswer(std::string_view record);
-// The same after recording the day (YYYY-MM-DD) or taking it out, with "changed": whether it did.
+// What choosing the day (YYYY-MM-DD) offers: {"action": "record", "forget" or "forgetPeriod",
+// "day": the day the action changes, "words": the action's, "where": inside which recorded
+// period the day lies, or ""}; null for a text that is no day.
+std::string RecordOffer(std::string_view record, std::string_view day);
+// The same as RecordAnswer after recording the day or taking it out, with "refused": whether it
+// was (the record is then as it was), "changed" and "words": what to tell her.
 std::string RecordDay(std::string_view record, std::string_view day, bool add);
-// The same after taking in a file's bytes (a record or drip's CSV), with "added": the days that
-// came in, and "report": what to tell her.
+// The same after taking in a file's bytes (a record or drip's CSV); "words" is the report.
 std::string RecordTakenIn(std::string_view record, std::string_view file);
 
 // What the device keeps of the inputs, as dear.cfg keeps them: {"date", "cycle"}, the cycle as a

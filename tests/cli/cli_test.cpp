@@ -3,11 +3,14 @@
 
 #include "test_data.h"
 
+#include <QDate>
 #include <QDir>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -141,8 +144,15 @@ private Q_SLOTS:
         row("record and print at once", {"--record", "2004-02-19", "--history"}, 2, "go alone");
         row("record with a calculation", {"--record", "2004-02-19", "2004-02-19"}, 2, "go alone");
         row("take in a file that is not there", {"--import", "/nonexistent/record.txt"}, 1,
-            "cannot read /nonexistent/record.txt");
-        row("take in a FIFO nobody writes", {"--import", m_dir.filePath("fifo")}, 1, "cannot read");
+            "无法读取这个文件。 (/nonexistent/record.txt)");
+        row("take in a FIFO nobody writes", {"--import", m_dir.filePath("fifo")}, 1,
+            "无法读取这个文件。");
+        row("forget a day that is not recorded", {"--forget", "2004-01-01"}, 1,
+            "2004-01-01 不在记录里，没有改动。");
+        row("record a later day of the same period",
+            {"--record", "2004-02-19", "--record", "2004-02-21"}, 1,
+            "2004-02-21 在 2004-02-19 起记下的月经期内。");
+        row("clear and print at once", {"--clear", "--history"}, 2, "go alone");
     }
     void failsWithTheReasonOnStandardError()
     {
@@ -194,9 +204,136 @@ private Q_SLOTS:
         QVERIFY(WriteBytes(record, QByteArray(1 << 20, '\n') + "2004-01-22\n"));
         const Run refused = RunCli({"--record", "2004-04-15"});
         QCOMPARE(refused.status, 1);
-        QVERIFY2(refused.err.contains("cannot read " + record.toUtf8() + " whole"),
+        QVERIFY2(refused.err.contains("记录文件无法完整读取，为了不丢失其中内容，没有改动它。 (" +
+                                      record.toUtf8() + ")"),
                  refused.err.constData());
         QCOMPARE(ReadBytes(record).size(), (1 << 20) + 11);
+    }
+
+    // Whatever a change writes, every later one reads back: a change that would take the record
+    // past the limit is refused, and one that shrinks a full record is made.
+    void keepsTheRecordWithinWhatItReads_data()
+    {
+        QTest::addColumn<int>("size"); // of the record before: blank lines, then 2004-01-22
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        constexpr int limit = 1 << 20;
+        constexpr int day = 11; // "2004-04-15\n"
+        const auto row = [](const char* name, int size, QStringList arguments, int status) {
+            QTest::newRow(name) << size << arguments << status;
+        };
+        row("a day that fills it to the byte", limit - day, {"--record", "2004-04-15"}, 0);
+        row("a day one byte too many", limit - day + 1, {"--record", "2004-04-15"}, 1);
+        row("a file that fills it to the byte", limit - day, {"--import", "take-in.txt"}, 0);
+        row("a file one byte too many", limit - day + 1, {"--import", "take-in.txt"}, 1);
+        row("the last day out of a full record", limit, {"--forget", "2004-01-22"}, 0);
+    }
+    void keepsTheRecordWithinWhatItReads()
+    {
+        QFETCH(int, size);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        const QString record = m_dir.filePath("periods.txt");
+        const auto cleanUp = qScopeGuard([&record] { QFile::remove(record); });
+        const QByteArray before = QByteArray(size - 11, '\n') + "2004-01-22\n";
+        QVERIFY(WriteBytes(record, before));
+        QVERIFY(WriteBytes(m_dir.filePath("take-in.txt"), "2004-04-15\n"));
+        QProcess cli;
+        cli.setWorkingDirectory(m_dir.path());
+        cli.start(m_program, arguments);
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), status);
+        if (status == 0) {
+            QVERIFY(ReadBytes(record).size() <= 1 << 20);
+            QCOMPARE(RunCli({"--history"}).status, 0); // and it reads back
+        } else {
+            QVERIFY2(cli.readAllStandardError().contains("记录会超过 1 MB 的上限，没有改动。"),
+                     "says the record is full");
+            QCOMPARE(ReadBytes(record), before);
+        }
+    }
+
+    // 清除记录 leaves nothing of her days behind: not the record, nor the copy a save killed
+    // before its rename left beside it. dear.cfg stays.
+    void clearsTheRecordAndWhatAKilledSaveLeft()
+    {
+        const QString record = m_dir.filePath("periods.txt");
+        const QString leftover = m_dir.filePath(".periods.txt.k1lled");
+        QVERIFY(WriteBytes(record, "2004-02-19\n") && WriteBytes(leftover, "2004-02-19\n"));
+        QCOMPARE(RunCli({"--clear"}).status, 0);
+        QVERIFY(!QFile::exists(record));
+        QVERIFY(!QFile::exists(leftover));
+        QCOMPARE(RunCli({"--clear"}).status, 0); // nothing left to clear
+        QCOMPARE(ReadBytes(m_dir.filePath("dear.cfg")), kSaved);
+    }
+
+    // Writers at once, each told to record or take out its own day: the lock makes each change
+    // read what the one before wrote, so that no day is lost and none comes back. As root, some
+    // write for her in her folder while she writes herself.
+    void keepsEveryDayOfWritersAtOnce_data()
+    {
+        QTest::addColumn<int>("writers");
+        QTest::addColumn<int>("rounds");
+        QTest::addColumn<bool>("forgetting"); // the first writer takes out the day recorded before
+        QTest::addColumn<bool>("rootForHer");
+        QTest::newRow("two recording") << 2 << 20 << false << false;
+        QTest::newRow("one forgetting, one recording") << 2 << 20 << true << false;
+        QTest::newRow("twenty recording") << 20 << 1 << false << false;
+        QTest::newRow("root for her and she herself") << 4 << 5 << true << true;
+    }
+    void keepsEveryDayOfWritersAtOnce()
+    {
+        QFETCH(int, writers);
+        QFETCH(int, rounds);
+        QFETCH(bool, forgetting);
+        QFETCH(bool, rootForHer);
+        if (rootForHer && ::geteuid() != 0)
+            QSKIP("only root can act for another user");
+        const QString folder = m_dir.filePath("writers");
+        const auto cleanUp = qScopeGuard([&folder] { QDir(folder).removeRecursively(); });
+        QVERIFY(QDir().mkpath(folder) && QFile::copy(m_program, folder + "/velmora-cli"));
+        if (rootForHer) {
+            QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+            QVERIFY(::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
+        }
+        std::set<QString> kept;
+        QDate day(2004, 1, 1);
+        for (int round = 0; round < rounds; ++round) {
+            std::vector<std::unique_ptr<QProcess>> running;
+            std::set<QString> expected = kept;
+            for (int writer = 0; writer < writers; ++writer) {
+                day = day.addDays(30);
+                QString date = day.toString(Qt::ISODate);
+                QStringList arguments = {"--record", date};
+                if (forgetting && writer == 0 && !kept.empty()) {
+                    arguments = {"--forget", *kept.begin()};
+                    expected.erase(*kept.begin());
+                } else {
+                    expected.insert(date);
+                }
+                auto& cli = running.emplace_back(std::make_unique<QProcess>());
+                if (rootForHer && writer % 2) // she runs this one herself
+                    cli->setChildProcessModifier([] {
+                        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                            ::_exit(3);
+                    });
+                cli->start(folder + "/velmora-cli", arguments);
+            }
+            for (const auto& cli : running) {
+                QVERIFY(cli->waitForFinished(20000));
+                QCOMPARE(cli->exitCode(), 0);
+            }
+            const QString text = QString::fromUtf8(ReadBytes(folder + "/periods.txt"));
+            const QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+            QCOMPARE(std::set<QString>(lines.begin(), lines.end()), expected);
+            kept = expected;
+        }
+        if (rootForHer) {
+            struct stat status = {};
+            QCOMPARE(::stat(QFile::encodeName(folder + "/periods.txt").constData(), &status), 0);
+            QCOMPARE(status.st_uid, 65534u); // hers, whoever wrote last
+            QCOMPARE(status.st_mode & 07777, 0600u);
+        }
     }
 
     void rootRecordingBesideHerCopyKeepsTheRecordHers()

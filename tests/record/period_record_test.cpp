@@ -7,6 +7,7 @@
 #ifndef Q_MOC_RUN
 #include "kept_inputs.h"
 #include "period_record.h"
+#include "record_change.h"
 #include "record_history.h"
 #include "record_import.h"
 #endif
@@ -145,6 +146,24 @@ private Q_SLOTS:
                           "date,bleeding.exclude,bleeding.value\r\n"
                           "2004-02-19,false,2\r\n2004-02-20,false,2\r\n")
             << QStringList{"2004-02-19"} << 0;
+        // A period is one period however she logged it: a day of bleeding starts one only
+        // with none in the ten days before it.
+        QTest::newRow("drip: a day not logged inside a period")
+            << header + "2004-01-22,,2,false,\n2004-01-23,,2,false,\n2004-01-25,,1,false,\n"
+            << QStringList{"2004-01-22"} << 0;
+        QTest::newRow("drip: spotting and an excluded day inside a period")
+            << header + "2004-01-22,,3,false,\n2004-01-23,,0,false,\n2004-01-24,,2,false,\n"
+                        "2004-01-25,,2,true,\n2004-01-26,,1,false,\n"
+            << QStringList{"2004-01-22"} << 0;
+        QTest::newRow("drip: ten days apart is one period, eleven are two")
+            << header + "2004-01-01,,2,false,\n2004-01-11,,2,false,\n2004-01-22,,2,false,\n"
+            << QStringList{"2004-01-01", "2004-01-22"} << 0;
+        QTest::newRow("drip: a quote that never closes takes no line after it")
+            << header + "2004-01-22,,2,false,\n2004-02-19,,2,false,\"open\n2004-03-18,,2,false,\n"
+            << QStringList{"2004-01-22"} << 2;
+        QTest::newRow("drip: a header written with quotes")
+            << QByteArray("\"date\",\"bleeding.value\"\n\"2004-02-19\",\"2\"\n")
+            << QStringList{"2004-02-19"} << 0;
         QTest::newRow("a CSV that is not drip's is read as a record")
             << QByteArray("date,weight\n2004-02-19,60\n") << QStringList{} << 2;
     }
@@ -191,16 +210,20 @@ private Q_SLOTS:
             << QByteArray("2004-01-01\n2004-01-30\n2004-02-29\n")
             << QStringList{"2004-01-01", "2004-01-30  29 天", "2004-02-29  30 天"}
             << u"最近 2 个周期：平均 30 天，最短 29 天，最长 30 天"_s << QString();
+        const QString leftOut = u"有 1 个周期短于 15 天或超过 45 天，可能多记或漏记了一次月经，"
+                                "没有计入。"_s;
         QTest::newRow("45 days counts, 46 does not")
             << QByteArray("2004-01-01\n2004-02-15\n2004-04-01\n")
             << QStringList{"2004-01-01", "2004-02-15  45 天", "2004-04-01  46 天 不计入平均"}
-            << u"最近 1 个周期：平均 45 天，最短 45 天，最长 45 天"_s
-            << u"有 1 个周期超过 45 天，可能漏记了一次月经，没有计入。"_s;
+            << u"最近 1 个周期：平均 45 天，最短 45 天，最长 45 天"_s << leftOut;
+        QTest::newRow("14 days does not count, 15 does")
+            << QByteArray("2004-01-01\n2004-01-15\n2004-01-30\n")
+            << QStringList{"2004-01-01", "2004-01-15  14 天 不计入平均", "2004-01-30  15 天"}
+            << u"最近 1 个周期：平均 15 天，最短 15 天，最长 15 天"_s << leftOut;
         QTest::newRow("only a month she did not record")
             << QByteArray("2004-01-01\n2004-03-01\n")
             << QStringList{"2004-01-01", "2004-03-01  60 天 不计入平均"}
-            << u"记下两次以上月经，才能算出平均周期。"_s
-            << u"有 1 个周期超过 45 天，可能漏记了一次月经，没有计入。"_s;
+            << u"最近的周期都不在 15 到 45 天之间，算不出平均周期。"_s << leftOut;
         // Eight cycles: the first two (20 and 40 days) are older than the last six (all 30).
         QTest::newRow("the last six only")
             << QByteArray("2003-01-01\n2003-01-21\n2003-03-02\n2003-04-01\n2003-05-01\n"
@@ -225,6 +248,76 @@ private Q_SLOTS:
         QCOMPARE(shown, lines);
         QCOMPARE(QString::fromStdString(velmora::HistorySummary(history)), summary);
         QCOMPARE(QString::fromStdString(velmora::HistoryNote(history)), note);
+    }
+
+    // What choosing a day offers, by where it lies from her recorded periods: a later day of a
+    // period is no new period, only a way to take that period out.
+    void offersWhatTheDayCanBe_data()
+    {
+        QTest::addColumn<QByteArray>("day");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QByteArray>("changes"); // the day the action changes
+        const auto row = [](const char* name, const char* day, velmora::DayAction action,
+                            const char* changes) {
+            QTest::newRow(name) << QByteArray(day) << int(action) << QByteArray(changes);
+        };
+        using velmora::DayAction;
+        row("before every record", "2004-01-01", DayAction::Record, "2004-01-01");
+        row("the day before a period", "2004-02-18", DayAction::Record, "2004-02-18");
+        row("a recorded first day", "2004-02-19", DayAction::Forget, "2004-02-19");
+        row("its second day", "2004-02-20", DayAction::ForgetPeriod, "2004-02-19");
+        row("its fifth day", "2004-02-23", DayAction::ForgetPeriod, "2004-02-19");
+        row("the day after its period", "2004-02-24", DayAction::Record, "2004-02-24");
+        row("the last recorded first day", "2004-03-18", DayAction::Forget, "2004-03-18");
+        row("the last day of the last period", "2004-03-22", DayAction::ForgetPeriod, "2004-03-18");
+    }
+    void offersWhatTheDayCanBe()
+    {
+        QFETCH(QByteArray, day);
+        QFETCH(int, action);
+        QFETCH(QByteArray, changes);
+        const PeriodRecord record = PeriodRecord::Read("2004-02-19\n2004-03-18\n");
+        const velmora::DayOffer offer = velmora::OfferFor(record, Day(day.constData()));
+        QCOMPARE(int(offer.action), action);
+        QCOMPARE(offer.day, Day(changes.constData()));
+        QCOMPARE(offer.where.empty(), offer.action != velmora::DayAction::ForgetPeriod);
+    }
+
+    // A change is made whole or not at all, and says why not.
+    void changesAllTheDaysOrNone_data()
+    {
+        QTest::addColumn<bool>("adding");
+        QTest::addColumn<QStringList>("days");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("words");
+        const QByteArray before = "2004-02-19\n";
+        QTest::newRow("record a new period and one already there")
+            << true << QStringList{"2004-03-18", "2004-02-19"}
+            << QByteArray("2004-02-19\n2004-03-18\n") << QString();
+        QTest::newRow("record two days of one period")
+            << true << QStringList{"2004-03-18", "2004-03-20"} << before
+            << u"2004-03-20 在 2004-03-18 起记下的月经期内。"_s;
+        QTest::newRow("forget a recorded day twice")
+            << false << QStringList{"2004-02-19", "2004-02-19"} << QByteArray() << QString();
+        QTest::newRow("forget one recorded day and one not")
+            << false << QStringList{"2004-02-19", "2004-01-22"} << before
+            << u"2004-01-22 不在记录里，没有改动。"_s;
+    }
+    void changesAllTheDaysOrNone()
+    {
+        QFETCH(bool, adding);
+        QFETCH(QStringList, days);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, words);
+        PeriodRecord record = PeriodRecord::Read("2004-02-19\n");
+        std::vector<sys_days> chosen;
+        for (const QString& day : days)
+            chosen.push_back(Day(day.toLatin1().constData()));
+        const velmora::RecordChange outcome =
+            adding ? velmora::RecordDays(record, chosen) : velmora::ForgetDays(record, chosen);
+        QCOMPARE(outcome.refused, !words.isEmpty());
+        QCOMPARE(QString::fromStdString(outcome.words), words);
+        QCOMPARE(TextOf(record), after);
     }
 };
 

@@ -26,6 +26,11 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
 
 using velmora::frmAbout;
 
@@ -332,10 +337,34 @@ private Q_SLOTS:
         QVERIFY(chosen);
         QCOMPARE(Child<QLineEdit>(form, "Text1")->text(), "28");
         QCOMPARE(ReadBytes(m_path), saved);
-        // Taken out again by the same keys.
+        // Her period's third day is no new period: what it offers is taking the period out.
+        QTest::keyClick(february, Qt::Key_Right);
+        QTest::keyClick(february, Qt::Key_Right);
         QTest::keyClick(february, Qt::Key_Space);
-        QVERIFY(Choose(window, "dayMenu", "forgetDay"));
+        QVERIFY(Choose(window, "dayMenu", "forgetPeriod"));
         QCOMPARE(ReadBytes(record), "2004-01-22\n");
+        // A terminal changing the record at the same moment: the window waits for its lock,
+        // then keeps both its day and the window's.
+        std::atomic<bool> locked = false;
+        std::thread terminal([&] {
+            const int lock = ::open(QFile::encodeName(m_dir.filePath(".periods.txt.lock")),
+                                    O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+            ::flock(lock, LOCK_EX);
+            locked = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            WriteBytes(record, "2004-01-22\n2004-04-15\n");
+            ::close(lock);
+        });
+        while (!locked)
+            std::this_thread::yield();
+        QTest::keyClick(february, Qt::Key_Left);
+        QTest::keyClick(february, Qt::Key_Left);
+        QTest::keyClick(february, Qt::Key_Return);
+        QVERIFY(Choose(window, "dayMenu", "recordDay"));
+        terminal.join();
+        QCOMPARE(ReadBytes(record), "2004-01-22\n2004-02-19\n2004-04-15\n");
+        QTest::keyClick(february, Qt::Key_Return);
+        QVERIFY(Choose(window, "dayMenu", "forgetDay"));
         // drip's export comes in; the record goes out as the file holds it.
         openFrom = m_dir.filePath("drip.csv");
         QVERIFY(WriteBytes(openFrom, "date,bleeding.value,bleeding.exclude\n2004-03-18,2,false\n"));
@@ -343,7 +372,7 @@ private Q_SLOTS:
         QCOMPARE(told, QStringList{"导入了 1 天。"});
         saveTo = m_dir.filePath("carried.txt");
         QTest::mouseClick(Child(window, "exportRecord"), Qt::LeftButton);
-        QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-03-18\n");
+        QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-03-18\n2004-04-15\n");
         // 清除记录 asks first.
         QTest::mouseClick(Child(window, "clearRecord"), Qt::LeftButton);
         QVERIFY(QFile::exists(record));

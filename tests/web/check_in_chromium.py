@@ -296,6 +296,67 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(recorded(), [])
         self.assertNotIn("已记下", " ".join(self.cells().values()))
 
+    def test_her_record_is_kept_across_tabs_a_refusing_store_and_a_lifetime(self):
+        d = self.browser.driver
+        texts = engine_texts()
+        recorded = lambda: [li.get_attribute("textContent")  # noqa: E731
+                            for li in d.find_elements(By.CSS_SELECTOR, "#recordLines li")]
+        stored = lambda: d.execute_script(  # noqa: E731
+            "return localStorage.getItem('velmora.record')")
+
+        def record(day):
+            cell = d.find_element(By.CSS_SELECTOR, "#months td[data-day='%s']" % day)
+            d.execute_script("arguments[0].focus()", cell)
+            cell.send_keys(Keys.ENTER)
+            d.switch_to.active_element.send_keys(Keys.ENTER)
+
+        # Two tabs of the page: each change starts from what the other kept.
+        self.browser.calculate("2004-02-19", "28")
+        first = d.current_window_handle
+        d.switch_to.new_window("tab")
+        self.browser.open()
+        self.browser.calculate("2004-02-19", "28")
+        d.switch_to.window(first)
+        record("2004-02-19")
+        d.switch_to.window([h for h in d.window_handles if h != first][0])
+        wait(d, "return document.querySelectorAll('#recordLines li').length === 1")
+        record("2004-03-18")
+        self.assertEqual(stored(), "2004-02-19\n2004-03-18\n")
+        d.close()
+        d.switch_to.window(first)
+        wait(d, "return document.querySelectorAll('#recordLines li').length === 2")
+        # A later day of her period is no new period: it offers taking the period out.
+        cell = d.find_element(By.CSS_SELECTOR, "#months td[data-day='2004-02-21']")
+        d.execute_script("arguments[0].focus()", cell)
+        cell.send_keys(Keys.ENTER)
+        self.assertEqual(d.find_element(By.ID, "dayChoiceWhere").text,
+                         "2004-02-21 在 2004-02-19 起记下的月经期内。")
+        self.assertEqual(d.switch_to.active_element.text, "删除 2004-02-19 起的记录")
+        d.find_element(By.ID, "dayChoiceClose").click()
+        # A store that refuses: she is told, and the page shows what it keeps.
+        d.execute_script("Storage.prototype.setItem = function () {"
+                         " throw new DOMException('full', 'QuotaExceededError'); }")
+        record("2004-04-15")
+        self.assertEqual(d.find_element(By.ID, "recordReport").text, texts["notKept"])
+        self.assertEqual(recorded(), ["2004-02-19", "2004-03-18  28 天"])
+        self.assertNotIn("已记下", self.cells()["2004-04-15"])
+        # The largest record the engine takes: the page starts, shows the latest days and the
+        # rest on request, and still calculates.
+        self.browser.open()
+        d.execute_script("""
+            const days = [];
+            for (let day = Date.UTC(1700, 0, 1), i = 0; i < 95000; ++i, day += 86400000)
+                days.push(new Date(day).toISOString().slice(0, 10));
+            localStorage.setItem('velmora.record', days.join('\\n') + '\\n');""")
+        self.browser.open()
+        self.assertEqual(len(recorded()), 100)
+        self.assertTrue(recorded()[-1].startswith("1960-02-"))
+        d.find_element(By.ID, "showEarlier").click()
+        self.assertEqual(len(recorded()), 400)
+        self.assertEqual(d.find_element(By.ID, "recordLines").get_attribute("start"), "94601")
+        self.assertEqual(len(self.browser.calculate("2004-02-19", "28")), 6)
+        self.assertFalse(d.find_element(By.ID, "cannotStart").is_displayed())
+
     def test_today_is_marked_and_a_cycle_of_999999_days_answers(self):
         d = self.browser.driver
         today = datetime.datetime.now(datetime.timezone(datetime.timedelta(hours=8))).date()
@@ -408,8 +469,16 @@ class WebPageTest(unittest.TestCase):
                          texts["exportCalendar"], texts["about"]])
                     self.assertEqual(
                         [d.find_element(By.CSS_SELECTOR, s).get_attribute("textContent")
-                         for s in ("#newVersion span", "#reload")],
-                        [texts["newVersion"], texts["reload"]])
+                         for s in ("#newVersion span", "#reload", "#recordTitle", "#clearRecord")],
+                        [texts["newVersion"], texts["reload"], texts["recordTitle"],
+                         texts["clearRecord"]])
+                    # What she kept can still be cleared, with the engine's question.
+                    d.execute_script("localStorage.setItem('velmora.record', '2004-02-19\\n')")
+                    d.find_element(By.ID, "clearRecord").click()
+                    self.assertEqual(d.switch_to.alert.text, texts["clearQuestion"])
+                    d.switch_to.alert.accept()
+                    self.assertIsNone(
+                        d.execute_script("return localStorage.getItem('velmora.record')"))
         finally:
             d.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", without)
             server.shutdown()
@@ -438,13 +507,14 @@ class WebPageTest(unittest.TestCase):
                     const args = [new TextEncoder().encode(day), bytes(hex)];
                     out.push(call('calculate', [...args, args[1]], [1e9]),
                              call('remembered', args, []), call('restored', args, []),
-                             call('record_take_in', [args[1], args[1]], []));
+                             call('record_take_in', [args[1], args[1]], []),
+                             call('record_offer', [args[1], args[0]], []));
                 }
                 done(out);
             });""", [[day, text.hex()] for day, text in inputs])
         self.assertEqual(len(web), len(native))
         for index, (got, want) in enumerate(zip(web, native)):
-            self.assertEqual(got, want, inputs[max(index - 1, 0) // 4])
+            self.assertEqual(got, want, inputs[max(index - 1, 0) // 5])
 
     def test_an_update_replaces_every_file_and_still_works_offline(self):
         # A host that lets browsers keep its files for ten minutes serves version A, then B.

@@ -71,14 +71,25 @@ private Q_SLOTS:
         QTest::addColumn<bool>("add");
         QTest::addColumn<bool>("changed");
         QTest::addColumn<QByteArray>("kept");
-        QTest::newRow("a day recorded") << QByteArray("2004-01-22\n") << QByteArray("2004-02-19")
-                                        << true << true << QByteArray("2004-01-22\n2004-02-19\n");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("a day recorded")
+            << QByteArray("2004-01-22\n") << QByteArray("2004-02-19") << true << true
+            << QByteArray("2004-01-22\n2004-02-19\n") << QString();
         QTest::newRow("a day twice") << QByteArray("2004-02-19\n") << QByteArray("2004-02-19")
-                                     << true << false << QByteArray("2004-02-19\n");
+                                     << true << false << QByteArray("2004-02-19\n") << QString();
         QTest::newRow("taken out") << QByteArray("注\n2004-02-19\n") << QByteArray("2004-02-19")
-                                   << false << true << QByteArray("注\n");
+                                   << false << true << QByteArray("注\n") << QString();
         QTest::newRow("no day") << QByteArray("2004-02-19\n") << QByteArray("2004-02-30") << true
-                                << false << QByteArray("2004-02-19\n");
+                                << false << QByteArray("2004-02-19\n") << QString();
+        QTest::newRow("the third day of a recorded period")
+            << QByteArray("2004-02-19\n") << QByteArray("2004-02-21") << true << false
+            << QByteArray("2004-02-19\n") << u"2004-02-21 在 2004-02-19 起记下的月经期内。"_s;
+        QTest::newRow("taking out a day never recorded")
+            << QByteArray("2004-02-19\n") << QByteArray("2004-03-18") << false << false
+            << QByteArray("2004-02-19\n") << u"2004-03-18 不在记录里，没有改动。"_s;
+        QTest::newRow("a day past the record's limit")
+            << QByteArray((1 << 20) - 10, '\n') << QByteArray("2004-02-19") << true << false
+            << QByteArray((1 << 20) - 10, '\n') << u"记录会超过 1 MB 的上限，没有改动。"_s;
     }
     void herRecordChangesOnlyByDaysOfThePicker()
     {
@@ -87,10 +98,24 @@ private Q_SLOTS:
         QFETCH(bool, add);
         QFETCH(bool, changed);
         QFETCH(QByteArray, kept);
+        QFETCH(QString, refusal);
         const QJsonObject answer =
             Json(velmora::web::RecordDay(record.toStdString(), day.toStdString(), add));
         QCOMPARE(answer["changed"].toBool(), changed);
         QCOMPARE(answer["record"].toString().toUtf8(), kept);
+        if (!refusal.isEmpty()) {
+            QVERIFY(answer["refused"].toBool());
+            QCOMPARE(answer["words"].toString(), refusal);
+        }
+    }
+
+    void aDayInsideHerPeriodOffersTakingThePeriodOut()
+    {
+        const QJsonObject offer = Json(velmora::web::RecordOffer("2004-02-19\n", "2004-02-21"));
+        QCOMPARE(offer["action"].toString(), "forgetPeriod");
+        QCOMPARE(offer["day"].toString(), "2004-02-19");
+        QCOMPARE(offer["words"].toString(), u"删除 2004-02-19 起的记录"_s);
+        QCOMPARE(offer["where"].toString(), u"2004-02-21 在 2004-02-19 起记下的月经期内。"_s);
     }
 
     void herRecordsAnswerIsTextWhateverItHolds_data()
@@ -127,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes); // text the page can read
         const QJsonObject json = Json(answer);
         QCOMPARE(json["record"].toString(), answered + "\n2004-01-22\n2004-02-19\n");
-        QCOMPARE(json["report"].toString(), "导入了 1 天。有 1 行不是日期，没有导入。");
+        QCOMPARE(json["words"].toString(), "导入了 1 天。有 1 行不是日期，没有导入。");
         QCOMPARE(json["useAverage"].toString(), "用平均周期 28 天");
     }
 

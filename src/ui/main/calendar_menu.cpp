@@ -4,8 +4,8 @@
 
 #include "calculation.h"
 #include "month_window.h"
-#include "record_file.h"
 #include "record_history.h"
+#include "record_store.h"
 #include "saving.h"
 #include "ui_text.h"
 #include "whole_file.h"
@@ -29,7 +29,7 @@ const auto kFailed = u"无法导出日历："_s;
 
 } // namespace
 
-CalendarMenu::CalendarMenu(QAbstractItemView* list, QString recordPath,
+CalendarMenu::CalendarMenu(QAbstractItemView* list, RecordStore store,
                            std::function<void(const QString&)> useCycleLength)
     : QObject(list), m_list(list), m_entry(new QAction(UiText(texts::kExportCalendar), this)),
       m_monthEntry(new QAction(UiText(texts::kMonthViewEntry), this)),
@@ -42,7 +42,7 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list, QString recordPath,
                     [list](const QString& message) {
                         QMessageBox::warning(list->window(), kDialogTitle, message);
                     }},
-      m_recordPath(std::move(recordPath)), m_useCycleLength(std::move(useCycleLength))
+      m_store(std::move(store)), m_useCycleLength(std::move(useCycleLength))
 {
     setObjectName(u"calendarMenu"_s);
     m_entry->setObjectName(u"exportCalendar"_s);
@@ -69,14 +69,15 @@ void CalendarMenu::ShowMenu(QPoint at)
     menu.setToolTipsVisible(true);
     menu.addAction(m_entry);
     menu.addAction(m_monthEntry);
-    const std::optional<PeriodRecord> record =
-        m_recordPath.isEmpty() ? std::nullopt : LoadRecord(m_recordPath);
-    if (const auto average = record ? HistoryOf(record->Days()).average : std::nullopt) {
+    const std::optional<PeriodRecord> record = m_store.HasPlace() ? m_store.Load() : std::nullopt;
+    if (const RecordView view =
+            ViewOf(record ? record->Days() : std::vector<std::chrono::sys_days>{});
+        view.average) {
         menu.addSeparator();
-        QAction* use = menu.addAction(UiText(texts::UseAverage(*average)));
+        QAction* use = menu.addAction(UiText(view.useAverage));
         use->setObjectName(u"useAverage"_s);
         connect(use, &QAction::triggered, this,
-                [this, length = QString::number(*average)] { m_useCycleLength(length); });
+                [this, length = QString::number(*view.average)] { m_useCycleLength(length); });
     }
     // Modal: the focus is back on the list when the chosen entry runs.
     menu.exec(m_list->viewport()->mapToGlobal(at));
@@ -102,7 +103,7 @@ void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLeng
 void CalendarMenu::ShowMonths()
 {
     if (!m_months) {
-        m_months = new MonthWindow(m_list->window(), m_recordPath);
+        m_months = new MonthWindow(m_list->window(), m_store);
         m_months->setAttribute(Qt::WA_DeleteOnClose);
         m_months->SetPhases(m_dates, m_pictureProblem);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "phase_order.h"
+#include "record_store.h"
 
 #include <QObject>
 #include <QPointer>
@@ -28,12 +29,12 @@ struct ExportDialogs {
 // 导出到日历... and 月历..., and the phases they show: those of the last Calculate. Each is off
 // until phases it can show are set. It belongs to the list, named calendarMenu. The 月历 window
 // is made the first time it is asked for, and follows every later Calculate. Where her record
-// (kept in `recordPath`) makes an average, a third entry offers it as the cycle length
+// (kept in `store`) makes an average, a third entry offers it as the cycle length
 // (用平均周期 N 天) and hands it to `useCycleLength`.
 class CalendarMenu : public QObject
 {
 public:
-    CalendarMenu(QAbstractItemView* list, QString recordPath,
+    CalendarMenu(QAbstractItemView* list, RecordStore store,
                  std::function<void(const QString&)> useCycleLength);
 
     // The phases of a calculation and the cycle length it was typed with; the entry is on only
@@ -57,7 +58,7 @@ private:
     std::optional<CalendarRefusal> m_pictureProblem;
     PhaseDates m_dates;
     ExportDialogs m_dialogs;
-    QString m_recordPath;
+    RecordStore m_store;
     std::function<void(const QString&)> m_useCycleLength;
 };
 

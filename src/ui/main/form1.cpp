@@ -6,7 +6,7 @@
 #include "calculation.h"
 #include "calendar_menu.h"
 #include "frmabout.h"
-#include "record_file.h"
+#include "record_store.h"
 #include "settings_file.h"
 #include "twips.h"
 #include "ui_text.h"
@@ -92,7 +92,7 @@ void Form1::CreateControls()
     List1->setUniformItemSizes(true);
     List1->addItems(UiLines(texts::HelpLines()));
     // The average of her record fills the cycle box; dear.cfg follows at the next 计    算.
-    m_calendarMenu = new CalendarMenu(List1, RecordFilePath(m_settingsPath),
+    m_calendarMenu = new CalendarMenu(List1, RecordStore::BesideSettings(m_settingsPath),
                                       [this](const QString& length) { Text1->setText(length); });
 
     Command1 =

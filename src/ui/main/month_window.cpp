@@ -3,7 +3,6 @@
 #include "month_window.h"
 
 #include "calculation.h"
-#include "record_file.h"
 #include "record_history.h"
 #include "saving.h"
 #include "ui_text.h"
@@ -239,8 +238,8 @@ QWidget* LegendEntry(const KindLabel& entry, QWidget* parent, bool recorded = fa
 
 } // namespace
 
-MonthWindow::MonthWindow(QWidget* parent, QString recordPath)
-    : QWidget(parent, Qt::Window), m_recordPath(std::move(recordPath)),
+MonthWindow::MonthWindow(QWidget* parent, RecordStore store)
+    : QWidget(parent, Qt::Window), m_store(std::move(store)),
       m_dialogs{.chooseSaveFile =
                     [this](const QString& proposed) {
                         return QFileDialog::getSaveFileName(this, UiText(texts::kExportRecord),
@@ -349,7 +348,7 @@ MonthWindow::MonthWindow(QWidget* parent, QString recordPath)
     clear->setObjectName(u"clearRecord"_s);
     for (QPushButton* button : {m_export, import, clear}) {
         record->addWidget(button);
-        button->setEnabled(!m_recordPath.isEmpty());
+        button->setEnabled(m_store.HasPlace());
     }
     whole->addLayout(record);
     connect(m_export, &QPushButton::clicked, this, &MonthWindow::ExportRecord);
@@ -467,15 +466,14 @@ bool MonthWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MonthWindow::ShowRecord()
 {
-    const std::optional<PeriodRecord> record =
-        m_recordPath.isEmpty() ? std::optional(PeriodRecord{}) : LoadRecord(m_recordPath);
+    const std::optional<PeriodRecord> record = m_store.Load();
     m_recorded = record ? record->Days() : std::vector<sys_days>{};
-    const RecordHistory history = HistoryOf(m_recorded);
-    m_summary->setText(record ? UiText(HistorySummary(history)) : UiText(texts::kRecordUnreadable));
-    m_note->setText(UiText(HistoryNote(history)));
-    m_note->setVisible(history.leftOut > 0);
+    const RecordView view = ViewOf(m_recorded);
+    m_summary->setText(record ? UiText(view.summary) : UiText(texts::kRecordUnreadable));
+    m_note->setText(UiText(view.note));
+    m_note->setVisible(!view.note.empty());
     m_history->clear();
-    m_history->addItems(UiLines(HistoryLines(history)));
+    m_history->addItems(UiLines(view.lines));
     m_history->scrollToBottom();
     m_export->setEnabled(record && !record->Empty());
     ShowFrom(m_first);
@@ -485,82 +483,70 @@ void MonthWindow::OfferDay(QTableView* view)
 {
     const QModelIndex cell = view->currentIndex();
     const QVariant chosen = cell.data(kDayRole);
-    if (!chosen.isValid() || m_recordPath.isEmpty())
+    if (!chosen.isValid() || !m_store.HasPlace())
         return;
     const sys_days day{days{chosen.toLongLong()}};
-    const bool recorded = std::binary_search(m_recorded.begin(), m_recorded.end(), day);
+    const DayOffer offer = m_store.Offer(day);
     auto* menu = new QMenu(this);
     menu->setObjectName(u"dayMenu"_s);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction* action = menu->addAction(UiText(recorded ? texts::kForgetDay : texts::kRecordDay));
-    action->setObjectName(recorded ? u"forgetDay"_s : u"recordDay"_s);
-    connect(action, &QAction::triggered, this, [this, day, recorded] {
-        Change(
-            [&](PeriodRecord& record) { return recorded ? record.Remove(day) : record.Add(day); });
+    // Inside a recorded period: where it lies, then the one thing that can be done there.
+    if (!offer.where.empty())
+        menu->addSection(UiText(offer.where));
+    QAction* action = menu->addAction(UiText(offer.words));
+    constexpr std::pair<DayAction, const char16_t*> kNames[] = {
+        {DayAction::Record, u"recordDay"},
+        {DayAction::Forget, u"forgetDay"},
+        {DayAction::ForgetPeriod, u"forgetPeriod"}};
+    for (const auto& [kind, name] : kNames)
+        if (kind == offer.action)
+            action->setObjectName(QString::fromUtf16(name));
+    connect(action, &QAction::triggered, this, [this, offer, day] {
+        Told(offer.action == DayAction::Record ? m_store.Record({offer.day})
+                                               : m_store.Forget({offer.day}));
         GoTo(day);
     });
     menu->popup(view->viewport()->mapToGlobal(view->visualRect(cell).bottomLeft()));
 }
 
-bool MonthWindow::Change(const std::function<bool(PeriodRecord&)>& change)
+bool MonthWindow::Told(const StoreAnswer& answer)
 {
-    const auto failure = ChangeRecord(m_recordPath, change);
-    if (failure)
-        m_dialogs.tell(failure->unreadable
-                           ? UiText(texts::kRecordUnreadable)
-                           : UiText(texts::kRecordNotSaved) + FaultText(failure->write));
+    if (answer.status != StoreAnswer::Status::Done || !answer.words.empty())
+        m_dialogs.tell(UiText(answer.words) +
+                       (answer.fault ? FaultText(*answer.fault) : QString()));
     ShowRecord();
-    return !failure;
+    return answer.status == StoreAnswer::Status::Done;
 }
 
 void MonthWindow::ExportRecord()
 {
-    const std::optional<PeriodRecord> record = LoadRecord(m_recordPath);
-    if (!record) {
-        m_dialogs.tell(UiText(texts::kRecordUnreadable));
-        return;
-    }
-    const std::string text = record->Text();
     QString path = ProposedSavePath(u"velmora-record.txt"_s);
     // After a failure the dialog opens again at the same place, so that another can be chosen.
     for (;;) {
         path = m_dialogs.chooseSaveFile(path);
         if (path.isEmpty())
             return;
-        const auto failure =
-            WriteWholeFile(path, QByteArrayView(text.data(), qsizetype(text.size())));
-        if (!failure)
+        const StoreAnswer answer = m_store.ExportTo(path);
+        if (answer.status == StoreAnswer::Status::Done)
             return;
-        m_dialogs.tell(UiText(texts::kRecordNotSaved) + FaultText(*failure));
+        m_dialogs.tell(UiText(answer.words) +
+                       (answer.fault ? FaultText(*answer.fault) : QString()));
+        if (!answer.fault)
+            return; // her record itself cannot be read: another place would not help
     }
 }
 
 void MonthWindow::ImportRecord()
 {
     const QString path = m_dialogs.chooseOpenFile();
-    if (path.isEmpty())
-        return;
-    const std::optional<TakenIn> taken = ReadRecordToTakeIn(path);
-    if (!taken || taken->tooLarge) {
-        m_dialogs.tell(UiText(taken ? texts::kImportTooLarge : texts::kCannotReadFile));
-        return;
-    }
-    int added = 0;
-    // Told only once the file holds them.
-    if (Change([&](PeriodRecord& record) {
-            added = record.Merge(taken->record);
-            return added > 0;
-        }))
-        m_dialogs.tell(UiText(texts::ImportReport(added, taken->notDates)));
+    if (!path.isEmpty())
+        Told(m_store.TakeIn(path));
 }
 
 void MonthWindow::ClearRecord()
 {
-    if (!m_dialogs.confirm(UiText(texts::kClearQuestion)))
-        return;
-    if (const auto failure = velmora::ClearRecord(m_recordPath))
-        m_dialogs.tell(UiText(texts::kRecordNotCleared) + FaultText(*failure));
-    ShowRecord();
+    if (m_dialogs.confirm(UiText(texts::kClearQuestion)))
+        Told(m_store.Clear());
 }
 
 } // namespace velmora

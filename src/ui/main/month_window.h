@@ -4,6 +4,7 @@
 
 #include "month_picture.h"
 #include "period_record.h"
+#include "record_store.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -34,14 +35,15 @@ struct RecordDialogs {
 // keys move a day, Page Up and Page Down a month, Home to today. Each day cell is named as the
 // page names it ("2004-03-06 排卵日"), for a screen reader. It follows every later Calculate.
 //
-// It also shows her record, kept in `recordPath`: the periods she recorded drawn in the months,
-// and beside them each recorded day with the days since the one before and what they make.
-// Choosing a day (a click, Enter or Space, or the Menu key) offers 这天月经来了, or for a
-// recorded first day taking it out; 导出记录, 导入记录 and 清除记录 carry it.
+// It also shows her record, kept in `store`: the periods she recorded drawn in the months, and
+// beside them each recorded day with the days since the one before and what they make.
+// Choosing a day (a click, Enter or Space, or the Menu key) offers what the store offers for it:
+// 这天月经来了, taking a recorded first day out, or, inside a recorded period, taking that
+// period out; 导出记录, 导入记录 and 清除记录 carry it.
 class MonthWindow : public QWidget
 {
 public:
-    MonthWindow(QWidget* parent, QString recordPath);
+    MonthWindow(QWidget* parent, RecordStore store);
 
     // The phases of a calculation, and why it has no picture where it has none.
     void SetPhases(const PhaseDates& dates, std::optional<CalendarRefusal> problem);
@@ -58,8 +60,9 @@ private:
     // Reads her record again and shows it, in the list and in the months.
     void ShowRecord();
     void OfferDay(QTableView* view);
-    // Changes her record through the file; a failure is told, and the file stays as it was.
-    bool Change(const std::function<bool(PeriodRecord&)>& change);
+    // Tells what a change to her record came to, where there is something to tell, and shows
+    // the record as the file holds it now. True when it was made.
+    bool Told(const StoreAnswer& answer);
     void ExportRecord();
     void ImportRecord();
     void ClearRecord();
@@ -74,7 +77,7 @@ private:
     std::array<QLabel*, 3> m_captions{};
     std::array<QTableView*, 3> m_views{};
     std::array<MonthModel*, 3> m_models{};
-    QString m_recordPath;
+    RecordStore m_store;
     std::vector<std::chrono::sys_days> m_recorded;
     QLabel* m_summary = nullptr;
     QLabel* m_note = nullptr;

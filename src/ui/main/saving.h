@@ -40,6 +40,7 @@ inline QString FaultText(const WriteFailure& failure)
     case WriteFault::NoSpace:
         words = texts::kNoSpace;
         break;
+    case WriteFault::Busy: // the caller says what was busy
     case WriteFault::Other:
         break;
     }

@@ -1,0 +1,130 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "record_store.h"
+
+#include "record_import.h"
+#include "texts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace velmora {
+
+namespace {
+
+// One byte past the limit, to tell a file at the limit from a longer one.
+constexpr qint64 kReadLimit = qint64{kRecordLimit} + 1;
+
+StoreAnswer Failed(std::string_view words, std::optional<WriteFailure> fault = std::nullopt)
+{
+    return {StoreAnswer::Status::Failed, std::string(words), std::move(fault)};
+}
+
+StoreAnswer Answer(RecordChange outcome)
+{
+    return {outcome.refused ? StoreAnswer::Status::Refused : StoreAnswer::Status::Done,
+            std::move(outcome.words), std::nullopt};
+}
+
+StoreAnswer LockFailed(const WriteFailure& failure)
+{
+    return Failed(failure.fault == WriteFault::Busy ? texts::kRecordBusy : texts::kRecordNotSaved,
+                  failure);
+}
+
+} // namespace
+
+RecordStore RecordStore::BesideSettings(const QString& settingsPath)
+{
+    if (settingsPath.isEmpty())
+        return RecordStore(QString());
+    return RecordStore(QFileInfo(settingsPath).dir().filePath(u"periods.txt"_s));
+}
+
+std::optional<PeriodRecord> RecordStore::Load() const
+{
+    if (m_path.isEmpty())
+        return PeriodRecord{};
+    const std::optional<QByteArray> bytes = ReadWholeFile(m_path, kReadLimit);
+    if (!bytes) {
+        const QFileInfo file(m_path);
+        if (file.exists() || file.isSymLink())
+            return std::nullopt;
+        return PeriodRecord{};
+    }
+    if (bytes->size() > qsizetype{kRecordLimit})
+        return std::nullopt;
+    return PeriodRecord::Read(std::string_view(bytes->constData(), bytes->size()));
+}
+
+DayOffer RecordStore::Offer(std::chrono::sys_days day) const
+{
+    return OfferFor(Load().value_or(PeriodRecord{}), day);
+}
+
+StoreAnswer RecordStore::Change(const std::function<RecordChange(PeriodRecord&)>& change)
+{
+    if (m_path.isEmpty())
+        return Failed(texts::kNoRecordPlace);
+    MakeFolders(QFileInfo(m_path).path());
+    const FileLock lock(m_path, kPatience);
+    if (lock.failure())
+        return LockFailed(*lock.failure());
+    std::optional<PeriodRecord> record = Load();
+    if (!record)
+        return Failed(texts::kRecordUnreadable);
+    RecordChange outcome = change(*record);
+    if (outcome.refused || !outcome.changed)
+        return Answer(std::move(outcome));
+    const std::string text = record->Text();
+    if (auto failure = WriteWholeFile(m_path, QByteArrayView(text.data(), qsizetype(text.size()))))
+        return Failed(texts::kRecordNotSaved, std::move(failure));
+    return Answer(std::move(outcome));
+}
+
+StoreAnswer RecordStore::Record(const std::vector<std::chrono::sys_days>& days)
+{
+    return Change([&days](PeriodRecord& record) { return RecordDays(record, days); });
+}
+
+StoreAnswer RecordStore::Forget(const std::vector<std::chrono::sys_days>& days)
+{
+    return Change([&days](PeriodRecord& record) { return ForgetDays(record, days); });
+}
+
+StoreAnswer RecordStore::TakeIn(const QString& file)
+{
+    const std::optional<QByteArray> bytes = ReadWholeFile(file, kReadLimit);
+    if (!bytes)
+        return Failed(texts::kCannotReadFile);
+    const TakenIn taken = velmora::TakeIn(std::string_view(bytes->constData(), bytes->size()));
+    return Change([&taken](PeriodRecord& record) { return TakeInto(record, taken); });
+}
+
+StoreAnswer RecordStore::Clear()
+{
+    // Where its folder was never made there is nothing to clear, and nothing is made for it.
+    if (m_path.isEmpty() || !QFileInfo(QFileInfo(m_path).path()).isDir())
+        return {};
+    const FileLock lock(m_path, kPatience);
+    if (lock.failure())
+        return LockFailed(*lock.failure());
+    if (auto failure = RemoveWholeFile(m_path))
+        return Failed(texts::kRecordNotCleared, std::move(failure));
+    return {};
+}
+
+StoreAnswer RecordStore::ExportTo(const QString& file) const
+{
+    const std::optional<PeriodRecord> record = Load();
+    if (!record)
+        return Failed(texts::kRecordUnreadable);
+    const std::string text = record->Text();
+    if (auto failure = WriteWholeFile(file, QByteArrayView(text.data(), qsizetype(text.size()))))
+        return Failed(texts::kRecordNotSaved, std::move(failure));
+    return {};
+}
+
+} // namespace velmora

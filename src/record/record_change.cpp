@@ -1,0 +1,86 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "record_change.h"
+
+#include "calendar_date.h"
+#include "texts.h"
+
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+using namespace std::chrono;
+
+std::string DayText(sys_days day)
+{
+    return CalendarDate::FromDays(day).value_or(CalendarDate{}).Text();
+}
+
+RecordChange Refused(std::string words)
+{
+    return {.refused = true, .changed = false, .words = std::move(words)};
+}
+
+// The changed record takes the place of the old one only where it can be read back whole:
+// a record past the limit could never be changed again.
+RecordChange Keep(PeriodRecord& record, PeriodRecord&& changed, RecordChange outcome)
+{
+    if (outcome.refused || !outcome.changed)
+        return outcome;
+    if (changed.Text().size() > kRecordLimit)
+        return Refused(std::string(texts::kRecordFull));
+    record = std::move(changed);
+    return outcome;
+}
+
+} // namespace
+
+DayOffer OfferFor(const PeriodRecord& record, sys_days day)
+{
+    if (record.Holds(day))
+        return {DayAction::Forget, day, std::string(texts::kForgetDay), {}};
+    if (const auto first = record.PeriodHolding(day))
+        return {DayAction::ForgetPeriod, *first, texts::ForgetPeriod(DayText(*first)),
+                texts::InsidePeriod(DayText(day), DayText(*first))};
+    return {DayAction::Record, day, std::string(texts::kRecordDay), {}};
+}
+
+RecordChange RecordDays(PeriodRecord& record, const std::vector<sys_days>& days)
+{
+    PeriodRecord changed = record;
+    RecordChange outcome;
+    for (const sys_days day : days) {
+        if (const auto first = changed.PeriodHolding(day))
+            return Refused(texts::InsidePeriod(DayText(day), DayText(*first)));
+        outcome.changed = changed.Add(day) || outcome.changed;
+    }
+    return Keep(record, std::move(changed), std::move(outcome));
+}
+
+RecordChange ForgetDays(PeriodRecord& record, const std::vector<sys_days>& days)
+{
+    PeriodRecord changed = record;
+    RecordChange outcome;
+    for (const sys_days day : days) {
+        if (!changed.Remove(day) && !record.Holds(day))
+            return Refused(texts::NotRecorded(DayText(day)));
+        outcome.changed = true;
+    }
+    return Keep(record, std::move(changed), std::move(outcome));
+}
+
+RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken)
+{
+    if (taken.tooLarge)
+        return Refused(std::string(texts::kImportTooLarge));
+    PeriodRecord changed = record;
+    const int added = changed.Merge(taken.record);
+    return Keep(record, std::move(changed),
+                {.refused = false,
+                 .changed = added > 0,
+                 .words = texts::ImportReport(added, taken.notDates)});
+}
+
+} // namespace velmora
