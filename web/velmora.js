@@ -57,20 +57,21 @@ class Engine {
         return this.call("months", [day, cycle, from, record], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
     }
 
-    record(record) {
-        return this.call("record", [record]);
+    // Her record, its lines those of the latest `lines` days.
+    record(record, lines) {
+        return this.call("record", [record], [lines]);
     }
 
     offer(record, day) {
         return this.call("record_offer", [record, day]);
     }
 
-    recordDay(record, day, add) {
-        return this.call("record_day", [record, day], [add ? 1 : 0]);
+    recordDay(record, day, add, lines) {
+        return this.call("record_day", [record, day], [add ? 1 : 0, lines]);
     }
 
-    takeIn(record, bytes) {
-        return this.call("record_take_in", [record, bytes]);
+    takeIn(record, bytes, lines) {
+        return this.call("record_take_in", [record, bytes], [lines]);
     }
 
     remembered(day, cycle) {
@@ -297,29 +298,29 @@ function start(engine) {
     let redraw = null;
 
     // Her record: kept on this device only, shown in its own section.
-    let record = engine.record(storedRecord());
     let linesShown = LINES_AT_ONCE;
+    let record = engine.record(storedRecord(), linesShown);
     const showRecord = () => {
         $("recordSummary").textContent = record.summary;
         $("recordNote").textContent = record.note;
         $("recordNote").hidden = !record.note;
         // The latest days, numbered as in the whole record; the earlier ones on request.
         const lines = $("recordLines");
-        const from = Math.max(0, record.lines.length - linesShown);
+        const from = record.days - record.lines.length;
         lines.start = from + 1;
         const items = document.createDocumentFragment();
-        for (const line of record.lines.slice(from)) items.append(element("li", {}, line));
+        for (const line of record.lines) items.append(element("li", {}, line));
         lines.replaceChildren(items);
         $("showEarlier").hidden = from === 0;
         lines.scrollTop = lines.scrollHeight; // the latest in sight
         const useAverage = $("useAverage");
         useAverage.textContent = record.useAverage;
         useAverage.hidden = record.average === null;
-        $("exportRecord").disabled = record.record === "";
+        $("exportRecord").disabled = storedRecord() === "";
     };
     // The record as the device keeps it now, and what the last change came to.
     const showStored = (words) => {
-        record = engine.record(storedRecord());
+        record = engine.record(storedRecord(), linesShown);
         showRecord();
         if (redraw) redraw();
         $("recordReport").textContent = words;
@@ -347,14 +348,14 @@ function start(engine) {
 
     $("showEarlier").addEventListener("click", () => {
         linesShown *= 4;
-        showRecord();
+        showStored($("recordReport").textContent);
     });
     $("useAverage").addEventListener("click", () => {
         if (record.average !== null) cycle.value = String(record.average);
         cycle.focus();
     });
     $("exportRecord").addEventListener("click", () => {
-        download("velmora-record.txt", record.record, "text/plain;charset=utf-8");
+        download("velmora-record.txt", storedRecord(), "text/plain;charset=utf-8");
     });
     $("importRecord").addEventListener("click", () => $("recordFile").click());
     $("recordFile").addEventListener("change", async (event) => {
@@ -363,7 +364,7 @@ function start(engine) {
         if (!file) return;
         // One byte past the limit is enough to tell a file that is too large.
         const bytes = new Uint8Array(await file.slice(0, texts.recordLimit + 1).arrayBuffer());
-        keep(engine.takeIn(storedRecord(), bytes));
+        keep(engine.takeIn(storedRecord(), bytes, linesShown));
     });
     afterClear = () => {
         firstDay.value = texts.firstDay;
@@ -385,7 +386,7 @@ function start(engine) {
         act.textContent = offer.words;
         act.onclick = () => {
             dayChoice.close();
-            keep(engine.recordDay(storedRecord(), offer.day, offer.action === "record"));
+            keep(engine.recordDay(storedRecord(), offer.day, offer.action === "record", linesShown));
         };
         dayChoice.showModal();
         act.focus();
@@ -409,7 +410,7 @@ function start(engine) {
             return;
         }
         try {
-            const result = engine.calculate(firstDay.value, cycle.value, record.record);
+            const result = engine.calculate(firstDay.value, cycle.value, storedRecord());
             showLines(result.lineParts);
             const caution = $("caution");
             caution.textContent = texts.caution;
@@ -423,7 +424,7 @@ function start(engine) {
             const [day, text] = [firstDay.value, cycle.value];
             let shown = result.picture?.months[0].month;
             const move = (month) => {
-                const picture = engine.months(day, text, month, record.record);
+                const picture = engine.months(day, text, month, storedRecord());
                 shown = picture?.months[0].month;
                 showPicture(picture, texts, move, choose);
             };

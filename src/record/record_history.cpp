@@ -6,6 +6,7 @@
 #include "texts.h"
 
 #include <algorithm>
+#include <span>
 
 namespace velmora {
 
@@ -49,10 +50,11 @@ RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days)
     return history;
 }
 
-std::vector<std::string> HistoryLines(const RecordHistory& history)
+std::vector<std::string> HistoryLines(const RecordHistory& history, std::size_t latest)
 {
     std::vector<std::string> lines;
-    for (const RecordedDay& recorded : history.days) {
+    const std::size_t from = history.days.size() - std::min(latest, history.days.size());
+    for (const RecordedDay& recorded : std::span(history.days).subspan(from)) {
         std::string line = CalendarDate::FromDays(recorded.day).value_or(CalendarDate{}).Text();
         if (recorded.length)
             line += texts::RecordedLength(*recorded.length, Counts(*recorded.length));
@@ -78,10 +80,11 @@ std::string HistoryNote(const RecordHistory& history)
                : std::string();
 }
 
-RecordView ViewOf(const std::vector<std::chrono::sys_days>& days)
+RecordView ViewOf(const std::vector<std::chrono::sys_days>& days, std::size_t latest)
 {
     const RecordHistory history = HistoryOf(days);
-    return {.lines = HistoryLines(history),
+    return {.lines = HistoryLines(history, latest),
+            .days = days.size(),
             .summary = HistorySummary(history),
             .note = HistoryNote(history),
             .average = history.average,

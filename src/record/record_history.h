@@ -41,19 +41,24 @@ RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days);
 
 // Its words: a line a day ("2004-03-18  28 天"), then what the figures are, or why there are
 // none; and, where lengths were left out, why.
-std::vector<std::string> HistoryLines(const RecordHistory& history);
+// The lines are those of the latest `latest` days.
+std::vector<std::string> HistoryLines(const RecordHistory& history,
+                                      std::size_t latest = std::size_t(-1));
 std::string HistorySummary(const RecordHistory& history);
 std::string HistoryNote(const RecordHistory& history);
 
-// Her record as every face shows it: a line a day, what the figures are, why some lengths are
-// left out, and the average cycle it offers for the cycle box, with its words.
+// Her record as every face shows it: a line a day (of the latest `latest` days, where a face
+// shows a long record in parts), what the figures are, why some lengths are left out, and the
+// average cycle it offers for the cycle box, with its words.
 struct RecordView {
     std::vector<std::string> lines;
+    std::size_t days = 0; // recorded, lines shown or not
     std::string summary;
     std::string note;
     std::optional<int> average;
     std::string useAverage; // 用平均周期 28 天, or nothing
 };
-RecordView ViewOf(const std::vector<std::chrono::sys_days>& days);
+RecordView ViewOf(const std::vector<std::chrono::sys_days>& days,
+                  std::size_t latest = std::size_t(-1));
 
 } // namespace velmora

@@ -44,6 +44,12 @@ std::optional<std::chrono::sys_days> Today(double now, int utcOffset)
     return clock ? std::optional<sys_days>(floor<days>(*clock + offset)) : std::nullopt;
 }
 
+// The latest `lines` days are worded, or every one for a count below 1.
+std::size_t Lines(int lines)
+{
+    return lines > 0 ? static_cast<std::size_t>(lines) : velmora::web::kAllLines;
+}
+
 } // namespace
 
 const char* velmora_page_texts(double now, int utcOffset)
@@ -71,9 +77,9 @@ const char* velmora_months(const char* firstDay, int firstDayLength, const char*
                                        Today(now, utcOffset), Bytes(record, recordLength)));
 }
 
-const char* velmora_record(const char* record, int recordLength)
+const char* velmora_record(const char* record, int recordLength, int lines)
 {
-    return Answer(velmora::web::RecordAnswer(Bytes(record, recordLength)));
+    return Answer(velmora::web::RecordAnswer(Bytes(record, recordLength), Lines(lines)));
 }
 
 const char* velmora_record_offer(const char* record, int recordLength, const char* day,
@@ -83,17 +89,17 @@ const char* velmora_record_offer(const char* record, int recordLength, const cha
 }
 
 const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,
-                               int add)
+                               int add, int lines)
 {
-    return Answer(
-        velmora::web::RecordDay(Bytes(record, recordLength), Bytes(day, dayLength), add != 0));
+    return Answer(velmora::web::RecordDay(Bytes(record, recordLength), Bytes(day, dayLength),
+                                          add != 0, Lines(lines)));
 }
 
 const char* velmora_record_take_in(const char* record, int recordLength, const char* file,
-                                   int fileLength)
+                                   int fileLength, int lines)
 {
-    return Answer(
-        velmora::web::RecordTakenIn(Bytes(record, recordLength), Bytes(file, fileLength)));
+    return Answer(velmora::web::RecordTakenIn(Bytes(record, recordLength), Bytes(file, fileLength),
+                                              Lines(lines)));
 }
 
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,

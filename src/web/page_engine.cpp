@@ -53,6 +53,16 @@ void AppendString(std::string& out, std::string_view text)
 {
     out += '"';
     while (!text.empty()) {
+        // A run of plain ASCII goes as it is, at once: a record of a lifetime is mostly that.
+        const std::size_t plain = static_cast<std::size_t>(
+            std::find_if(text.begin(), text.end(),
+                         [](char c) { return c == '"' || c == '\\' || c < 0x20 || c > 0x7E; }) -
+            text.begin());
+        if (plain > 0) {
+            out += text.substr(0, plain);
+            text.remove_prefix(plain);
+            continue;
+        }
         const char c = text.front();
         const std::size_t length = SequenceLength(text);
         if (length == 0) {
@@ -186,14 +196,14 @@ std::string Picture(const PhaseDates& dates, std::string_view cycleText,
     return picture.Close();
 }
 
-// The record as the page keeps it and shows it, added to `answer`:
-// "record": the text to keep, "lines": [...], "summary", "note",
-// "average": the cycle length it offers or null, "useAverage": its words or ""
-std::string RecordJson(const PeriodRecord& record, Object answer = {})
+// The record as the page shows it, added to `answer`: "lines": [...] of the latest `latest`
+// days, "days": how many there are, "summary", "note", "average": the cycle length it offers
+// or null, "useAverage": its words or ""
+std::string RecordJson(const PeriodRecord& record, std::size_t latest, Object answer = {})
 {
-    const RecordView view = ViewOf(record.Days());
-    answer.String("record", record.Text());
+    const RecordView view = ViewOf(record.Days(), latest);
     AppendArray(answer.Key("lines"), view.lines);
+    answer.Key("days") += std::to_string(view.days);
     answer.String("summary", view.summary);
     answer.String("note", view.note);
     // The average is offered once two days make a cycle that counts.
@@ -205,15 +215,16 @@ std::string RecordJson(const PeriodRecord& record, Object answer = {})
     return answer.Close();
 }
 
-// The same after a change, with "refused": whether it was, "changed": whether the record
-// differs, and "words": what to tell her.
-std::string ChangeJson(const PeriodRecord& record, const RecordChange& outcome)
+// The same after a change, with "record": the text to keep, "refused": whether it was,
+// "changed": whether the record differs, and "words": what to tell her.
+std::string ChangeJson(const PeriodRecord& record, std::size_t latest, const RecordChange& outcome)
 {
     Object answer;
+    answer.String("record", record.Text());
     answer.Key("refused") += outcome.refused ? "true" : "false";
     answer.Key("changed") += outcome.changed ? "true" : "false";
     answer.String("words", outcome.words);
-    return RecordJson(record, std::move(answer));
+    return RecordJson(record, latest, std::move(answer));
 }
 
 } // namespace
@@ -309,9 +320,9 @@ std::string Months(std::string_view firstDay, std::string_view cycleText, std::s
                    record);
 }
 
-std::string RecordAnswer(std::string_view record)
+std::string RecordAnswer(std::string_view record, std::size_t latest)
 {
-    return RecordJson(PeriodRecord::Read(record));
+    return RecordJson(PeriodRecord::Read(record), latest);
 }
 
 std::string RecordOffer(std::string_view record, std::string_view day)
@@ -329,21 +340,21 @@ std::string RecordOffer(std::string_view record, std::string_view day)
     return answer.Close();
 }
 
-std::string RecordDay(std::string_view record, std::string_view day, bool add)
+std::string RecordDay(std::string_view record, std::string_view day, bool add, std::size_t latest)
 {
     PeriodRecord kept = PeriodRecord::Read(record);
     const auto date = ReadPickerDay(day);
     if (!date)
-        return ChangeJson(kept, {.refused = true, .changed = false, .words = {}});
+        return ChangeJson(kept, latest, {.refused = true, .changed = false, .words = {}});
     const std::vector<std::chrono::sys_days> days = {date->Days()};
-    return ChangeJson(kept, add ? RecordDays(kept, days) : ForgetDays(kept, days));
+    return ChangeJson(kept, latest, add ? RecordDays(kept, days) : ForgetDays(kept, days));
 }
 
-std::string RecordTakenIn(std::string_view record, std::string_view file)
+std::string RecordTakenIn(std::string_view record, std::string_view file, std::size_t latest)
 {
     PeriodRecord kept = PeriodRecord::Read(record);
     const RecordChange outcome = TakeInto(kept, TakeIn(file));
-    return ChangeJson(kept, outcome);
+    return ChangeJson(kept, latest, outcome);
 }
 
 std::string Remembered(std::string_view firstDay, std::string_view cycleText)

@@ -46,18 +46,22 @@ std::string Months(std::string_view firstDay, std::string_view cycleText, std::s
                    std::optional<std::chrono::sys_days> today, std::string_view record = {});
 
 // Her record as the page keeps it in local storage (any text) and shows it:
-// {"record": the text to keep, "lines": [...], "summary", "note",
+// {"lines": [...] of the latest `latest` days, "days": how many there are, "summary", "note",
 //  "average": the cycle length it offers or null, "useAverage": "用平均周期 N 天" or ""}
-std::string RecordAnswer(std::string_view record);
+inline constexpr std::size_t kAllLines = std::size_t(-1);
+std::string RecordAnswer(std::string_view record, std::size_t latest = kAllLines);
 // What choosing the day (YYYY-MM-DD) offers: {"action": "record", "forget" or "forgetPeriod",
 // "day": the day the action changes, "words": the action's, "where": inside which recorded
 // period the day lies, or ""}; null for a text that is no day.
 std::string RecordOffer(std::string_view record, std::string_view day);
-// The same as RecordAnswer after recording the day or taking it out, with "refused": whether it
-// was (the record is then as it was), "changed" and "words": what to tell her.
-std::string RecordDay(std::string_view record, std::string_view day, bool add);
+// The same as RecordAnswer after recording the day or taking it out, with "record": the text to
+// keep, "refused": whether it was (the record is then as it was), "changed" and "words": what
+// to tell her.
+std::string RecordDay(std::string_view record, std::string_view day, bool add,
+                      std::size_t latest = kAllLines);
 // The same after taking in a file's bytes (a record or drip's CSV); "words" is the report.
-std::string RecordTakenIn(std::string_view record, std::string_view file);
+std::string RecordTakenIn(std::string_view record, std::string_view file,
+                          std::size_t latest = kAllLines);
 
 // What the device keeps of the inputs, as dear.cfg keeps them: {"date", "cycle"}, the cycle as a
 // whole number from -32768 to 32767, "" when the text is none.

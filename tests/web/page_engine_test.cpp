@@ -147,7 +147,7 @@ private Q_SLOTS:
         const std::string file = "2004-02-19\nx\n";
         const std::string answer =
             velmora_record_take_in(record.constData(), static_cast<int>(record.size()), file.data(),
-                                   static_cast<int>(file.size()));
+                                   static_cast<int>(file.size()), 0);
         const QByteArray bytes = QByteArray::fromStdString(answer);
         QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes); // text the page can read
         const QJsonObject json = Json(answer);
