@@ -262,13 +262,11 @@ private Q_SLOTS:
             QTest::newRow(name) << QByteArray(day) << int(action) << QByteArray(changes);
         };
         using velmora::DayAction;
-        row("before every record", "2004-01-01", DayAction::Record, "2004-01-01");
         row("the day before a period", "2004-02-18", DayAction::Record, "2004-02-18");
         row("a recorded first day", "2004-02-19", DayAction::Forget, "2004-02-19");
         row("its second day", "2004-02-20", DayAction::ForgetPeriod, "2004-02-19");
         row("its fifth day", "2004-02-23", DayAction::ForgetPeriod, "2004-02-19");
         row("the day after its period", "2004-02-24", DayAction::Record, "2004-02-24");
-        row("the last recorded first day", "2004-03-18", DayAction::Forget, "2004-03-18");
         row("the last day of the last period", "2004-03-22", DayAction::ForgetPeriod, "2004-03-18");
     }
     void offersWhatTheDayCanBe()
@@ -280,44 +278,6 @@ private Q_SLOTS:
         const velmora::DayOffer offer = velmora::OfferFor(record, Day(day.constData()));
         QCOMPARE(int(offer.action), action);
         QCOMPARE(offer.day, Day(changes.constData()));
-        QCOMPARE(offer.where.empty(), offer.action != velmora::DayAction::ForgetPeriod);
-    }
-
-    // A change is made whole or not at all, and says why not.
-    void changesAllTheDaysOrNone_data()
-    {
-        QTest::addColumn<bool>("adding");
-        QTest::addColumn<QStringList>("days");
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QString>("words");
-        const QByteArray before = "2004-02-19\n";
-        QTest::newRow("record a new period and one already there")
-            << true << QStringList{"2004-03-18", "2004-02-19"}
-            << QByteArray("2004-02-19\n2004-03-18\n") << QString();
-        QTest::newRow("record two days of one period")
-            << true << QStringList{"2004-03-18", "2004-03-20"} << before
-            << u"2004-03-20 在 2004-03-18 起记下的月经期内。"_s;
-        QTest::newRow("forget a recorded day twice")
-            << false << QStringList{"2004-02-19", "2004-02-19"} << QByteArray() << QString();
-        QTest::newRow("forget one recorded day and one not")
-            << false << QStringList{"2004-02-19", "2004-01-22"} << before
-            << u"2004-01-22 不在记录里，没有改动。"_s;
-    }
-    void changesAllTheDaysOrNone()
-    {
-        QFETCH(bool, adding);
-        QFETCH(QStringList, days);
-        QFETCH(QByteArray, after);
-        QFETCH(QString, words);
-        PeriodRecord record = PeriodRecord::Read("2004-02-19\n");
-        std::vector<sys_days> chosen;
-        for (const QString& day : days)
-            chosen.push_back(Day(day.toLatin1().constData()));
-        const velmora::RecordChange outcome =
-            adding ? velmora::RecordDays(record, chosen) : velmora::ForgetDays(record, chosen);
-        QCOMPARE(outcome.refused, !words.isEmpty());
-        QCOMPARE(QString::fromStdString(outcome.words), words);
-        QCOMPARE(TextOf(record), after);
     }
 };
 

@@ -199,6 +199,20 @@ class WebPageTest(unittest.TestCase):
                 self.assertEqual(shown(), tuple(today.date().isoformat() if value == "today"
                                                 else value for value in expected))
 
+    def recorded(self):
+        return [li.get_attribute("textContent")
+                for li in self.browser.driver.find_elements(By.CSS_SELECTOR, "#recordLines li")]
+
+    def choose(self, day, word):
+        """By keyboard: the day's cell, Enter, then the one thing the dialog offers."""
+        d = self.browser.driver
+        cell = d.find_element(By.CSS_SELECTOR, "#months td[data-day='%s']" % day)
+        d.execute_script("arguments[0].focus()", cell)
+        cell.send_keys(Keys.ENTER)
+        self.assertEqual(d.switch_to.active_element.get_attribute("id"), "dayChoiceAct")
+        self.assertEqual(d.switch_to.active_element.text, word)
+        d.switch_to.active_element.send_keys(Keys.ENTER)
+
     def cells(self):
         return dict(self.browser.driver.execute_script(
             "return [...document.querySelectorAll('#months td[data-day]')]"
@@ -231,26 +245,14 @@ class WebPageTest(unittest.TestCase):
         d = self.browser.driver
         texts = engine_texts()
         self.browser.calculate("2004-02-19", "28")
-
-        def choose(day, word):
-            # By keyboard: the day's cell, Enter, then the one thing the dialog offers.
-            cell = d.find_element(By.CSS_SELECTOR, "#months td[data-day='%s']" % day)
-            d.execute_script("arguments[0].focus()", cell)
-            cell.send_keys(Keys.ENTER)
-            self.assertEqual(d.switch_to.active_element.get_attribute("id"), "dayChoiceAct")
-            self.assertEqual(d.switch_to.active_element.text, word)
-            d.switch_to.active_element.send_keys(Keys.ENTER)
-
-        recorded = lambda: [li.get_attribute("textContent")  # noqa: E731
-                            for li in d.find_elements(By.CSS_SELECTOR, "#recordLines li")]
         for day in ("2004-02-19", "2004-03-18", "2004-03-06"):
-            choose(day, texts["recordDay"])
-        choose("2004-03-06", texts["forgetDay"])
+            self.choose(day, texts["recordDay"])
+        self.choose("2004-03-06", texts["forgetDay"])
         self.assertEqual(self.cells()["2004-02-19"], "2004-02-19 月经期 已记下")
         self.assertEqual(self.cells()["2004-02-20"], "2004-02-20 月经期")
         # Kept on the device: a reload shows it, and offers its average for the cycle box.
         self.browser.open()
-        self.assertEqual(recorded(), ["2004-02-19", "2004-03-18  28 天"])
+        self.assertEqual(self.recorded(), ["2004-02-19", "2004-03-18  28 天"])
         d.find_element(By.ID, "cycle").clear()
         d.find_element(By.ID, "useAverage").click()
         self.assertEqual(d.find_element(By.ID, "cycle").get_attribute("value"), "28")
@@ -270,7 +272,7 @@ class WebPageTest(unittest.TestCase):
             env={**os.environ, "HOME": terminal, "LC_ALL": "C.UTF-8"})
         self.assertEqual(run("--import", path).returncode, 0)
         history = run("--history").stdout.decode().splitlines()
-        self.assertEqual(history[:2], recorded())
+        self.assertEqual(history[:2], self.recorded())
         self.assertEqual(history[2], d.find_element(By.ID, "recordSummary").text)
         # drip's export comes in through the file picker.
         drip = os.path.join(terminal, "drip.csv")
@@ -283,7 +285,7 @@ class WebPageTest(unittest.TestCase):
         wait(d, "return document.getElementById('recordReport').textContent !== ''")
         self.assertEqual(d.find_element(By.ID, "recordReport").text,
                          "导入了 1 天。有 1 行不是日期，没有导入。")
-        self.assertEqual(recorded()[-1], "2004-04-15  28 天")
+        self.assertEqual(self.recorded()[-1], "2004-04-15  28 天")
         # 清除记录 asks, then forgets the record and the kept inputs alike.
         self.browser.calculate("2006-01-02", "30")
         d.find_element(By.ID, "clearRecord").click()
@@ -293,23 +295,12 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(d.execute_script(
             "return ['velmora.record', 'velmora.firstDay', 'velmora.cycle']"
             ".map((key) => localStorage.getItem(key))"), [None, None, None])
-        self.assertEqual(recorded(), [])
+        self.assertEqual(self.recorded(), [])
         self.assertNotIn("已记下", " ".join(self.cells().values()))
 
     def test_her_record_is_kept_across_tabs_a_refusing_store_and_a_lifetime(self):
         d = self.browser.driver
         texts = engine_texts()
-        recorded = lambda: [li.get_attribute("textContent")  # noqa: E731
-                            for li in d.find_elements(By.CSS_SELECTOR, "#recordLines li")]
-        stored = lambda: d.execute_script(  # noqa: E731
-            "return localStorage.getItem('velmora.record')")
-
-        def record(day):
-            cell = d.find_element(By.CSS_SELECTOR, "#months td[data-day='%s']" % day)
-            d.execute_script("arguments[0].focus()", cell)
-            cell.send_keys(Keys.ENTER)
-            d.switch_to.active_element.send_keys(Keys.ENTER)
-
         # Two tabs of the page: each change starts from what the other kept.
         self.browser.calculate("2004-02-19", "28")
         first = d.current_window_handle
@@ -317,28 +308,26 @@ class WebPageTest(unittest.TestCase):
         self.browser.open()
         self.browser.calculate("2004-02-19", "28")
         d.switch_to.window(first)
-        record("2004-02-19")
+        self.choose("2004-02-19", texts["recordDay"])
         d.switch_to.window([h for h in d.window_handles if h != first][0])
         wait(d, "return document.querySelectorAll('#recordLines li').length === 1")
-        record("2004-03-18")
-        self.assertEqual(stored(), "2004-02-19\n2004-03-18\n")
+        self.choose("2004-03-18", texts["recordDay"])
+        self.assertEqual(d.execute_script("return localStorage.getItem('velmora.record')"),
+                         "2004-02-19\n2004-03-18\n")
         d.close()
         d.switch_to.window(first)
         wait(d, "return document.querySelectorAll('#recordLines li').length === 2")
         # A later day of her period is no new period: it offers taking the period out.
-        cell = d.find_element(By.CSS_SELECTOR, "#months td[data-day='2004-02-21']")
-        d.execute_script("arguments[0].focus()", cell)
-        cell.send_keys(Keys.ENTER)
-        self.assertEqual(d.find_element(By.ID, "dayChoiceWhere").text,
+        self.choose("2004-02-21", "删除 2004-02-19 起的记录")
+        self.assertEqual(d.find_element(By.ID, "dayChoiceWhere").get_attribute("textContent"),
                          "2004-02-21 在 2004-02-19 起记下的月经期内。")
-        self.assertEqual(d.switch_to.active_element.text, "删除 2004-02-19 起的记录")
-        d.find_element(By.ID, "dayChoiceClose").click()
+        self.assertEqual(self.recorded(), ["2004-03-18"])
         # A store that refuses: she is told, and the page shows what it keeps.
         d.execute_script("Storage.prototype.setItem = function () {"
                          " throw new DOMException('full', 'QuotaExceededError'); }")
-        record("2004-03-04")
+        self.choose("2004-03-04", texts["recordDay"])
         self.assertEqual(d.find_element(By.ID, "recordReport").text, texts["notKept"])
-        self.assertEqual(recorded(), ["2004-02-19", "2004-03-18  28 天"])
+        self.assertEqual(self.recorded(), ["2004-03-18"])
         self.assertNotIn("已记下", self.cells()["2004-03-04"])
         # The largest record the engine takes: the page starts, shows the latest days and the
         # rest on request, and still calculates.
@@ -349,10 +338,10 @@ class WebPageTest(unittest.TestCase):
                 days.push(new Date(day).toISOString().slice(0, 10));
             localStorage.setItem('velmora.record', days.join('\\n') + '\\n');""")
         self.browser.open()
-        self.assertEqual(len(recorded()), 100)
-        self.assertTrue(recorded()[-1].startswith("1960-02-"))
+        self.assertEqual(len(self.recorded()), 100)
+        self.assertTrue(self.recorded()[-1].startswith("1960-02-"))
         d.find_element(By.ID, "showEarlier").click()
-        self.assertEqual(len(recorded()), 400)
+        self.assertEqual(len(self.recorded()), 400)
         self.assertEqual(d.find_element(By.ID, "recordLines").get_attribute("start"), "94601")
         self.assertEqual(len(self.browser.calculate("2004-02-19", "28")), 6)
         self.assertFalse(d.find_element(By.ID, "cannotStart").is_displayed())

@@ -87,9 +87,6 @@ private Q_SLOTS:
         QTest::newRow("taking out a day never recorded")
             << QByteArray("2004-02-19\n") << QByteArray("2004-03-18") << false << false
             << QByteArray("2004-02-19\n") << u"2004-03-18 不在记录里，没有改动。"_s;
-        QTest::newRow("a day past the record's limit")
-            << QByteArray((1 << 20) - 10, '\n') << QByteArray("2004-02-19") << true << false
-            << QByteArray((1 << 20) - 10, '\n') << u"记录会超过 1 MB 的上限，没有改动。"_s;
     }
     void herRecordChangesOnlyByDaysOfThePicker()
     {
@@ -107,15 +104,6 @@ private Q_SLOTS:
             QVERIFY(answer["refused"].toBool());
             QCOMPARE(answer["words"].toString(), refusal);
         }
-    }
-
-    void aDayInsideHerPeriodOffersTakingThePeriodOut()
-    {
-        const QJsonObject offer = Json(velmora::web::RecordOffer("2004-02-19\n", "2004-02-21"));
-        QCOMPARE(offer["action"].toString(), "forgetPeriod");
-        QCOMPARE(offer["day"].toString(), "2004-02-19");
-        QCOMPARE(offer["words"].toString(), u"删除 2004-02-19 起的记录"_s);
-        QCOMPARE(offer["where"].toString(), u"2004-02-21 在 2004-02-19 起记下的月经期内。"_s);
     }
 
     void herRecordsAnswerIsTextWhateverItHolds_data()
