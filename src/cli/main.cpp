@@ -120,8 +120,7 @@ int RecordOptions::Run(const QCommandLineParser& parser) const
     if (parser.isSet(history)) {
         const auto record = store.Load();
         if (!record)
-            return Fail(QString::fromStdString(std::string(velmora::texts::kRecordUnreadable)) +
-                        u" (%1)"_s.arg(store.Path()));
+            return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
         const velmora::RecordView view = velmora::ViewOf(record->Days());
         QString text;
         for (const std::string& line : view.lines)

@@ -183,6 +183,13 @@ cp "$work/record/periods.txt" "$work/linux/" && cp "$linux_cli" "$work/linux/vel
 HOME=$work/linux "$work/linux/velmora-cli" --history | cmp -s - history.txt ||
     fail "velmora-cli.exe --history printed another history: $(cat history.txt)"
 echo "ok: velmora-cli.exe kept her record and printed its history as on Linux"
+# Cleared, nothing of her days stays: neither the record nor what an interrupted save left.
+printf '2004-02-19\n' >"$work/record/periods.txt.Ab12Cd"
+"$wine" "$work/record/velmora-cli.exe" --clear >clear.txt 2>&1 ||
+    fail "velmora-cli.exe --clear exited $?: $(cat clear.txt)"
+[ ! -e "$work/record/periods.txt" ] && [ ! -e "$work/record/periods.txt.Ab12Cd" ] ||
+    fail "velmora-cli.exe --clear left her days: $(ls -a "$work/record")"
+echo "ok: velmora-cli.exe --clear removed the record and what a killed save left"
 
 # The installer, silent and per user: no administrator, nothing outside the user's folders.
 "$wine" "$installer" /S || fail "the silent install exited $?"
