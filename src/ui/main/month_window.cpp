@@ -490,9 +490,12 @@ void MonthWindow::OfferDay(QTableView* view)
     auto* menu = new QMenu(this);
     menu->setObjectName(u"dayMenu"_s);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    // Inside a recorded period: where it lies, then the one thing that can be done there.
-    if (!offer.where.empty())
-        menu->addSection(UiText(offer.where));
+    // Inside a recorded period: where it lies (an entry, not a section, so that the menu is as
+    // wide as its words), then the one thing that can be done there.
+    if (!offer.where.empty()) {
+        menu->addAction(UiText(offer.where))->setEnabled(false);
+        menu->addSeparator();
+    }
     QAction* action = menu->addAction(UiText(offer.words));
     constexpr std::pair<DayAction, const char16_t*> kNames[] = {
         {DayAction::Record, u"recordDay"},
