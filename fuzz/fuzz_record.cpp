@@ -5,6 +5,7 @@
 // only days of the picker are taken, and the figures stay within the cycles they sum up.
 #include "fuzz_check.h"
 #include "kept_inputs.h"
+#include "record_change.h"
 #include "record_history.h"
 #include "record_import.h"
 
@@ -33,6 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::sort(union_.begin(), union_.end());
     union_.erase(std::unique(union_.begin(), union_.end()), union_.end());
+    // Taken in as a change: within what every face reads back, or nothing changed at all.
+    velmora::PeriodRecord changed = record;
+    const velmora::RecordChange outcome = velmora::TakeInto(changed, taken);
+    FUZZ_CHECK(outcome.refused
+                   ? changed.Text() == text
+                   : !outcome.changed || changed.Text().size() <= velmora::kRecordLimit);
     const int added = record.Merge(taken.record);
     FUZZ_CHECK(added == static_cast<int>(union_.size() - days.size()) && record.Days() == union_);
 
@@ -40,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(history.counted + history.leftOut <=
                static_cast<int>(std::min(velmora::kCyclesAveraged, union_.size())));
     if (history.average)
-        FUZZ_CHECK(*history.shortest <= *history.average && *history.average <= *history.longest &&
+        FUZZ_CHECK(velmora::kShortestCountedCycle <= *history.shortest &&
+                   *history.shortest <= *history.average && *history.average <= *history.longest &&
                    *history.longest <= velmora::kLongestCountedCycle);
     else
         FUZZ_CHECK(history.counted == 0);

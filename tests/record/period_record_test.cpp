@@ -107,15 +107,6 @@ private Q_SLOTS:
         QCOMPARE(record.LinesNotBlank(), 2);
     }
 
-    void mergingTakesTheUnionOfDaysAndNoneOfTheOtherLines()
-    {
-        PeriodRecord hers = PeriodRecord::Read("2004-01-22\n2004-02-19\n");
-        const PeriodRecord other = PeriodRecord::Read("别人的备注\n2004-02-19\n2004-03-18\n");
-        QCOMPARE(hers.Merge(other), 1);
-        QCOMPARE(TextOf(hers), QByteArray("2004-01-22\n2004-02-19\n2004-03-18\n"));
-        QCOMPARE(hers.Merge(other), 0);
-    }
-
     void takesInRecordsAndDripsExport_data()
     {
         QTest::addColumn<QByteArray>("file");
