@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The month picture, held against the calculation itself: a coming cycle is the calculation
-// repeated from the next period's first day.
+// The month picture as she reads it: each day named by the phases it lies in, the coming cycles
+// the calculation repeated from the next period's first day.
 // Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
 #ifndef Q_MOC_RUN
 #include "kept_inputs.h"
@@ -23,21 +23,6 @@ namespace {
 PhaseDates Calculated(const char* firstDay, const char* cycle)
 {
     return CalculatePhases(*velmora::ReadPickerDay(firstDay), cycle);
-}
-
-// The kinds a day lies in within one calculation, by the phase each kind names.
-unsigned KindsIn(const PhaseDates& dates, sys_days day)
-{
-    const std::map<Slot, unsigned> kind = {
-        {Slot::PeriodFirst, velmora::kPeriod},     {Slot::FirstSafeFirst, velmora::kFirstSafe},
-        {Slot::DangerousFirst, velmora::kFertile}, {Slot::SecondSafeFirst, velmora::kSecondSafe},
-        {Slot::Ovulation, velmora::kOvulation},    {Slot::NextPeriod, velmora::kNextPeriod},
-    };
-    unsigned kinds = 0;
-    for (const velmora::Phase& phase : velmora::kPhases)
-        if (day >= dates[phase.first].Days() && day <= dates[phase.last].Days())
-            kinds |= kind.at(phase.first);
-    return kinds;
 }
 
 // Every day of the months from `first` to `last`, as the picture answers them.
@@ -65,39 +50,6 @@ class MonthPictureTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Two whole cycles, every day: its kinds those of the cycle it lies in, and where one
-    // cycle ends and the next begins, both.
-    void everyDayLiesInThePhasesOfItsOwnCycle_data()
-    {
-        QTest::addColumn<QByteArray>("firstDay");
-        QTest::addColumn<QByteArray>("cycle");
-        QTest::newRow("28 days over a leap day") << QByteArray("2004-02-19") << QByteArray("28");
-        QTest::newRow("the example's 30") << QByteArray("2004-02-19") << QByteArray("30");
-        QTest::newRow("25, the shortest with a picture")
-            << QByteArray("2003-12-17") << QByteArray("25");
-        QTest::newRow("45.5, rounded to even 46") << QByteArray("2023-12-20") << QByteArray("45.5");
-    }
-    void everyDayLiesInThePhasesOfItsOwnCycle()
-    {
-        QFETCH(QByteArray, firstDay);
-        QFETCH(QByteArray, cycle);
-        const PhaseDates first = Calculated(firstDay, cycle);
-        QVERIFY(!velmora::PictureProblem(first, cycle.toStdString()));
-        const PhaseDates next = CalculatePhases(first[Slot::NextPeriod], cycle.toStdString());
-        const auto pictured =
-            Pictured(first, MonthOf(first[Slot::PeriodFirst]), MonthOf(next[Slot::NextPeriod]));
-        for (sys_days day = first[Slot::PeriodFirst].Days(); day < next[Slot::NextPeriod].Days();
-             day += days{1}) {
-            const velmora::PictureDay& shown = pictured.at(day);
-            const QByteArray at = QByteArray::fromStdString(shown.date.Text());
-            QCOMPARE(shown.kinds, KindsIn(first, day) | KindsIn(next, day));
-            QVERIFY2(shown.cycle == (day < next[Slot::PeriodFirst].Days() ? 0 : 1), at);
-        }
-        // Before the first day, nothing.
-        QCOMPARE(pictured.begin()->second.kinds, 0u);
-        QCOMPARE(pictured.begin()->second.cycle, -1);
-    }
-
     void namesADayByEveryPhaseItLiesIn_data()
     {
         QTest::addColumn<QByteArray>("day");

@@ -527,6 +527,8 @@ private Q_SLOTS:
             QTest::newRow(name) << setUp << path << needsRoot << fault << left;
         };
         row("her file", "echo old > file && echo old > other", "file", false, none, {"other"});
+        row("her file and what a killed save left of it",
+            "echo old > file && echo old > .file.k1lled", "file", false, none, {});
         row("nothing there", "true", "file", false, none, {});
         row("a folder on the way missing", "true", "gone/file", false, none, {});
         row("a FIFO", "mkfifo file", "file", false, notRegular, {"file"});
@@ -556,6 +558,43 @@ private Q_SLOTS:
         QCOMPARE(Entries(m_dir.path()), left);
         if (QFile::exists(m_dir.filePath("theirs/file")))
             QCOMPARE(ReadBytes(m_dir.filePath("theirs/file")), kOld);
+    }
+
+    // The lock of a read-change-write: only ever a regular file beside the file, made where there
+    // is none; what stands in its place is never followed or waited on, and a lock another
+    // holds is waited for only so long.
+    void locksBesideTheFileOnlyWithARegularFile_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("heldElsewhere");
+        QTest::addColumn<int>("fault"); // -1: held
+        auto row = [](const char* name, QString setUp, QString path, bool heldElsewhere,
+                      int fault) {
+            QTest::newRow(name) << setUp << path << heldElsewhere << fault;
+        };
+        const int notRegular = static_cast<int>(WriteFault::NotRegularFile);
+        row("none yet: made", "true", "file", false, -1);
+        row("held by another", "true", "file", true, static_cast<int>(WriteFault::Busy));
+        row("a FIFO in its place", "mkfifo .file.lock", "file", false, notRegular);
+        row("a link in its place", "ln -s elsewhere .file.lock", "file", false, notRegular);
+    }
+    void locksBesideTheFileOnlyWithARegularFile()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, path);
+        QFETCH(bool, heldElsewhere);
+        QFETCH(int, fault);
+        QVERIFY(SetUp(setUp));
+        const int other = heldElsewhere ? ::open(QFile::encodeName(m_dir.filePath(".file.lock")),
+                                                 O_RDONLY | O_CREAT | O_CLOEXEC, 0600)
+                                        : -1;
+        const auto closeOther = qScopeGuard([other] { ::close(other); });
+        QVERIFY(!heldElsewhere || ::flock(other, LOCK_EX) == 0);
+        const velmora::FileLock lock(QDir(m_dir.path()).filePath(path),
+                                     std::chrono::milliseconds(200));
+        QCOMPARE(lock.failure() ? static_cast<int>(lock.failure()->fault) : -1, fault);
+        QVERIFY(!QFile::exists(m_dir.filePath("elsewhere")));
     }
 
     void anAppendOnlyFolderIsToldAndLeftAsItWas()
