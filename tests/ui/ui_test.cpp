@@ -363,6 +363,11 @@ private Q_SLOTS:
         QVERIFY(Choose(window, "dayMenu", "recordDay"));
         terminal.join();
         QCOMPARE(ReadBytes(record), "2004-01-22\n2004-02-19\n2004-04-15\n");
+        // What the terminal recorded while she was away is in sight when she comes back.
+        QVERIFY(WriteBytes(record, "2004-01-22\n2004-02-19\n2004-04-15\n2004-05-13\n"));
+        QEvent back(QEvent::WindowActivate);
+        QApplication::sendEvent(window, &back);
+        QCOMPARE(history->count(), 4);
         // drip's export comes in; the record goes out as the file holds it.
         openFrom = m_dir.filePath("drip.csv");
         QVERIFY(WriteBytes(openFrom, "date,bleeding.value,bleeding.exclude\n2004-03-18,2,false\n"));
@@ -370,7 +375,7 @@ private Q_SLOTS:
         QCOMPARE(told, QStringList{"导入了 1 天。"});
         saveTo = m_dir.filePath("carried.txt");
         QTest::mouseClick(Child(window, "exportRecord"), Qt::LeftButton);
-        QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-02-19\n2004-03-18\n2004-04-15\n");
+        QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-02-19\n2004-03-18\n2004-04-15\n2004-05-13\n");
         // 清除记录 asks first.
         QTest::mouseClick(Child(window, "clearRecord"), Qt::LeftButton);
         QVERIFY(QFile::exists(record));

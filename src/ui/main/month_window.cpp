@@ -422,6 +422,17 @@ void MonthWindow::GoTo(sys_days day)
     }
 }
 
+bool MonthWindow::event(QEvent* event)
+{
+    // Back in the window: what a terminal or another window recorded meanwhile is shown.
+    if (event->type() == QEvent::WindowActivate) {
+        const std::optional<PeriodRecord> record = m_store.Load();
+        if (record && record->Days() != m_recorded)
+            ShowRecord();
+    }
+    return QWidget::event(event);
+}
+
 bool MonthWindow::eventFilter(QObject* watched, QEvent* event)
 {
     auto* view = qobject_cast<QTableView*>(watched);

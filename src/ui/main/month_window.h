@@ -50,6 +50,7 @@ public:
     void SetRecordDialogs(RecordDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
