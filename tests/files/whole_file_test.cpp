@@ -578,6 +578,8 @@ private Q_SLOTS:
         row("held by another", "true", "file", true, static_cast<int>(WriteFault::Busy));
         row("a FIFO in its place", "mkfifo .file.lock", "file", false, notRegular);
         row("a link in its place", "ln -s elsewhere .file.lock", "file", false, notRegular);
+        row("a folder on the way missing", "true", "gone/file", false,
+            static_cast<int>(WriteFault::Other));
     }
     void locksBesideTheFileOnlyWithARegularFile()
     {
