@@ -107,8 +107,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("note");  // her line before the days, as kept
         QTest::addColumn<QString>("answered"); // as the page reads it back
-        QTest::newRow("two-byte characters from the first")
-            << QByteArray("\xc2\x80 © é ¿") << u"\u0080 © é ¿"_s;
+        QTest::newRow("two-byte characters from the first to the last")
+            << QByteArray("\xc2\x80 © é ¿ \xdf\xbf") << u"\u0080 © é ¿ \u07FF"_s;
+        QTest::newRow("quotes and backslashes") << QByteArray("\"疼\" \\n") << u"\"疼\" \\n"_s;
         QTest::newRow("three-byte characters from the first")
             << QByteArray("\xe0\xa0\x80 अ") << u"\u0800 अ"_s;
         QTest::newRow("Chinese and a four-byte character")
