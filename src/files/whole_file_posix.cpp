@@ -53,6 +53,8 @@ public:
             ::close(m_descriptor);
     }
     int get() const { return m_descriptor; }
+    // Hands the descriptor over: it is no longer closed here.
+    int Release() { return std::exchange(m_descriptor, -1); }
     explicit operator bool() const { return m_descriptor >= 0; }
 
 private:
@@ -834,9 +836,7 @@ FileLock::FileLock(const QString& path, std::chrono::milliseconds patience)
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(16));
     }
-    m_handle = ::dup(lock.get());
-    if (m_handle < 0)
-        m_failure = Failed(errno);
+    m_handle = lock.Release();
 }
 
 FileLock::~FileLock()

@@ -26,9 +26,8 @@ struct RecordedDay {
 struct RecordHistory {
     std::vector<RecordedDay> days;
     // Over the last kCyclesAveraged lengths, those from kShortestCountedCycle to
-    // kLongestCountedCycle days: their
-    // average (rounded half to even, as the cycle box is), shortest and longest; nothing
-    // where none counts.
+    // kLongestCountedCycle days: their average (rounded half to even, as the cycle box is),
+    // shortest and longest; nothing where none counts.
     std::optional<int> average;
     std::optional<int> shortest;
     std::optional<int> longest;
@@ -39,11 +38,12 @@ struct RecordHistory {
 // The history of recorded days, earliest first, as PeriodRecord::Days() gives them.
 RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days);
 
-// Its words: a line a day ("2004-03-18  28 天"), then what the figures are, or why there are
-// none; and, where lengths were left out, why.
-// The lines are those of the latest `latest` days.
-std::vector<std::string> HistoryLines(const RecordHistory& history,
-                                      std::size_t latest = std::size_t(-1));
+// A face that shows every day, not only the latest.
+inline constexpr std::size_t kAllLines = std::size_t(-1);
+
+// Its words: a line a day ("2004-03-18  28 天") of the latest `latest` days, then what the
+// figures are, or why there are none; and, where lengths were left out, why.
+std::vector<std::string> HistoryLines(const RecordHistory& history, std::size_t latest = kAllLines);
 std::string HistorySummary(const RecordHistory& history);
 std::string HistoryNote(const RecordHistory& history);
 
@@ -58,7 +58,6 @@ struct RecordView {
     std::optional<int> average;
     std::string useAverage; // 用平均周期 28 天, or nothing
 };
-RecordView ViewOf(const std::vector<std::chrono::sys_days>& days,
-                  std::size_t latest = std::size_t(-1));
+RecordView ViewOf(const std::vector<std::chrono::sys_days>& days, std::size_t latest = kAllLines);
 
 } // namespace velmora

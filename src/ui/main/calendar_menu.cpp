@@ -69,9 +69,7 @@ void CalendarMenu::ShowMenu(QPoint at)
     menu.setToolTipsVisible(true);
     menu.addAction(m_entry);
     menu.addAction(m_monthEntry);
-    const std::optional<PeriodRecord> record = m_store.HasPlace() ? m_store.Load() : std::nullopt;
-    if (const RecordView view =
-            ViewOf(record ? record->Days() : std::vector<std::chrono::sys_days>{});
+    if (const RecordView view = ViewOf(m_store.Load().value_or(PeriodRecord{}).Days());
         view.average) {
         menu.addSeparator();
         QAction* use = menu.addAction(UiText(view.useAverage));

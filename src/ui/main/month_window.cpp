@@ -113,6 +113,12 @@ void PaintDay(QPainter& painter, QRect cell, const QString& number, unsigned kin
     painter.restore();
 }
 
+// What a store's answer tells her: its words, and the system's account where a file failed.
+QString WordsOf(const StoreAnswer& answer)
+{
+    return UiText(answer.words) + (answer.fault ? FaultText(*answer.fault) : QString());
+}
+
 } // namespace
 
 // One month as a table of weeks, Sunday first: each cell a day of the engine's answer.
@@ -523,13 +529,11 @@ void MonthWindow::OfferDay(QTableView* view)
     menu->popup(view->viewport()->mapToGlobal(view->visualRect(cell).bottomLeft()));
 }
 
-bool MonthWindow::Told(const StoreAnswer& answer)
+void MonthWindow::Told(const StoreAnswer& answer)
 {
     if (answer.status != StoreAnswer::Status::Done || !answer.words.empty())
-        m_dialogs.tell(UiText(answer.words) +
-                       (answer.fault ? FaultText(*answer.fault) : QString()));
+        m_dialogs.tell(WordsOf(answer));
     ShowRecord();
-    return answer.status == StoreAnswer::Status::Done;
 }
 
 void MonthWindow::ExportRecord()
@@ -543,8 +547,7 @@ void MonthWindow::ExportRecord()
         const StoreAnswer answer = m_store.ExportTo(path);
         if (answer.status == StoreAnswer::Status::Done)
             return;
-        m_dialogs.tell(UiText(answer.words) +
-                       (answer.fault ? FaultText(*answer.fault) : QString()));
+        m_dialogs.tell(WordsOf(answer));
         if (!answer.fault)
             return; // her record itself cannot be read: another place would not help
     }

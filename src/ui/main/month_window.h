@@ -62,8 +62,8 @@ private:
     void ShowRecord();
     void OfferDay(QTableView* view);
     // Tells what a change to her record came to, where there is something to tell, and shows
-    // the record as the file holds it now. True when it was made.
-    bool Told(const StoreAnswer& answer);
+    // the record as the file holds it now.
+    void Told(const StoreAnswer& answer);
     void ExportRecord();
     void ImportRecord();
     void ClearRecord();
