@@ -318,19 +318,22 @@ function start(engine) {
         useAverage.hidden = record.average === null;
         $("exportRecord").disabled = storedRecord() === "";
     };
-    // The record as the device keeps it now, and what the last change came to.
-    const showStored = (words) => {
-        record = engine.record(storedRecord(), linesShown);
+    // Her record as the engine's answer shows it, and what the last change came to.
+    const show = (answer, words) => {
+        record = answer;
         showRecord();
         if (redraw) redraw();
         $("recordReport").textContent = words;
     };
-    // A change the engine made, kept; where the browser refuses to keep it, she is told, and
-    // the page shows what it does keep.
+    // The record as the device keeps it now.
+    const showStored = (words) => show(engine.record(storedRecord(), linesShown), words);
+    // A change the engine made, kept and shown as it answered; where the browser refuses to keep
+    // it, she is told, and the page shows what it does keep.
     const keep = (answer) => {
         const kept = !answer.changed || (answer.record === "" ? storage.remove(STORED_RECORD)
             : storage.set(STORED_RECORD, answer.record));
-        showStored(kept ? answer.words : texts.notKept);
+        if (kept) show(answer, answer.words);
+        else showStored(texts.notKept);
     };
     // Another tab changed it.
     window.addEventListener("storage", (event) => {
