@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "record_history.h"
-
 #include <chrono>
 #include <optional>
 #include <string>
@@ -50,6 +48,7 @@ std::string Months(std::string_view firstDay, std::string_view cycleText, std::s
 // Her record as the page keeps it in local storage (any text) and shows it:
 // {"lines": [...] of the latest `latest` days, "days": how many there are, "summary", "note",
 //  "average": the cycle length it offers or null, "useAverage": "用平均周期 N 天" or ""}
+inline constexpr std::size_t kAllLines = std::size_t(-1);
 std::string RecordAnswer(std::string_view record, std::size_t latest = kAllLines);
 // What choosing the day (YYYY-MM-DD) offers: {"action": "record", "forget" or "forgetPeriod",
 // "day": the day the action changes, "words": the action's, "where": inside which recorded
