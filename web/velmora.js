@@ -19,6 +19,9 @@ const RECORDED_FIRST = 128;
 // asks: a record of a lifetime never holds up the page.
 const LINES_AT_ONCE = 100;
 
+// The device's clock and its time zone's offset, east positive: today, for the engine.
+const now = () => [Date.now() / 1000, -new Date().getTimezoneOffset()];
+
 // The engine's answers are JSON in its memory; texts go to it as UTF-8 bytes and a length each.
 class Engine {
     constructor(module) {
@@ -46,32 +49,33 @@ class Engine {
 
     // Today on this device: its clock and its time zone's offset, east positive.
     pageTexts() {
-        return this.call("page_texts", [], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
+        return this.call("page_texts", [], now());
     }
 
     calculate(day, cycle, record) {
-        return this.call("calculate", [day, cycle, record], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
+        return this.call("calculate", [day, cycle, record], now());
     }
 
     months(day, cycle, from, record) {
-        return this.call("months", [day, cycle, from, record], [Date.now() / 1000, -new Date().getTimezoneOffset()]);
+        return this.call("months", [day, cycle, from, record], now());
     }
 
-    // Her record, its lines those of the latest `lines` days.
-    record(record, lines) {
-        return this.call("record", [record], [lines]);
+    // Her record, its lines those of the latest `lines` days, as of today and beside the date
+    // box's day.
+    record(record, dateBox, lines) {
+        return this.call("record", [record, dateBox], [lines, ...now()]);
     }
 
     offer(record, day) {
         return this.call("record_offer", [record, day]);
     }
 
-    recordDay(record, day, add, lines) {
-        return this.call("record_day", [record, day], [add ? 1 : 0, lines]);
+    recordDay(record, day, add, dateBox, lines) {
+        return this.call("record_day", [record, day, dateBox], [add ? 1 : 0, lines, ...now()]);
     }
 
-    takeIn(record, bytes, lines) {
-        return this.call("record_take_in", [record, bytes], [lines]);
+    takeIn(record, bytes, dateBox, lines) {
+        return this.call("record_take_in", [record, bytes, dateBox], [lines, ...now()]);
     }
 
     remembered(day, cycle) {
@@ -263,7 +267,7 @@ function cannotStart() {
     for (const id of ["calculate", "export", "showAbout"]) $(id).disabled = true;
     // What she kept can still be removed; nothing else of the record can be shown.
     for (const id of ["recordSummary", "recordNote", "recordLines", "showEarlier", "useAverage",
-        "exportRecord", "importRecord"]) $(id).hidden = true;
+        "recordForecast", "fromRecord", "exportRecord", "importRecord"]) $(id).hidden = true;
     $("record").hidden = false;
 }
 
@@ -299,7 +303,7 @@ function start(engine) {
 
     // Her record: kept on this device only, shown in its own section.
     let linesShown = LINES_AT_ONCE;
-    let record = engine.record(storedRecord(), linesShown);
+    let record = engine.record(storedRecord(), firstDay.value, linesShown);
     const showRecord = () => {
         $("recordSummary").textContent = record.summary;
         $("recordNote").textContent = record.note;
@@ -316,24 +320,39 @@ function start(engine) {
         const useAverage = $("useAverage");
         useAverage.textContent = record.useAverage;
         useAverage.hidden = record.average === null;
+        const forecast = $("recordForecast");
+        forecast.replaceChildren(...record.forecast.map((line) => element("li", {}, line)));
+        $("fromRecord").hidden = !record.offersCalculation;
         $("exportRecord").disabled = storedRecord() === "";
     };
     // Her record as the engine's answer shows it, and what the last change came to.
-    const show = (answer, words) => {
+    const show = (answer, words, picture = true) => {
         record = answer;
         showRecord();
-        if (redraw) redraw();
+        if (redraw && picture) redraw();
         $("recordReport").textContent = words;
     };
     // The record as the device keeps it now.
-    const showStored = (words) => show(engine.record(storedRecord(), linesShown), words);
+    const showStored = (words, picture = true) =>
+        show(engine.record(storedRecord(), firstDay.value, linesShown), words, picture);
+    // 按记录计算: her latest first day, and her average once the record foretells, then 计算.
+    const calculateFromRecord = (inputs) => {
+        firstDay.value = inputs.firstDay;
+        if (inputs.cycle !== null) cycle.value = String(inputs.cycle);
+        $("inputs").requestSubmit();
+    };
     // A change the engine made, kept and shown as it answered; where the browser refuses to keep
-    // it, she is told, and the page shows what it does keep.
+    // it, she is told, and the page shows what it does keep. A first day later than the date
+    // box's is her period come: the calculation follows her record at once.
     const keep = (answer) => {
         const kept = !answer.changed || (answer.record === "" ? storage.remove(STORED_RECORD)
             : storage.set(STORED_RECORD, answer.record));
-        if (kept) show(answer, answer.words);
-        else showStored(texts.notKept);
+        if (!kept) {
+            showStored(texts.notKept);
+            return;
+        }
+        show(answer, answer.words);
+        if (answer.recalculate && answer.fromRecord) calculateFromRecord(answer.fromRecord);
     };
     // Another tab changed it.
     window.addEventListener("storage", (event) => {
@@ -353,9 +372,15 @@ function start(engine) {
         linesShown *= 4;
         showStored($("recordReport").textContent);
     });
+    $("fromRecord").textContent = texts.fromRecord;
+    $("fromRecord").addEventListener("click", () => {
+        if (record.fromRecord) calculateFromRecord(record.fromRecord);
+    });
+    // Her average in the cycle box, then 计算.
     $("useAverage").addEventListener("click", () => {
-        if (record.average !== null) cycle.value = String(record.average);
-        cycle.focus();
+        if (record.average === null) return;
+        cycle.value = String(record.average);
+        $("inputs").requestSubmit();
     });
     $("exportRecord").addEventListener("click", () => {
         download("velmora-record.txt", storedRecord(), "text/plain;charset=utf-8");
@@ -367,7 +392,7 @@ function start(engine) {
         if (!file) return;
         // One byte past the limit is enough to tell a file that is too large.
         const bytes = new Uint8Array(await file.slice(0, texts.recordLimit + 1).arrayBuffer());
-        keep(engine.takeIn(storedRecord(), bytes, linesShown));
+        keep(engine.takeIn(storedRecord(), bytes, firstDay.value, linesShown));
     });
     afterClear = () => {
         firstDay.value = texts.firstDay;
@@ -389,7 +414,8 @@ function start(engine) {
         act.textContent = offer.words;
         act.onclick = () => {
             dayChoice.close();
-            keep(engine.recordDay(storedRecord(), offer.day, offer.action === "record", linesShown));
+            keep(engine.recordDay(storedRecord(), offer.day, offer.action === "record",
+                firstDay.value, linesShown));
         };
         dayChoice.showModal();
         act.focus();
@@ -433,6 +459,8 @@ function start(engine) {
             };
             redraw = () => move(shown);
             showPicture(result.picture, texts, move, choose);
+            // Whether 按记录计算 is offered follows the date box.
+            showStored($("recordReport").textContent, false);
             // Kept last, as the window saves last.
             const keep = engine.remembered(firstDay.value, cycle.value);
             storage.set(STORED_DATE, keep.date);

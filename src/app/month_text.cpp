@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "month_text.h"
 
+#include "record_history.h"
 #include "texts.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ struct Look {
 // A mark and a colour for each kind a cell shows; the safe kind stands for both safe periods.
 constexpr Look kLooks[] = {
     {kNextPeriod, '>', "45;97"}, {kOvulation, '*', "43;30;1"}, {kPeriod, '#', "41;97"},
-    {kFertile, '+', "43;30"},    {kFirstSafe, '.', "42;30"},
+    {kFertile, '+', "43;30"},    {kFirstSafe, '.', "42;30"},   {kLikelyPeriod, '?', "101;30"},
 };
 
 // A first day she recorded: the period's colour, a mark of its own.
@@ -99,8 +100,11 @@ QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool 
                    std::span<const sys_days> recorded)
 {
     year_month first = MonthOf(dates[Slot::PeriodFirst].Days());
-    const year_month last =
-        std::min(MonthOf(dates[Slot::NextPeriod].Days()), first + months{kMostMonths - 1});
+    // To the next period's month, or to the last day her record says it may begin on.
+    year_month last = MonthOf(dates[Slot::NextPeriod].Days());
+    if (const auto likely = NextPeriodRange(recorded))
+        last = std::max(last, MonthOf(likely->last));
+    last = std::min(last, first + months{kMostMonths - 1});
     // Her record's months before the cycle, as many as the twelve leave room for.
     if (!recorded.empty())
         first = std::clamp(MonthOf(recorded.front()), last - months{kMostMonths - 1}, first);
@@ -109,6 +113,9 @@ QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool 
         text += Month(PictureOfMonth(dates, month, today, recorded), colour) + u'\n';
     QString legend;
     for (const KindLabel& entry : Legend()) {
+        // 可能来月经 only where her record foretells.
+        if (entry.kind == kLikelyPeriod && !NextPeriodRange(recorded))
+            continue;
         const Look* look = LookOf(entry.kind);
         legend +=
             QChar::fromLatin1(look->mark) + u' ' +

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar_export.h"
 
+#include "texts.h"
+
 #include <algorithm>
 #include <charconv>
 #include <libical/ical.h>
@@ -29,10 +31,45 @@ struct ComponentDeleter {
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
-// The exclusive end of an event; the order check guarantees the day after the last one exists.
-CalendarDate EndOf(const PhaseDates& dates, const Phase& phase)
+// The coming periods after the calculated next one that the calendar carries too, each as the
+// month picture draws it: the second and the third.
+constexpr int kComingPeriods[] = {2, 3};
+
+// One all-day event: its days, its name and whether it reminds her the day before.
+struct EventDays {
+    CalendarDate first;
+    CalendarDate end; // the day after its last
+    std::string uid;
+    std::string summary;
+    bool reminder = false;
+};
+
+// The six phases, each named by the cycle's first day and its place, never the length, so that a
+// re-export replaces what it exported before; then the coming periods, named by their place
+// alone, so that a later export moves them instead of adding more. A coming period past the
+// calendar's last day is left out.
+std::vector<EventDays> EventsOf(const PhaseDates& dates)
 {
-    return dates[phase.last].AddDays(1).value_or(CalendarDate{});
+    std::vector<EventDays> events;
+    for (std::size_t place = 0; place < kPhases.size(); ++place) {
+        const Phase& phase = kPhases[place];
+        // The order check guarantees the day after the last one exists.
+        events.push_back(
+            {dates[phase.first], dates[phase.last].AddDays(1).value_or(CalendarDate{}),
+             dates[Slot::PeriodFirst].Text() + '-' + std::to_string(place + 1) + "@velmora.org",
+             std::string(phase.label), phase.first == Slot::NextPeriod});
+    }
+    const int length = CycleLengthDays(dates);
+    for (const int coming : kComingPeriods) {
+        const auto first = dates[Slot::PeriodFirst].AddDays(coming * length);
+        const auto last = dates[Slot::PeriodLast].AddDays(coming * length);
+        const auto end = last ? last->AddDays(1) : std::nullopt;
+        if (first && end)
+            events.push_back({*first, *end,
+                              "coming-period-" + std::to_string(coming) + "@velmora.org",
+                              std::string(texts::kComingPeriod), true});
+    }
+    return events;
 }
 
 // libical turns a date it is handed with a year past 3000 into a null date; parsed from its
@@ -55,7 +92,7 @@ bool IsDay(icaltimetype time, const CalendarDate& date)
 }
 
 // Parses the text as a calendar program would and checks every event's days.
-bool ReadsBack(const std::string& text, const PhaseDates& dates)
+bool ReadsBack(const std::string& text, const std::vector<EventDays>& events)
 {
     const Component calendar(icalparser_parse_string(text.c_str()));
     if (!calendar)
@@ -66,38 +103,30 @@ bool ReadsBack(const std::string& text, const PhaseDates& dates)
          event; event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
         icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
         icalproperty* end = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY);
-        if (place == kPhases.size() || !start || !end ||
-            !IsDay(icalproperty_get_dtstart(start), dates[kPhases[place].first]) ||
-            !IsDay(icalproperty_get_dtend(end), EndOf(dates, kPhases[place])))
+        if (place == events.size() || !start || !end ||
+            !IsDay(icalproperty_get_dtstart(start), events[place].first) ||
+            !IsDay(icalproperty_get_dtend(end), events[place].end))
             return false;
         ++place;
     }
-    return place == kPhases.size();
+    return place == events.size();
 }
 
-icalcomponent* NewEvent(const PhaseDates& dates, std::size_t place, icaltimetype stamp,
-                        int sequence, const std::string& description)
+icalcomponent* NewEvent(const EventDays& days, icaltimetype stamp, int sequence,
+                        const std::string& description)
 {
-    const Phase& phase = kPhases[place];
-    // The cycle and the place, never the length: a re-export replaces what it exported before.
-    const std::string uid =
-        dates[Slot::PeriodFirst].Text() + '-' + std::to_string(place + 1) + "@velmora.org";
-    const std::string summary(phase.label);
-
     // A published event must name an organizer; it is the program, never the user, so that no
     // calendar takes the events for an invitation she sent.
     icalproperty* organizer = icalproperty_new_organizer("mailto:calendar@velmora.org");
     icalproperty_add_parameter(organizer, icalparameter_new_cn("Velmora"));
-    icalcomponent* component =
-        icalcomponent_vanew(ICAL_VEVENT_COMPONENT, icalproperty_new_uid(uid.c_str()), organizer,
-                            icalproperty_new_dtstamp(stamp), icalproperty_new_lastmodified(stamp),
-                            icalproperty_new_sequence(sequence),
-                            DateProperty(ICAL_DTSTART_PROPERTY, dates[phase.first]),
-                            DateProperty(ICAL_DTEND_PROPERTY, EndOf(dates, phase)),
-                            icalproperty_new_summary(summary.c_str()),
-                            icalproperty_new_description(description.c_str()),
-                            icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT), nullptr);
-    if (phase.first == Slot::NextPeriod) {
+    icalcomponent* component = icalcomponent_vanew(
+        ICAL_VEVENT_COMPONENT, icalproperty_new_uid(days.uid.c_str()), organizer,
+        icalproperty_new_dtstamp(stamp), icalproperty_new_lastmodified(stamp),
+        icalproperty_new_sequence(sequence), DateProperty(ICAL_DTSTART_PROPERTY, days.first),
+        DateProperty(ICAL_DTEND_PROPERTY, days.end), icalproperty_new_summary(days.summary.c_str()),
+        icalproperty_new_description(description.c_str()),
+        icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT), nullptr);
+    if (days.reminder) {
         icalcomponent_add_component(
             component, icalcomponent_vanew(
                            ICAL_VALARM_COMPONENT, icalproperty_new_action(ICAL_ACTION_DISPLAY),
@@ -206,14 +235,15 @@ CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp, int lo
                                            icalproperty_new_version("2.0"),
                                            icalproperty_new_prodid(productId.c_str()),
                                            icalproperty_new_method(ICAL_METHOD_PUBLISH), nullptr));
-    for (std::size_t place = 0; place < kPhases.size(); ++place)
+    const std::vector<EventDays> events = EventsOf(dates);
+    for (const EventDays& event : events)
         icalcomponent_add_component(calendar.get(),
-                                    NewEvent(dates, place, stampTime, sequence, description));
+                                    NewEvent(event, stampTime, sequence, description));
 
     char* text = icalcomponent_as_ical_string_r(calendar.get());
     CalendarExport result{text, {}};
     icalmemory_free_buffer(text);
-    if (!ReadsBack(result.text, dates))
+    if (!ReadsBack(result.text, events))
         return {{}, CalendarRefusal::NotReadBack};
     return result;
 }

@@ -17,10 +17,12 @@ struct CalendarExport {
     std::optional<CalendarRefusal> refusal;
 };
 
-// Six all-day events, one for each result line, that never show the user as busy, and a
-// reminder at 09:00 the day before the next period. Each event's UID names the cycle's first
-// day and the event's place, so that importing a later export of the same cycle, even with a
-// corrected length, updates the six events instead of adding copies; its SEQUENCE and
+// Six all-day events, one for each result line, then the second and third coming periods (each
+// repeating the cycle from the next period, as the month picture draws them), none of which shows
+// the user as busy, and a reminder at 09:00 the day before each coming period. Each phase's UID
+// names the cycle's first day and the event's place, so that importing a later export of the
+// same cycle, even with a corrected length, updates the six events instead of adding copies; a
+// coming period's names its place alone, so that a later export moves it; its SEQUENCE and
 // LAST-MODIFIED grow with `stamp`, the time of the export, so that the later one wins. SEQUENCE
 // is never below `lowestSequence`. The text is read back before it is returned: a date that
 // does not read back as it was given is refused, never written.

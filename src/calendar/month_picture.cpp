@@ -3,6 +3,7 @@
 #include "month_picture.h"
 
 #include "period_record.h"
+#include "record_history.h"
 #include "texts.h"
 
 #include <algorithm>
@@ -63,16 +64,17 @@ year_month MonthOf(sys_days day)
     return date.year() / date.month();
 }
 
-const std::array<KindLabel, 5>& Legend()
+const std::array<KindLabel, 6>& Legend()
 {
     // The boundary of two cycles names the one ending before the one beginning; the two safe
     // periods share their label.
-    static const std::array<KindLabel, 5> legend = {{
+    static const std::array<KindLabel, 6> legend = {{
         {kNextPeriod, LabelOf(kNextPeriod)},
         {kOvulation, LabelOf(kOvulation)},
         {kPeriod, LabelOf(kPeriod)},
         {kFertile, LabelOf(kFertile)},
         {kFirstSafe, LabelOf(kFirstSafe)},
+        {kLikelyPeriod, texts::kLikelyPeriod},
     }};
     return legend;
 }
@@ -81,6 +83,8 @@ DayKind PictureDay::Shown() const
 {
     if (kinds & kRecordedPeriod)
         return kPeriod;
+    if (kinds & kLikelyPeriod)
+        return kLikelyPeriod;
     for (const KindLabel& entry : Legend())
         if (kinds & BitsOf(entry.kind))
             return entry.kind;
@@ -119,6 +123,7 @@ MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
     const sys_days start = dates[Slot::PeriodFirst].Days();
     const days length = dates[Slot::NextPeriod].Days() - start; // at least 25: no problem
     const sys_days end{month / last};
+    const std::optional<DayRange> likely = NextPeriodRange(recorded);
     for (sys_days day = first; day <= end; day += days{1}) {
         PictureDay& shown = picture.days.emplace_back();
         shown.date = CalendarDate::FromDays(day).value_or(CalendarDate{});
@@ -128,6 +133,8 @@ MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
         if (after != recorded.begin() && day - *std::prev(after) < days{kRecordedPeriodDays})
             shown.kinds |=
                 day == *std::prev(after) ? kRecordedPeriod | kRecordedFirst : kRecordedPeriod;
+        else if (likely && day >= likely->first && day <= likely->last)
+            shown.kinds |= kLikelyPeriod;
         if (day < start || length <= days{0})
             continue;
         // Which cycle it lies in, and how far into it: the same arithmetic for the 1st and the

@@ -25,23 +25,25 @@ enum DayKind : unsigned {
     kNextPeriod = 32,
     kRecordedPeriod = 64, // one of the days from a first day she recorded
     kRecordedFirst = 128, // the first day she recorded itself
+    kLikelyPeriod = 256,  // a day her record says her next period may begin on, not recorded
 };
 
 // The kinds in the order a day's name lists them, each with its label; the legend shows them
 // in this order too. The ovulation day names only 排卵日: it lies in the fertile days by
-// definition.
+// definition. 可能来月经 comes last.
 struct KindLabel {
     DayKind kind;
     std::string_view label;
 };
-const std::array<KindLabel, 5>& Legend();
+const std::array<KindLabel, 6>& Legend();
 
 struct PictureDay {
     CalendarDate date;
     unsigned kinds = 0; // DayKind bits; 0 for a day outside every cycle
     int cycle = -1;     // 0 the calculated cycle, k the k-th coming one, -1 none
     bool today = false;
-    // The kind its cell shows: a recorded period's, else the first of Legend() it lies in, or 0.
+    // The kind its cell shows: a recorded period's, else 可能来月经, else the first of Legend() it
+    // lies in, or 0.
     DayKind Shown() const;
     // "2004-03-20 下次月经开始日 月经期": its date and the labels of the phases it lies in, a
     // recorded period's days among the period's; a recorded first day ends in 已记下.
@@ -61,7 +63,8 @@ std::optional<CalendarRefusal> PictureProblem(const PhaseDates& dates,
                                               std::string_view cycleLengthText);
 
 // One month of a calculation that has a picture, with the periods of her record (its days,
-// earliest first) wherever they lie. The same cost whatever the cycle length.
+// earliest first) wherever they lie, and the days her next period may begin on where the
+// record foretells it. The same cost whatever the cycle length.
 MonthPicture PictureOfMonth(const PhaseDates& dates, std::chrono::year_month month,
                             std::optional<std::chrono::sys_days> today,
                             std::span<const std::chrono::sys_days> recorded = {});

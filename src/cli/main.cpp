@@ -69,6 +69,19 @@ int Print(const QString& text)
     return velmora::PrintOut(text) ? 0 : Fail(u"cannot write to standard output."_s);
 }
 
+std::chrono::sys_days Today()
+{
+    return velmora::ToCalendarDate(QDate::currentDate()).Days();
+}
+
+// Her record as the file beside dear.cfg holds it; an empty one where it cannot be read.
+velmora::PeriodRecord StoredRecord()
+{
+    return velmora::RecordStore::BesideSettings(velmora::SettingsFilePath())
+        .Load()
+        .value_or(velmora::PeriodRecord{});
+}
+
 // What the store answered: nothing more to say after a change that was made, its report after
 // a file taken in, and otherwise why not, with the system's own account where a file failed.
 int Told(const velmora::StoreAnswer& answer, const QString& path)
@@ -121,13 +134,15 @@ int RecordOptions::Run(const QCommandLineParser& parser) const
         const auto record = store.Load();
         if (!record)
             return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
-        const velmora::RecordView view = velmora::ViewOf(record->Days());
+        const velmora::RecordView view = velmora::ViewOf(record->Days(), Today());
         QString text;
         for (const std::string& line : view.lines)
             text += QString::fromStdString(line) + u'\n';
         text += QString::fromStdString(view.summary) + u'\n';
         if (!view.note.empty())
             text += QString::fromStdString(view.note) + u'\n';
+        for (const std::string& line : view.forecast)
+            text += QString::fromStdString(line) + u'\n';
         return Print(text);
     }
     if (parser.isSet(takeIn)) {
@@ -172,6 +187,10 @@ int main(int argc, char** argv)
         u"month"_s, u"Print the months of the cycle, each day marked by its phase (in colour on a "
                     "terminal, unless NO_COLOR is set)."_s);
     parser.addOption(month);
+    const QCommandLineOption fromRecord(
+        u"from-record"_s, u"Calculate from the record: its latest first day and its average "
+                          "cycle, once it has a forecast."_s);
+    parser.addOption(fromRecord);
     const RecordOptions recordOptions;
     recordOptions.AddTo(parser);
     parser.addPositionalArgument(u"first-day"_s, u"First day of the last period, YYYY-MM-DD."_s,
@@ -183,7 +202,7 @@ int main(int argc, char** argv)
         return *status;
     if (const int recordActions = recordOptions.CountSet(parser)) {
         if (recordActions > 1 || parser.isSet(ics) || parser.isSet(month) ||
-            !parser.positionalArguments().isEmpty())
+            parser.isSet(fromRecord) || !parser.positionalArguments().isEmpty())
             return Usage(u"--record, --forget, --import, --history and --clear go alone."_s,
                          parser);
         return recordOptions.Run(parser);
@@ -192,6 +211,15 @@ int main(int argc, char** argv)
     // What the window would show at its next start; the file is only read, never written.
     velmora::Inputs inputs = velmora::RestoreInputs(velmora::SettingsFilePath());
     const QStringList arguments = parser.positionalArguments();
+    if (parser.isSet(fromRecord)) {
+        if (!arguments.isEmpty())
+            return Usage(u"--from-record takes no first day or cycle length."_s, parser);
+        const velmora::RecordView view = velmora::ViewOf(StoredRecord().Days(), Today());
+        if (!view.inputs || !view.inputs->cycleLength)
+            return Fail(QString::fromStdString(view.forecast.front()));
+        inputs.date = velmora::ToQDate(std::chrono::year_month_day{view.inputs->firstDay});
+        inputs.cycleLengthText = QString::number(*view.inputs->cycleLength);
+    }
     if (!arguments.isEmpty()) {
         const auto firstDay = ReadFirstDay(arguments[0]);
         if (!firstDay)
@@ -211,17 +239,11 @@ int main(int argc, char** argv)
         if (const auto problem =
                 velmora::PictureProblem(dates, inputs.cycleLengthText.toStdString()))
             return Fail(RefusalText(*problem, inputs.cycleLengthText));
-        const QDate today = QDate::currentDate();
         // Her recorded periods too, where she keeps a record that reads.
-        const std::vector<std::chrono::sys_days> recorded =
-            velmora::RecordStore::BesideSettings(velmora::SettingsFilePath())
-                .Load()
-                .value_or(velmora::PeriodRecord{})
-                .Days();
-        text = velmora::MonthsText(dates, velmora::ToCalendarDate(today).Days(),
+        text = velmora::MonthsText(dates, Today(),
                                    velmora::StandardOutputIsColourTerminal() &&
                                        qEnvironmentVariableIsEmpty("NO_COLOR"),
-                                   recorded);
+                                   StoredRecord().Days());
     } else if (!parser.isSet(ics)) {
         for (const QString& line : velmora::ResultLineTexts(dates))
             text += line + u'\n';

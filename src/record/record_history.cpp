@@ -3,6 +3,7 @@
 #include "record_history.h"
 
 #include "calendar_date.h"
+#include "kept_inputs.h"
 #include "texts.h"
 
 #include <algorithm>
@@ -12,14 +13,26 @@ namespace velmora {
 
 namespace {
 
+using namespace std::chrono;
+
 bool Counts(int length)
 {
     return length >= kShortestCountedCycle && length <= kLongestCountedCycle;
 }
 
+std::string DayText(sys_days day)
+{
+    return CalendarDate::FromDays(day).value_or(CalendarDate{}).Text();
+}
+
+// The calendar method: the fertile days run from day (shortest - 18) to day (longest - 11) of a
+// cycle, its first day being day 1.
+constexpr int kMethodFromShortest = 18;
+constexpr int kMethodFromLongest = 11;
+
 } // namespace
 
-RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days)
+RecordHistory HistoryOf(std::span<const sys_days> days)
 {
     RecordHistory history;
     for (std::size_t i = 0; i < days.size(); ++i) {
@@ -55,7 +68,7 @@ std::vector<std::string> HistoryLines(const RecordHistory& history, std::size_t 
     std::vector<std::string> lines;
     const std::size_t from = history.days.size() - std::min(latest, history.days.size());
     for (const RecordedDay& recorded : std::span(history.days).subspan(from)) {
-        std::string line = CalendarDate::FromDays(recorded.day).value_or(CalendarDate{}).Text();
+        std::string line = DayText(recorded.day);
         if (recorded.length)
             line += texts::RecordedLength(*recorded.length, Counts(*recorded.length));
         lines.push_back(std::move(line));
@@ -80,15 +93,85 @@ std::string HistoryNote(const RecordHistory& history)
                : std::string();
 }
 
-RecordView ViewOf(const std::vector<std::chrono::sys_days>& days, std::size_t latest)
+Forecast ForecastOf(const RecordHistory& history, sys_days today)
+{
+    Forecast forecast;
+    forecast.counted = history.counted;
+    if (!history.days.empty())
+        forecast.last = history.days.back().day;
+    if (history.counted < kForecastCycles) {
+        // Each first day to come adds a length, at best one that counts.
+        const int recorded = static_cast<int>(std::min<std::size_t>(history.days.size(), 3));
+        forecast.firstDaysNeeded =
+            std::max(kForecastCycles + 1 - recorded, kForecastCycles - history.counted);
+        return forecast;
+    }
+    const sys_days last = *forecast.last;
+    const DayRange range{last + days{*history.shortest}, last + days{*history.longest}};
+    if (!IsPickerDay(range.last)) {
+        forecast.pastCalendar = true;
+        return forecast;
+    }
+    forecast.next = last + days{*history.average};
+    forecast.range = range;
+    if (today > range.last) {
+        forecast.lateBy = static_cast<int>((today - *forecast.next).count());
+        if (forecast.lateBy > *history.longest)
+            forecast.sinceLast = static_cast<int>((today - last).count());
+    }
+    if (history.counted >= kCalendarMethodCycles)
+        forecast.fertile =
+            DayRange{last + days{std::max(*history.shortest - kMethodFromShortest, 1) - 1},
+                     last + days{*history.longest - kMethodFromLongest - 1}};
+    return forecast;
+}
+
+std::optional<DayRange> NextPeriodRange(std::span<const sys_days> days)
+{
+    // The figures look no further back than their lengths: a record of a lifetime costs the same.
+    const std::size_t looked = std::min(days.size(), kCyclesAveraged + 1);
+    return ForecastOf(HistoryOf(days.last(looked)), sys_days{}).range;
+}
+
+std::vector<std::string> ForecastLines(const Forecast& forecast)
+{
+    if (forecast.firstDaysNeeded > 0)
+        return {texts::ForecastNeeds(forecast.firstDaysNeeded)};
+    if (!forecast.next || !forecast.range)
+        return {std::string(texts::kForecastPastCalendar)};
+    std::vector<std::string> lines = {texts::ForecastNext(DayText(*forecast.next))};
+    if (forecast.range->first != forecast.range->last)
+        lines.push_back(
+            texts::ForecastRange(DayText(forecast.range->first), DayText(forecast.range->last)));
+    if (forecast.sinceLast > 0)
+        lines.push_back(texts::LastBegan(DayText(*forecast.last), forecast.sinceLast));
+    else if (forecast.lateBy > 0)
+        lines.push_back(texts::LateBy(forecast.lateBy));
+    if (forecast.fertile) {
+        lines.push_back(texts::FertileByMethod(DayText(forecast.fertile->first),
+                                               DayText(forecast.fertile->last)));
+        lines.emplace_back(texts::kMethodCaution);
+    } else {
+        lines.push_back(texts::MethodNeeds(kCalendarMethodCycles, forecast.counted));
+    }
+    return lines;
+}
+
+RecordView ViewOf(const std::vector<sys_days>& days, sys_days today, std::size_t latest)
 {
     const RecordHistory history = HistoryOf(days);
+    const Forecast forecast = ForecastOf(history, today);
+    std::optional<RecordInputs> inputs;
+    if (!days.empty())
+        inputs = RecordInputs{days.back(), forecast.next ? history.average : std::nullopt};
     return {.lines = HistoryLines(history, latest),
             .days = days.size(),
             .summary = HistorySummary(history),
             .note = HistoryNote(history),
             .average = history.average,
-            .useAverage = history.average ? texts::UseAverage(*history.average) : std::string()};
+            .useAverage = history.average ? texts::UseAverage(*history.average) : std::string(),
+            .forecast = ForecastLines(forecast),
+            .inputs = inputs};
 }
 
 } // namespace velmora

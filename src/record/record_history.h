@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,45 @@ struct RecordHistory {
 };
 
 // The history of recorded days, earliest first, as PeriodRecord::Days() gives them.
-RecordHistory HistoryOf(const std::vector<std::chrono::sys_days>& days);
+RecordHistory HistoryOf(std::span<const std::chrono::sys_days> days);
+
+// What her record foretells: it needs two counted lengths, and then once six count, it also
+// gives the calendar method's fertile days.
+inline constexpr int kForecastCycles = 2;
+inline constexpr int kCalendarMethodCycles = 6;
+
+// The days her next period may begin on: her last recorded first day plus her shortest and her
+// longest counted length. Nothing before the record foretells, or past the picker's years.
+struct DayRange {
+    std::chrono::sys_days first;
+    std::chrono::sys_days last;
+};
+std::optional<DayRange> NextPeriodRange(std::span<const std::chrono::sys_days> days);
+
+struct Forecast {
+    int firstDaysNeeded =
+        0; // how many more first days it needs before it foretells; 0 once it does
+    bool pastCalendar = false;                 // it would foretell days past the picker's years
+    std::optional<std::chrono::sys_days> last; // her latest recorded first day
+    std::optional<std::chrono::sys_days> next; // last plus her average
+    std::optional<DayRange> range;             // see NextPeriodRange
+    int lateBy = 0;    // once today is past range->last: the days since `next`
+    int sinceLast = 0; // where lateBy is longer than any counted cycle: the days since `last`
+    std::optional<DayRange> fertile; // the calendar method's days, once kCalendarMethodCycles count
+    int counted = 0;
+};
+
+// From her record and today. A last first day after today foretells from it all the same.
+Forecast ForecastOf(const RecordHistory& history, std::chrono::sys_days today);
+// Its words: the next day and its range, a late period, the calendar method or why not yet.
+std::vector<std::string> ForecastLines(const Forecast& forecast);
+
+// What 按记录计算 puts in the inputs: her latest recorded first day and, once her record
+// foretells, her average; before that the cycle box stays as it is (no length).
+struct RecordInputs {
+    std::chrono::sys_days firstDay;
+    std::optional<int> cycleLength;
+};
 
 // A face that shows every day, not only the latest.
 inline constexpr std::size_t kAllLines = std::size_t(-1);
@@ -56,8 +95,25 @@ struct RecordView {
     std::string summary;
     std::string note;
     std::optional<int> average;
-    std::string useAverage; // 用平均周期 28 天, or nothing
+    std::string useAverage;             // 用平均周期 28 天, or nothing
+    std::vector<std::string> forecast;  // ForecastLines, as of today
+    std::optional<RecordInputs> inputs; // what 按记录计算 takes; none for an empty record
+
+    // Whether 按记录计算 is offered beside a date box holding `dateBoxDay`: once the record
+    // foretells, or while its latest first day is later than that day (her period came).
+    bool OffersCalculation(std::chrono::sys_days dateBoxDay) const
+    {
+        return inputs && (inputs->cycleLength || inputs->firstDay > dateBoxDay);
+    }
 };
-RecordView ViewOf(const std::vector<std::chrono::sys_days>& days, std::size_t latest = kAllLines);
+// Recording `day` while the date box holds `dateBoxDay` is her period coming when the day is the
+// later one: 按记录计算 follows at once. An earlier day changes no input.
+inline bool PeriodCame(std::chrono::sys_days day, std::chrono::sys_days dateBoxDay)
+{
+    return day > dateBoxDay;
+}
+
+RecordView ViewOf(const std::vector<std::chrono::sys_days>& days, std::chrono::sys_days today,
+                  std::size_t latest = kAllLines);
 
 } // namespace velmora

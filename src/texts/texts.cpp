@@ -111,6 +111,42 @@ std::string UseAverage(int days)
     return "用平均周期 " + std::to_string(days) + " 天";
 }
 
+std::string ForecastNeeds(int firstDays)
+{
+    return "再记下 " + std::to_string(firstDays) + " 次月经开始日，才能预测下次月经。";
+}
+
+std::string ForecastNext(std::string_view day)
+{
+    return Join({"下次月经：", day});
+}
+
+std::string ForecastRange(std::string_view from, std::string_view to)
+{
+    return Join({"最早 ", from, "，最晚 ", to});
+}
+
+std::string LateBy(int days)
+{
+    return "月经已比预计晚 " + std::to_string(days) + " 天。";
+}
+
+std::string LastBegan(std::string_view day, int daysAgo)
+{
+    return Join({"上次记下的月经 ", day, " 开始，已过了 "}) + std::to_string(daysAgo) + " 天。";
+}
+
+std::string FertileByMethod(std::string_view from, std::string_view to)
+{
+    return Join({"日历法易孕期：", from, " 到 ", to});
+}
+
+std::string MethodNeeds(int cycles, int counted)
+{
+    return "记下 " + std::to_string(cycles) + " 个计入的周期后，才能用日历法估算易孕期（现有 " +
+           std::to_string(counted) + " 个）。";
+}
+
 std::string ImportReport(int days, int notDates)
 {
     std::string report = "导入了 " + std::to_string(days) + " 天。";

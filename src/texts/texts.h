@@ -97,6 +97,22 @@ std::string NotRecorded(std::string_view day);    // forgetting a day that is no
 std::string UseAverage(int days);                 // 用平均周期 28 天
 std::string ImportReport(int days, int notDates); // how many came in, and what did not
 
+// What her record foretells, and the calculation it feeds: the next period, the days it may
+// come on, a late one, the calendar method's fertile days and its caution; the button that
+// takes the inputs from her record; the kind of the days the next period may begin on.
+inline constexpr std::string_view kFromRecord = "按记录计算";
+inline constexpr std::string_view kLikelyPeriod = "可能来月经";
+inline constexpr std::string_view kMethodCaution = "日历法只是估算，不能用来避孕。";
+inline constexpr std::string_view kForecastPastCalendar = "下次月经超出了日历的年份，无法预测。";
+inline constexpr std::string_view kComingPeriod = "预计月经期";
+std::string ForecastNeeds(int firstDays);       // 再记下 2 次月经开始日，…
+std::string ForecastNext(std::string_view day); // 下次月经：2026-12-18
+std::string ForecastRange(std::string_view from, std::string_view to); // 最早 …，最晚 …
+std::string LateBy(int days);                             // 月经已比预计晚 5 天。
+std::string LastBegan(std::string_view day, int daysAgo); // 上次记下的月经 … 天前开始
+std::string FertileByMethod(std::string_view from, std::string_view to);
+std::string MethodNeeds(int cycles, int counted); // 记下 6 个计入的周期后，…（现有 3 个）
+
 // Why a file could not be written, in the user's words; the system's own follow.
 inline constexpr std::string_view kNotRegularFile = "所选的不是一个普通文件。";
 inline constexpr std::string_view kReadOnly = "文件或磁盘是只读的。";

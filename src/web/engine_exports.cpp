@@ -77,9 +77,12 @@ const char* velmora_months(const char* firstDay, int firstDayLength, const char*
                                        Today(now, utcOffset), Bytes(record, recordLength)));
 }
 
-const char* velmora_record(const char* record, int recordLength, int lines)
+const char* velmora_record(const char* record, int recordLength, const char* dateBox,
+                           int dateBoxLength, int lines, double now, int utcOffset)
 {
-    return Answer(velmora::web::RecordAnswer(Bytes(record, recordLength), Lines(lines)));
+    return Answer(velmora::web::RecordAnswer(
+        Bytes(record, recordLength),
+        {Today(now, utcOffset), Bytes(dateBox, dateBoxLength), Lines(lines)}));
 }
 
 const char* velmora_record_offer(const char* record, int recordLength, const char* day,
@@ -89,17 +92,21 @@ const char* velmora_record_offer(const char* record, int recordLength, const cha
 }
 
 const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,
-                               int add, int lines)
+                               const char* dateBox, int dateBoxLength, int add, int lines,
+                               double now, int utcOffset)
 {
-    return Answer(velmora::web::RecordDay(Bytes(record, recordLength), Bytes(day, dayLength),
-                                          add != 0, Lines(lines)));
+    return Answer(velmora::web::RecordDay(
+        Bytes(record, recordLength), Bytes(day, dayLength), add != 0,
+        {Today(now, utcOffset), Bytes(dateBox, dateBoxLength), Lines(lines)}));
 }
 
 const char* velmora_record_take_in(const char* record, int recordLength, const char* file,
-                                   int fileLength, int lines)
+                                   int fileLength, const char* dateBox, int dateBoxLength,
+                                   int lines, double now, int utcOffset)
 {
-    return Answer(velmora::web::RecordTakenIn(Bytes(record, recordLength), Bytes(file, fileLength),
-                                              Lines(lines)));
+    return Answer(velmora::web::RecordTakenIn(
+        Bytes(record, recordLength), Bytes(file, fileLength),
+        {Today(now, utcOffset), Bytes(dateBox, dateBoxLength), Lines(lines)}));
 }
 
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,

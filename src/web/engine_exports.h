@@ -21,14 +21,18 @@ const char* velmora_months(const char* firstDay, int firstDayLength, const char*
                            int cycleLength, const char* from, int fromLength, const char* record,
                            int recordLength, double now, int utcOffset);
 // Her record: as kept, what choosing a day offers, with a day recorded (`add` non-zero) or taken
-// out, with a file taken in; each worded for the latest `lines` days (all for 0).
-const char* velmora_record(const char* record, int recordLength, int lines);
+// out, with a file taken in; each worded for the latest `lines` days (all for 0), as of today
+// (`now`, `utcOffset`) and beside the date box's day `dateBox`.
+const char* velmora_record(const char* record, int recordLength, const char* dateBox,
+                           int dateBoxLength, int lines, double now, int utcOffset);
 const char* velmora_record_offer(const char* record, int recordLength, const char* day,
                                  int dayLength);
 const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,
-                               int add, int lines);
+                               const char* dateBox, int dateBoxLength, int add, int lines,
+                               double now, int utcOffset);
 const char* velmora_record_take_in(const char* record, int recordLength, const char* file,
-                                   int fileLength, int lines);
+                                   int fileLength, const char* dateBox, int dateBoxLength,
+                                   int lines, double now, int utcOffset);
 const char* velmora_remembered(const char* firstDay, int firstDayLength, const char* cycleText,
                                int cycleLength);
 const char* velmora_restored(const char* date, int dateLength, const char* cycle, int cycleLength);

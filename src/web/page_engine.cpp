@@ -196,12 +196,18 @@ std::string Picture(const PhaseDates& dates, std::string_view cycleText,
     return picture.Close();
 }
 
-// The record as the page shows it, added to `answer`: "lines": [...] of the latest `latest`
-// days, "days": how many there are, "summary", "note", "average": the cycle length it offers
-// or null, "useAverage": its words or ""
-std::string RecordJson(const PeriodRecord& record, std::size_t latest, Object answer = {})
+// The date box's day, or the earliest of all where it holds none: any recorded day is later.
+std::chrono::sys_days DateBoxDay(std::string_view dateBox)
 {
-    const RecordView view = ViewOf(record.Days(), latest);
+    const auto day = ReadPickerDay(dateBox);
+    return day ? day->Days() : std::chrono::sys_days{std::chrono::days::min()};
+}
+
+// The record as the page shows it, added to `answer`: see RecordAnswer.
+std::string RecordJson(const PeriodRecord& record, const RecordContext& context, Object answer = {})
+{
+    const RecordView view =
+        ViewOf(record.Days(), context.today.value_or(std::chrono::sys_days{}), context.latest);
     AppendArray(answer.Key("lines"), view.lines);
     answer.Key("days") += std::to_string(view.days);
     answer.String("summary", view.summary);
@@ -212,19 +218,35 @@ std::string RecordJson(const PeriodRecord& record, std::size_t latest, Object an
     else
         answer.Null("average");
     answer.String("useAverage", view.useAverage);
+    AppendArray(answer.Key("forecast"), view.forecast);
+    if (view.inputs) {
+        Object inputs;
+        inputs.String("firstDay", DayText(std::chrono::year_month_day{view.inputs->firstDay}));
+        if (view.inputs->cycleLength)
+            inputs.Key("cycle") += std::to_string(*view.inputs->cycleLength);
+        else
+            inputs.Null("cycle");
+        answer.Key("fromRecord") += inputs.Close();
+    } else {
+        answer.Null("fromRecord");
+    }
+    answer.Key("offersCalculation") +=
+        view.OffersCalculation(DateBoxDay(context.dateBox)) ? "true" : "false";
     return answer.Close();
 }
 
 // The same after a change, with "record": the text to keep, "refused": whether it was,
-// "changed": whether the record differs, and "words": what to tell her.
-std::string ChangeJson(const PeriodRecord& record, std::size_t latest, const RecordChange& outcome)
+// "changed": whether the record differs, "words": what to tell her, and "recalculate".
+std::string ChangeJson(const PeriodRecord& record, const RecordContext& context,
+                       const RecordChange& outcome, bool recalculate = false)
 {
     Object answer;
     answer.String("record", record.Text());
     answer.Key("refused") += outcome.refused ? "true" : "false";
     answer.Key("changed") += outcome.changed ? "true" : "false";
     answer.String("words", outcome.words);
-    return RecordJson(record, latest, std::move(answer));
+    answer.Key("recalculate") += recalculate ? "true" : "false";
+    return RecordJson(record, context, std::move(answer));
 }
 
 } // namespace
@@ -265,6 +287,7 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
     page.String("close", texts::kClose);
     page.String("notKept", texts::kNotKept);
     page.String("showEarlier", texts::kShowEarlier);
+    page.String("fromRecord", texts::kFromRecord);
     page.Key("recordLimit") += std::to_string(kRecordLimit);
     page.String("earliestDate", DayText(kEarliestPickerDay));
     page.String("latestDate", DayText(kLatestPickerDay));
@@ -320,9 +343,9 @@ std::string Months(std::string_view firstDay, std::string_view cycleText, std::s
                    record);
 }
 
-std::string RecordAnswer(std::string_view record, std::size_t latest)
+std::string RecordAnswer(std::string_view record, const RecordContext& context)
 {
-    return RecordJson(PeriodRecord::Read(record), latest);
+    return RecordJson(PeriodRecord::Read(record), context);
 }
 
 std::string RecordOffer(std::string_view record, std::string_view day)
@@ -340,21 +363,26 @@ std::string RecordOffer(std::string_view record, std::string_view day)
     return answer.Close();
 }
 
-std::string RecordDay(std::string_view record, std::string_view day, bool add, std::size_t latest)
+std::string RecordDay(std::string_view record, std::string_view day, bool add,
+                      const RecordContext& context)
 {
     PeriodRecord kept = PeriodRecord::Read(record);
     const auto date = ReadPickerDay(day);
     if (!date)
-        return ChangeJson(kept, latest, {.refused = true, .changed = false, .words = {}});
+        return ChangeJson(kept, context, {.refused = true, .changed = false, .words = {}});
     const std::vector<std::chrono::sys_days> days = {date->Days()};
-    return ChangeJson(kept, latest, add ? RecordDays(kept, days) : ForgetDays(kept, days));
+    const RecordChange outcome = add ? RecordDays(kept, days) : ForgetDays(kept, days);
+    return ChangeJson(kept, context, outcome,
+                      add && outcome.changed &&
+                          PeriodCame(date->Days(), DateBoxDay(context.dateBox)));
 }
 
-std::string RecordTakenIn(std::string_view record, std::string_view file, std::size_t latest)
+std::string RecordTakenIn(std::string_view record, std::string_view file,
+                          const RecordContext& context)
 {
     PeriodRecord kept = PeriodRecord::Read(record);
     const RecordChange outcome = TakeInto(kept, TakeIn(file));
-    return ChangeJson(kept, latest, outcome);
+    return ChangeJson(kept, context, outcome);
 }
 
 std::string Remembered(std::string_view firstDay, std::string_view cycleText)

@@ -17,7 +17,7 @@ namespace velmora::web {
 //  "welcome", "emailLabel", "warning", "ok", "makerEmail", "caution", "cannotStart",
 //  "newVersion", "reload", "previousMonth", "nextMonth", "today", "recordDay", "forgetDay",
 //  "recordTitle", "exportRecord", "importRecord", "clearRecord", "clearQuestion", "close",
-//  "notKept", "showEarlier", "recordLimit": the most bytes a file taken in may have, "helpLines":
+//  "notKept", "showEarlier", "fromRecord", "recordLimit": the most bytes a file taken in may have, "helpLines":
 //  [...], "helpParagraphs": [...], "aboutCredits": [...], "phaseLabels": [...6], "earliestDate",
 //  "latestDate", "firstDay", "cycleLength"}
 std::string PageTexts(std::optional<std::chrono::sys_days> today);
@@ -45,23 +45,33 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
                    std::optional<std::chrono::sys_days> today, std::string_view record = {});
 
-// Her record as the page keeps it in local storage (any text) and shows it:
+// Her record as the page keeps it in local storage (any text) and shows it, as of `today` and
+// beside the date box's day `dateBox` (YYYY-MM-DD):
 // {"lines": [...] of the latest `latest` days, "days": how many there are, "summary", "note",
-//  "average": the cycle length it offers or null, "useAverage": "用平均周期 N 天" or ""}
+//  "average": the cycle length it offers or null, "useAverage": "用平均周期 N 天" or "",
+//  "forecast": [...] its lines, "fromRecord": null or the inputs 按记录计算 takes, {"firstDay",
+//  "cycle": the length or null for the cycle box as it is}, "offersCalculation": whether
+//  按记录计算 is offered}
 inline constexpr std::size_t kAllLines = std::size_t(-1);
-std::string RecordAnswer(std::string_view record, std::size_t latest = kAllLines);
+struct RecordContext {
+    std::optional<std::chrono::sys_days> today;
+    std::string_view dateBox;
+    std::size_t latest = kAllLines;
+};
+std::string RecordAnswer(std::string_view record, const RecordContext& context);
 // What choosing the day (YYYY-MM-DD) offers: {"action": "record", "forget" or "forgetPeriod",
 // "day": the day the action changes, "words": the action's, "where": inside which recorded
 // period the day lies, or ""}; null for a text that is no day.
 std::string RecordOffer(std::string_view record, std::string_view day);
 // The same as RecordAnswer after recording the day or taking it out, with "record": the text to
 // keep, "refused": whether it was (the record is then as it was), "changed" and "words": what
-// to tell her.
+// to tell her, and "recalculate": whether the day recorded is later than the date box's, her
+// period come, so that 按记录计算 follows at once.
 std::string RecordDay(std::string_view record, std::string_view day, bool add,
-                      std::size_t latest = kAllLines);
+                      const RecordContext& context);
 // The same after taking in a file's bytes (a record or drip's CSV); "words" is the report.
 std::string RecordTakenIn(std::string_view record, std::string_view file,
-                          std::size_t latest = kAllLines);
+                          const RecordContext& context);
 
 // What the device keeps of the inputs, as dear.cfg keeps them: {"date", "cycle"}, the cycle as a
 // whole number from -32768 to 32767, "" when the text is none.

@@ -143,6 +143,11 @@ private Q_SLOTS:
         row("forget a day not written YYYY-MM-DD", {"--forget", "19.2.2004"}, 2, "is not a date");
         row("record and print at once", {"--record", "2004-02-19", "--history"}, 2, "go alone");
         row("record with a calculation", {"--record", "2004-02-19", "2004-02-19"}, 2, "go alone");
+        row("from a record with no day", {"--from-record"}, 1,
+            "再记下 3 次月经开始日，才能预测下次月经。");
+        row("from the record and a first day", {"--from-record", "2004-02-19"}, 2,
+            "takes no first day");
+        row("from the record and print it", {"--from-record", "--history"}, 2, "go alone");
         row("take in a file that is not there", {"--import", "/nonexistent/record.txt"}, 1,
             "无法读取这个文件。 (/nonexistent/record.txt)");
         row("take in a FIFO nobody writes", {"--import", m_dir.filePath("fifo")}, 1,
@@ -188,8 +193,15 @@ private Q_SLOTS:
         const Run history = RunCli({"--history"});
         QCOMPARE(history.status, 0);
         QCOMPARE(history.out, "2004-02-19\n2004-03-18  28 天\n"
-                              "最近 1 个周期：平均 28 天，最短 28 天，最长 28 天\n");
+                              "最近 1 个周期：平均 28 天，最短 28 天，最长 28 天\n"
+                              "再记下 1 次月经开始日，才能预测下次月经。\n");
         QCOMPARE(ReadBytes(m_dir.filePath("dear.cfg")), kSaved); // never written
+        // A third first day foretells: --from-record calculates with her latest and her average.
+        QCOMPARE(RunCli({"--record", "2004-04-15"}).status, 0);
+        QCOMPARE(RunCli({"--from-record"}).out, RunCli({"2004-04-15", "28"}).out);
+        QVERIFY(
+            RunCli({"--from-record", "--ics", "-"}).out.contains("DTSTART;VALUE=DATE:20040513"));
+        QCOMPARE(ReadBytes(m_dir.filePath("dear.cfg")), kSaved);
         // The months show her recorded first days, from the first one recorded.
         const QByteArray months = RunCli({"--month", "2004-03-18", "28"}).out;
         QVERIFY2(months.startsWith("         2004年2月\n") &&

@@ -241,6 +241,77 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdString(velmora::HistoryNote(history)), note);
     }
 
+    // What her record foretells from today, and what 按记录计算 takes from it.
+    void foretellsFromHerRecord_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QByteArray>("today");
+        QTest::addColumn<QStringList>("forecast");
+        QTest::addColumn<int>("cycle"); // what 按记录计算 puts in the cycle box; 0: as it is
+        const auto row = [](const char* name, const char* record, const char* today,
+                            QStringList forecast, int cycle = 0) {
+            QTest::newRow(name) << QByteArray(record) << QByteArray(today) << forecast << cycle;
+        };
+        const QString method2 = u"记下 6 个计入的周期后，才能用日历法估算易孕期（现有 2 个）。"_s;
+        const QString needs = u"再记下 %1 次月经开始日，才能预测下次月经。"_s;
+        const char* three = "2026-09-25\n2026-10-22\n2026-11-20\n"; // 27 and 29 days
+        const QStringList next = {u"下次月经：2026-12-18"_s, u"最早 2026-12-17，最晚 2026-12-19"_s};
+        row("no day", "", "2026-12-08", {needs.arg(3)});
+        row("one day", "2026-11-20\n", "2026-12-08", {needs.arg(2)});
+        row("three days, one length left out", "2026-08-01\n2026-10-23\n2026-11-20\n", "2026-12-08",
+            {needs.arg(1)});
+        row("three days, today the latest day: not late yet", three, "2026-12-19",
+            next + QStringList{method2}, 28);
+        row("a day past the latest: late from the expected day", three, "2026-12-20",
+            next + QStringList{u"月经已比预计晚 2 天。"_s, method2}, 28);
+        row("late as long as her longest cycle", three, "2027-01-16",
+            next + QStringList{u"月经已比预计晚 29 天。"_s, method2}, 28);
+        row("late longer than any cycle: since her last period", three, "2027-01-17",
+            next + QStringList{u"上次记下的月经 2026-11-20 开始，已过了 58 天。"_s, method2}, 28);
+        row("a last first day after today", "2026-11-08\n2026-12-06\n2027-01-03\n", "2026-12-08",
+            {u"下次月经：2027-01-31"_s, method2}, 28);
+        row("six lengths, two left out: no range, no method yet",
+            "2026-06-19\n2026-06-29\n2026-07-27\n2026-08-24\n2026-10-23\n2026-11-20\n",
+            "2026-12-08", {next[0], QString(method2).replace(u'2', u'3')}, 28);
+        const QString caution = u"日历法只是估算，不能用来避孕。"_s;
+        row("six lengths count: the calendar method",
+            "2026-06-02\n2026-06-28\n2026-07-25\n2026-08-22\n2026-09-20\n2026-10-20\n2026-11-20\n",
+            "2026-12-08",
+            {next[0], u"最早 2026-12-16，最晚 2026-12-21"_s,
+             u"日历法易孕期：2026-11-27 到 2026-12-09"_s, caution},
+            28);
+        row("eight days, the shortest 16: fertile from day 1",
+            "2026-04-18\n2026-06-07\n2026-06-23\n2026-07-23\n2026-08-22\n2026-09-21\n"
+            "2026-10-21\n2026-11-20\n",
+            "2026-12-08",
+            {next[0], u"最早 2026-12-06，最晚 2026-12-20"_s,
+             u"日历法易孕期：2026-11-20 到 2026-12-08"_s, caution},
+            28);
+        row("past the calendar's last day", "9999-10-15\n9999-11-12\n9999-12-10\n", "2026-12-08",
+            {u"下次月经超出了日历的年份，无法预测。"_s});
+    }
+    void foretellsFromHerRecord()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QByteArray, today);
+        QFETCH(QStringList, forecast);
+        QFETCH(int, cycle);
+        const std::vector<sys_days> days = PeriodRecord::Read(record.toStdString()).Days();
+        const velmora::RecordView view = velmora::ViewOf(days, Day(today.constData()));
+        QStringList lines;
+        for (const std::string& line : view.forecast)
+            lines << QString::fromStdString(line);
+        QCOMPARE(lines, forecast);
+        QCOMPARE(view.inputs.has_value(), !days.empty());
+        if (!view.inputs)
+            return;
+        QCOMPARE(view.inputs->firstDay, days.back());
+        QCOMPARE(view.inputs->cycleLength.value_or(0), cycle);
+        // Offered while it foretells, or where her latest first day is later than the date box's.
+        QCOMPARE(view.OffersCalculation(days.back()), cycle != 0);
+        QVERIFY(view.OffersCalculation(days.back() - std::chrono::days{1}));
+    }
+
     // What choosing a day offers, by where it lies from her recorded periods: a later day of a
     // period is no new period, only a way to take that period out.
     void offersWhatTheDayCanBe_data()

@@ -213,6 +213,13 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(d.switch_to.active_element.text, word)
         d.switch_to.active_element.send_keys(Keys.ENTER)
 
+    def pick(self, path):
+        """Takes the file in through the page's file picker, and waits for its report."""
+        picker = self.browser.driver.find_element(By.ID, "recordFile")
+        self.browser.driver.execute_script("arguments[0].hidden = false", picker)
+        picker.send_keys(path)
+        wait(self.browser.driver, "return document.getElementById('recordReport').textContent !== ''")
+
     def cells(self):
         return dict(self.browser.driver.execute_script(
             "return [...document.querySelectorAll('#months td[data-day]')]"
@@ -244,19 +251,26 @@ class WebPageTest(unittest.TestCase):
     def test_her_record_is_the_same_on_the_page_in_the_window_and_the_terminal(self):
         d = self.browser.driver
         texts = engine_texts()
-        self.browser.calculate("2004-02-19", "28")
-        for day in ("2004-02-19", "2004-03-18", "2004-03-06"):
+        self.browser.calculate("2004-02-19", "30")
+        for day in ("2004-02-19", "2004-03-18"):
             self.choose(day, texts["recordDay"])
+        # A first day later than the date box's is her period come: calculated from it at once,
+        # the cycle box as it is while the record foretells nothing.
+        self.assertEqual(d.find_element(By.ID, "firstDay").get_attribute("value"), "2004-03-18")
+        self.assertEqual(self.browser.lines(), cli("2004-03-18", "30")[1].decode().splitlines())
+        self.choose("2004-03-06", texts["recordDay"])  # an earlier day changes no input
         self.choose("2004-03-06", texts["forgetDay"])
-        self.assertEqual(self.cells()["2004-02-19"], "2004-02-19 月经期 已记下")
-        self.assertEqual(self.cells()["2004-02-20"], "2004-02-20 月经期")
+        self.assertEqual(d.find_element(By.ID, "firstDay").get_attribute("value"), "2004-03-18")
+        self.assertEqual(self.cells()["2004-03-18"], "2004-03-18 月经期 已记下")
+        self.assertEqual(self.cells()["2004-03-19"], "2004-03-19 月经期")
         # Kept on the device: a reload shows it, and offers its average for the cycle box.
         self.browser.open()
         self.assertEqual(self.recorded(), ["2004-02-19", "2004-03-18  28 天"])
         d.find_element(By.ID, "cycle").clear()
-        d.find_element(By.ID, "useAverage").click()
+        d.find_element(By.ID, "useAverage").click()  # and calculates
         self.assertEqual(d.find_element(By.ID, "cycle").get_attribute("value"), "28")
-        # Downloaded, it is the record the window and the terminal take in.
+        self.assertEqual(self.browser.lines(), cli("2004-03-18", "28")[1].decode().splitlines())
+        # Downloaded, it is a record the window and the terminal take in.
         path = os.path.join(self.browser.downloads, "velmora-record.txt")
         if os.path.exists(path):
             os.remove(path)
@@ -264,25 +278,12 @@ class WebPageTest(unittest.TestCase):
         WebDriverWait(d, 10).until(lambda _: os.path.exists(path))
         with open(path, "rb") as downloaded:
             self.assertEqual(downloaded.read(), b"2004-02-19\n2004-03-18\n")
-        terminal = tempfile.mkdtemp()
-        shutil.copy(CLI, terminal)
-        program = os.path.join(terminal, os.path.basename(CLI))
-        run = lambda *arguments: subprocess.run(  # noqa: E731
-            [program, *arguments], capture_output=True, timeout=30,
-            env={**os.environ, "HOME": terminal, "LC_ALL": "C.UTF-8"})
-        self.assertEqual(run("--import", path).returncode, 0)
-        history = run("--history").stdout.decode().splitlines()
-        self.assertEqual(history[:2], self.recorded())
-        self.assertEqual(history[2], d.find_element(By.ID, "recordSummary").text)
         # drip's export comes in through the file picker.
-        drip = os.path.join(terminal, "drip.csv")
+        drip = os.path.join(tempfile.mkdtemp(), "drip.csv")
         with open(drip, "w", encoding="utf-8") as export:
             export.write("date,bleeding.value,bleeding.exclude\n2004-04-15,2,false\n"
                          "2004-04-16,1,false\nnot a date,1,false\n")
-        picker = d.find_element(By.ID, "recordFile")
-        d.execute_script("arguments[0].hidden = false", picker)
-        picker.send_keys(drip)
-        wait(d, "return document.getElementById('recordReport').textContent !== ''")
+        self.pick(drip)
         self.assertEqual(d.find_element(By.ID, "recordReport").text,
                          "导入了 1 天。有 1 行不是日期，没有导入。")
         self.assertEqual(self.recorded()[-1], "2004-04-15  28 天")
@@ -297,6 +298,52 @@ class WebPageTest(unittest.TestCase):
             ".map((key) => localStorage.getItem(key))"), [None, None, None])
         self.assertEqual(self.recorded(), [])
         self.assertNotIn("已记下", " ".join(self.cells().values()))
+
+    def test_a_years_record_foretells_the_same_on_the_page_and_in_the_terminal(self):
+        d = self.browser.driver
+        terminal = tempfile.mkdtemp()
+        program = shutil.copy(CLI, terminal)
+        shanghai = datetime.timezone(datetime.timedelta(hours=8))
+        run = lambda *arguments: subprocess.run(  # noqa: E731
+            [program, *arguments], capture_output=True, timeout=30, env={
+                **os.environ, "HOME": terminal, "LC_ALL": "C.UTF-8", "TZ": "Asia/Shanghai",
+                "NO_COLOR": "1"}).stdout.decode()
+
+        def take_in(last_days_ago):
+            """A year of cycles of 27 to 30 days, the last begun so many days ago, taken in on the
+            page and in the terminal alike; the page's forecast, as of one today for both."""
+            today = datetime.datetime.now(shanghai).date()
+            days = [today - datetime.timedelta(days=last_days_ago)]
+            for length in reversed([28, 27, 29, 28, 30, 28, 27, 29, 28, 28, 29, 27]):
+                days.insert(0, days[0] - datetime.timedelta(days=length))
+            path = os.path.join(terminal, "year.txt")
+            with open(path, "w", encoding="utf-8") as year:
+                year.write("".join(day.isoformat() + "\n" for day in days))
+            d.execute_script("localStorage.clear()")
+            self.browser.open()
+            self.pick(path)
+            run("--clear")
+            run("--import", path)
+            if today != datetime.datetime.now(shanghai).date():
+                return take_in(last_days_ago)  # the day turned while they answered
+            return [li.get_attribute("textContent")
+                    for li in d.find_elements(By.CSS_SELECTOR, "#recordForecast li")]
+
+        forecast = take_in(18)
+        self.assertEqual(len(forecast), 4)  # the next day, its range, the method, its caution
+        summary = d.find_element(By.ID, "recordSummary").text
+        self.assertEqual(run("--history").splitlines(), self.recorded() + [summary] + forecast)
+        # 按记录计算: the terminal's lines, the range marked in every month picture.
+        d.find_element(By.ID, "fromRecord").click()
+        self.assertEqual(self.browser.lines(), run("--from-record").splitlines())
+        self.assertEqual(len([n for n in self.cells().values() if n.endswith("可能来月经")]), 3)
+        months = run("--from-record", "--month").splitlines()
+        self.assertEqual((sum(line.count("?") for line in months[:-1]), "? 可能来月经" in months[-1]),
+                         (3, True))
+        # Forty days on from her last period: late, on both.
+        forecast = take_in(40)
+        self.assertIn("月经已比预计晚 12 天。", forecast)
+        self.assertEqual(run("--history").splitlines()[-len(forecast):], forecast)
 
     def test_her_record_is_kept_across_tabs_a_refusing_store_and_a_lifetime(self):
         d = self.browser.driver
@@ -495,7 +542,7 @@ class WebPageTest(unittest.TestCase):
                     const args = [new TextEncoder().encode(day), bytes(hex)];
                     out.push(call('calculate', [...args, args[1]], [1e9]),
                              call('remembered', args, []), call('restored', args, []),
-                             call('record_take_in', [args[1], args[1]], [2]),
+                             call('record_take_in', [args[1], args[1], args[0]], [2, 1e9, 480]),
                              call('record_offer', [args[1], args[0]], []));
                 }
                 done(out);

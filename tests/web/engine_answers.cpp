@@ -39,7 +39,8 @@ int main()
                   << '\n';
         std::cout << velmora_remembered(day.data(), Size(day), text.data(), Size(text)) << '\n';
         std::cout << velmora_restored(day.data(), Size(day), text.data(), Size(text)) << '\n';
-        std::cout << velmora_record_take_in(text.data(), Size(text), text.data(), Size(text), 2)
+        std::cout << velmora_record_take_in(text.data(), Size(text), text.data(), Size(text),
+                                            day.data(), Size(day), 2, kStamp, 480)
                   << '\n';
         std::cout << velmora_record_offer(text.data(), Size(text), day.data(), Size(day)) << '\n';
     }

@@ -64,43 +64,53 @@ private Q_SLOTS:
                  "2004-01 2004-03");
     }
 
+    // A change by a day of the picker, beside the date box's day: what is kept, whether it
+    // calculates at once (her period came), and what 按记录计算 then takes.
     void herRecordChangesOnlyByDaysOfThePicker_data()
     {
         QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<QByteArray>("day");
-        QTest::addColumn<bool>("add");
-        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QByteArray>("change"); // +day recorded, -day taken out
+        QTest::addColumn<QByteArray>("dateBox");
         QTest::addColumn<QByteArray>("kept");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("a day recorded")
-            << QByteArray("2004-01-22\n") << QByteArray("2004-02-19") << true << true
-            << QByteArray("2004-01-22\n2004-02-19\n") << QString();
-        QTest::newRow("a day twice") << QByteArray("2004-02-19\n") << QByteArray("2004-02-19")
-                                     << true << false << QByteArray("2004-02-19\n") << QString();
-        QTest::newRow("taken out") << QByteArray("注\n2004-02-19\n") << QByteArray("2004-02-19")
-                                   << false << true << QByteArray("注\n") << QString();
-        QTest::newRow("no day") << QByteArray("2004-02-19\n") << QByteArray("2004-02-30") << true
-                                << false << QByteArray("2004-02-19\n") << QString();
-        QTest::newRow("the third day of a recorded period")
-            << QByteArray("2004-02-19\n") << QByteArray("2004-02-21") << true << false
-            << QByteArray("2004-02-19\n") << u"2004-02-21 在 2004-02-19 起记下的月经期内。"_s;
+        QTest::addColumn<QByteArray>("answer"); // recalculates, offers 按记录计算, its cycle
+        const auto row = [](const char* name, QByteArray record, QByteArray change, QByteArray box,
+                            QByteArray kept, QByteArray answer, QString refusal = {}) {
+            QTest::newRow(name) << record << change << box << kept << refusal << answer;
+        };
+        row("a later first day", "2004-01-22\n", "+2004-02-19", "2004-02-01",
+            "2004-01-22\n2004-02-19\n", "1 1 0");
+        row("a day twice", "2004-02-19\n", "+2004-02-19", "2004-01-01", "2004-02-19\n", "0 1 0");
+        row("taken out", "注\n2004-02-19\n", "-2004-02-19", "2004-01-01", "注\n", "0 0 0");
+        row("no day", "2004-02-19\n", "+2004-02-30", "", "2004-02-19\n", "0 1 0");
+        row("the third day of a recorded period", "2004-02-19\n", "+2004-02-21", "2004-02-01",
+            "2004-02-19\n", "0 1 0", u"2004-02-21 在 2004-02-19 起记下的月经期内。"_s);
+        row("the date box's own day", "", "+2004-02-19", "2004-02-19", "2004-02-19\n", "0 0 0");
+        row("an earlier day", "2004-03-18\n", "+2004-02-19", "2004-03-01",
+            "2004-02-19\n2004-03-18\n", "0 1 0");
+        row("no day in the date box", "", "+2004-02-19", "", "2004-02-19\n", "1 1 0");
+        row("a record that foretells", "2004-01-21\n2004-02-19\n", "+2004-03-18", "2004-03-18",
+            "2004-01-21\n2004-02-19\n2004-03-18\n", "0 1 28");
     }
     void herRecordChangesOnlyByDaysOfThePicker()
     {
         QFETCH(QByteArray, record);
-        QFETCH(QByteArray, day);
-        QFETCH(bool, add);
-        QFETCH(bool, changed);
+        QFETCH(QByteArray, change);
+        QFETCH(QByteArray, dateBox);
         QFETCH(QByteArray, kept);
         QFETCH(QString, refusal);
-        const QJsonObject answer =
-            Json(velmora::web::RecordDay(record.toStdString(), day.toStdString(), add));
-        QCOMPARE(answer["changed"].toBool(), changed);
-        QCOMPARE(answer["record"].toString().toUtf8(), kept);
-        if (!refusal.isEmpty()) {
-            QVERIFY(answer["refused"].toBool());
-            QCOMPARE(answer["words"].toString(), refusal);
-        }
+        QFETCH(QByteArray, answer);
+        const QJsonObject json = Json(velmora::web::RecordDay(
+            record.toStdString(), change.mid(1).toStdString(), change.startsWith('+'),
+            {.today = {}, .dateBox = dateBox.toStdString()}));
+        QCOMPARE(json["record"].toString().toUtf8(), kept);
+        QCOMPARE(json["changed"].toBool(), kept != record);
+        QCOMPARE(json["refused"].toBool() ? json["words"].toString() : QString(), refusal);
+        QCOMPARE(QString("%1 %2 %3")
+                     .arg(int(json["recalculate"].toBool()))
+                     .arg(int(json["offersCalculation"].toBool()))
+                     .arg(json["fromRecord"]["cycle"].toInt()),
+                 QString::fromLatin1(answer));
     }
 
     void herRecordsAnswerIsTextWhateverItHolds_data()
@@ -134,7 +144,7 @@ private Q_SLOTS:
         const std::string file = "2004-02-19\nx\n";
         const std::string answer =
             velmora_record_take_in(record.constData(), static_cast<int>(record.size()), file.data(),
-                                   static_cast<int>(file.size()), 0);
+                                   static_cast<int>(file.size()), nullptr, 0, 0, 0, 0);
         const QByteArray bytes = QByteArray::fromStdString(answer);
         QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes); // text the page can read
         const QJsonObject json = Json(answer);

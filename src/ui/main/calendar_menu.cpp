@@ -12,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QDate>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -29,8 +30,7 @@ const auto kFailed = u"无法导出日历："_s;
 
 } // namespace
 
-CalendarMenu::CalendarMenu(QAbstractItemView* list, RecordStore store,
-                           std::function<void(const QString&)> useCycleLength)
+CalendarMenu::CalendarMenu(QAbstractItemView* list, RecordStore store, FormInputs inputs)
     : QObject(list), m_list(list), m_entry(new QAction(UiText(texts::kExportCalendar), this)),
       m_monthEntry(new QAction(UiText(texts::kMonthViewEntry), this)),
       m_dialogs{.choosePath =
@@ -42,7 +42,7 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list, RecordStore store,
                     [list](const QString& message) {
                         QMessageBox::warning(list->window(), kDialogTitle, message);
                     }},
-      m_store(std::move(store)), m_useCycleLength(std::move(useCycleLength))
+      m_store(std::move(store)), m_inputs(std::move(inputs))
 {
     setObjectName(u"calendarMenu"_s);
     m_entry->setObjectName(u"exportCalendar"_s);
@@ -69,13 +69,22 @@ void CalendarMenu::ShowMenu(QPoint at)
     menu.setToolTipsVisible(true);
     menu.addAction(m_entry);
     menu.addAction(m_monthEntry);
-    if (const RecordView view = ViewOf(m_store.Load().value_or(PeriodRecord{}).Days());
-        view.average) {
+    const RecordView view = ViewOf(m_store.Load().value_or(PeriodRecord{}).Days(),
+                                   ToCalendarDate(QDate::currentDate()).Days());
+    if (view.average || view.OffersCalculation(m_inputs.dateBoxDay()))
         menu.addSeparator();
+    if (view.OffersCalculation(m_inputs.dateBoxDay())) {
+        QAction* from = menu.addAction(UiText(texts::kFromRecord));
+        from->setObjectName(u"fromRecord"_s);
+        connect(from, &QAction::triggered, this, [this, inputs = *view.inputs] {
+            m_inputs.calculate(inputs.firstDay, inputs.cycleLength);
+        });
+    }
+    if (view.average) {
         QAction* use = menu.addAction(UiText(view.useAverage));
         use->setObjectName(u"useAverage"_s);
         connect(use, &QAction::triggered, this,
-                [this, length = QString::number(*view.average)] { m_useCycleLength(length); });
+                [this, length = *view.average] { m_inputs.calculate(std::nullopt, length); });
     }
     // Modal: the focus is back on the list when the chosen entry runs.
     menu.exec(m_list->viewport()->mapToGlobal(at));
@@ -101,7 +110,7 @@ void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLeng
 void CalendarMenu::ShowMonths()
 {
     if (!m_months) {
-        m_months = new MonthWindow(m_list->window(), m_store);
+        m_months = new MonthWindow(m_list->window(), m_store, m_inputs);
         m_months->setAttribute(Qt::WA_DeleteOnClose);
         m_months->SetPhases(m_dates, m_pictureProblem);
     }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "month_window.h"
 #include "phase_order.h"
 #include "record_store.h"
 
@@ -16,8 +17,6 @@ class QAbstractItemView;
 
 namespace velmora {
 
-class MonthWindow;
-
 // The two questions an export asks of the user: the save dialog, and the message after a
 // failure. A test puts its own answers in their place.
 struct ExportDialogs {
@@ -29,13 +28,13 @@ struct ExportDialogs {
 // 导出到日历... and 月历..., and the phases they show: those of the last Calculate. Each is off
 // until phases it can show are set. It belongs to the list, named calendarMenu. The 月历 window
 // is made the first time it is asked for, and follows every later Calculate. Where her record
-// (kept in `store`) makes an average, a third entry offers it as the cycle length
-// (用平均周期 N 天) and hands it to `useCycleLength`.
+// (kept in `store`) makes an average, an entry calculates with it as the cycle length
+// (用平均周期 N 天), and where it offers 按记录计算, another calculates from the record; both
+// through `inputs`.
 class CalendarMenu : public QObject
 {
 public:
-    CalendarMenu(QAbstractItemView* list, RecordStore store,
-                 std::function<void(const QString&)> useCycleLength);
+    CalendarMenu(QAbstractItemView* list, RecordStore store, FormInputs inputs);
 
     // The phases of a calculation and the cycle length it was typed with; the entry is on only
     // when they make a calendar, and otherwise says why in its tooltip and status tip.
@@ -59,7 +58,7 @@ private:
     PhaseDates m_dates;
     ExportDialogs m_dialogs;
     RecordStore m_store;
-    std::function<void(const QString&)> m_useCycleLength;
+    FormInputs m_inputs;
 };
 
 } // namespace velmora

@@ -91,9 +91,19 @@ void Form1::CreateControls()
     // start-up a text layout of every help line.
     List1->setUniformItemSizes(true);
     List1->addItems(UiLines(texts::HelpLines()));
-    // The average of her record fills the cycle box; dear.cfg follows at the next 计    算.
-    m_calendarMenu = new CalendarMenu(List1, RecordStore::BesideSettings(m_settingsPath),
-                                      [this](const QString& length) { Text1->setText(length); });
+    // Her record fills the inputs (its average, or its latest first day too) and calculates, as
+    // 计    算 does: the lines, the months and dear.cfg follow it.
+    const FormInputs inputs{
+        .dateBoxDay = [this] { return ToCalendarDate(DTPicker1->date()).Days(); },
+        .calculate =
+            [this](std::optional<std::chrono::sys_days> day, std::optional<int> length) {
+                if (day)
+                    DTPicker1->setDate(ToQDate(std::chrono::year_month_day{*day}));
+                if (length)
+                    Text1->setText(QString::number(*length));
+                Command1Click();
+            }};
+    m_calendarMenu = new CalendarMenu(List1, RecordStore::BesideSettings(m_settingsPath), inputs);
 
     Command1 =
         Place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));

@@ -244,8 +244,8 @@ QWidget* LegendEntry(const KindLabel& entry, QWidget* parent, bool recorded = fa
 
 } // namespace
 
-MonthWindow::MonthWindow(QWidget* parent, RecordStore store)
-    : QWidget(parent, Qt::Window), m_store(std::move(store)),
+MonthWindow::MonthWindow(QWidget* parent, RecordStore store, FormInputs inputs)
+    : QWidget(parent, Qt::Window), m_store(std::move(store)), m_inputs(std::move(inputs)),
       m_dialogs{.chooseSaveFile =
                     [this](const QString& proposed) {
                         return QFileDialog::getSaveFileName(this, UiText(texts::kExportRecord),
@@ -331,12 +331,18 @@ MonthWindow::MonthWindow(QWidget* parent, RecordStore store)
     title->setFont(bold);
     m_summary = new QLabel(this);
     m_note = new QLabel(this);
+    m_forecast = new QLabel(this);
+    m_forecast->setObjectName(u"forecast"_s);
+    m_forecast->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_fromRecord = new QPushButton(UiText(texts::kFromRecord), this);
+    m_fromRecord->setObjectName(u"fromRecord"_s);
+    connect(m_fromRecord, &QPushButton::clicked, this, &MonthWindow::CalculateFromRecord);
     m_history = new QListWidget(this);
     m_history->setObjectName(u"history"_s);
     m_history->setAccessibleName(UiText(texts::kRecordTitle));
     m_history->setMinimumWidth(fontMetrics().horizontalAdvance(u"2004-02-19  28 天 不计入平均"_s) +
                                fontMetrics().height() * 2);
-    for (QLabel* label : {m_summary, m_note}) {
+    for (QLabel* label : {m_summary, m_note, m_forecast}) {
         label->setWordWrap(true);
         label->setMaximumWidth(m_history->minimumWidth());
     }
@@ -346,6 +352,8 @@ MonthWindow::MonthWindow(QWidget* parent, RecordStore store)
     record->addWidget(m_summary);
     record->addWidget(m_note);
     record->addWidget(m_history, 1);
+    record->addWidget(m_forecast);
+    record->addWidget(m_fromRecord);
     m_export = new QPushButton(UiText(texts::kExportRecord), this);
     auto* import = new QPushButton(UiText(texts::kImportRecord), this);
     auto* clear = new QPushButton(UiText(texts::kClearRecord), this);
@@ -381,7 +389,9 @@ void MonthWindow::SetPhases(const PhaseDates& dates, std::optional<CalendarRefus
     for (QPushButton* button : {m_previous, m_next, m_today})
         button->setEnabled(m_pictured);
     if (m_pictured) {
-        ShowFrom(ShownMonths(dates, Today()).front());
+        m_first = ShownMonths(dates, Today()).front();
+        // The date box may have changed: whether 按记录计算 is offered follows it.
+        ShowRecord();
         return;
     }
     for (std::size_t i = 0; i < m_views.size(); ++i) {
@@ -396,12 +406,21 @@ void MonthWindow::ShowFrom(year_month first)
         return;
     const std::vector<year_month> shown = MonthsFrom(m_dates, first);
     m_first = shown.front();
+    // The day she stands on stays current where it is still in sight, redrawn or not.
+    std::optional<sys_days> current;
+    for (QTableView* view : m_views)
+        if (const QVariant day = view->currentIndex().data(kDayRole);
+            day.isValid() && (!current || view->hasFocus()))
+            current = sys_days{days{day.toLongLong()}};
     for (std::size_t i = 0; i < m_views.size(); ++i) {
         const bool used = i < shown.size();
         if (used) {
             MonthPicture picture = PictureOfMonth(m_dates, shown[i], Today(), m_recorded);
             m_captions[i]->setText(QString::fromStdString(picture.caption));
             m_models[i]->SetPicture(std::move(picture));
+            if (const QModelIndex cell = current ? m_models[i]->IndexOf(*current) : QModelIndex();
+                cell.isValid())
+                m_views[i]->setCurrentIndex(cell);
         }
         m_views[i]->setVisible(used);
         m_captions[i]->setVisible(used);
@@ -485,8 +504,10 @@ void MonthWindow::ShowRecord()
 {
     const std::optional<PeriodRecord> record = m_store.Load();
     m_recorded = record ? record->Days() : std::vector<sys_days>{};
-    const RecordView view = ViewOf(m_recorded);
+    const RecordView view = ViewOf(m_recorded, Today());
     m_summary->setText(record ? UiText(view.summary) : UiText(texts::kRecordUnreadable));
+    m_forecast->setText(UiLines(view.forecast).join(u'\n'));
+    m_fromRecord->setVisible(view.OffersCalculation(m_inputs.dateBoxDay()));
     m_note->setText(UiText(view.note));
     m_note->setVisible(!view.note.empty());
     m_history->clear();
@@ -522,8 +543,14 @@ void MonthWindow::OfferDay(QTableView* view)
         if (kind == offer.action)
             action->setObjectName(QString::fromUtf16(name));
     connect(action, &QAction::triggered, this, [this, offer, day] {
-        Told(offer.action == DayAction::Record ? m_store.Record({offer.day})
-                                               : m_store.Forget({offer.day}));
+        const bool recording = offer.action == DayAction::Record;
+        const StoreAnswer answer =
+            recording ? m_store.Record({offer.day}) : m_store.Forget({offer.day});
+        Told(answer);
+        // Her period came: the lines and the months follow her record at once.
+        if (recording && answer.status == StoreAnswer::Status::Done &&
+            PeriodCame(offer.day, m_inputs.dateBoxDay()))
+            CalculateFromRecord();
         GoTo(day);
     });
     menu->popup(view->viewport()->mapToGlobal(view->visualRect(cell).bottomLeft()));
@@ -534,6 +561,15 @@ void MonthWindow::Told(const StoreAnswer& answer)
     if (answer.status != StoreAnswer::Status::Done || !answer.words.empty())
         m_dialogs.tell(WordsOf(answer));
     ShowRecord();
+}
+
+void MonthWindow::CalculateFromRecord()
+{
+    const std::optional<PeriodRecord> record = m_store.Load();
+    if (!record)
+        return;
+    if (const RecordView view = ViewOf(record->Days(), Today()); view.inputs)
+        m_inputs.calculate(view.inputs->firstDay, view.inputs->cycleLength);
 }
 
 void MonthWindow::ExportRecord()

@@ -4,6 +4,7 @@
 
 #include "month_picture.h"
 #include "period_record.h"
+#include "record_history.h"
 #include "record_store.h"
 
 #include <QPointer>
@@ -30,6 +31,13 @@ struct RecordDialogs {
     std::function<void(const QString& message)> tell;
 };
 
+// What her record does to the main window's inputs: it reads the date box's day, and fills the
+// inputs (the day and the cycle length, each where given) and calculates, as 计    算 does.
+struct FormInputs {
+    std::function<std::chrono::sys_days()> dateBoxDay;
+    std::function<void(std::optional<std::chrono::sys_days>, std::optional<int>)> calculate;
+};
+
 // 月历: the months of the last calculation, drawn as the page draws them, from the same engine
 // answers. Its buttons move it a month (上个月, 下个月) or to today (今天); in a month the arrow
 // keys move a day, Page Up and Page Down a month, Home to today. Each day cell is named as the
@@ -39,11 +47,13 @@ struct RecordDialogs {
 // beside them each recorded day with the days since the one before and what they make.
 // Choosing a day (a click, Enter or Space, or the Menu key) offers what the store offers for it:
 // 这天月经来了, taking a recorded first day out, or, inside a recorded period, taking that
-// period out; 导出记录, 导入记录 and 清除记录 carry it.
+// period out; 导出记录, 导入记录 and 清除记录 carry it. What the record foretells stands under
+// it, with 按记录计算 where the record offers it; recording a first day later than the date
+// box's is her period coming, and calculates from the record at once.
 class MonthWindow : public QWidget
 {
 public:
-    MonthWindow(QWidget* parent, RecordStore store);
+    MonthWindow(QWidget* parent, RecordStore store, FormInputs inputs);
 
     // The phases of a calculation, and why it has no picture where it has none.
     void SetPhases(const PhaseDates& dates, std::optional<CalendarRefusal> problem);
@@ -67,6 +77,7 @@ private:
     void ExportRecord();
     void ImportRecord();
     void ClearRecord();
+    void CalculateFromRecord();
 
     PhaseDates m_dates;
     bool m_pictured = false;
@@ -82,6 +93,9 @@ private:
     std::vector<std::chrono::sys_days> m_recorded;
     QLabel* m_summary = nullptr;
     QLabel* m_note = nullptr;
+    QLabel* m_forecast = nullptr;
+    QPushButton* m_fromRecord = nullptr;
+    FormInputs m_inputs;
     QListWidget* m_history = nullptr;
     QPushButton* m_export = nullptr;
     RecordDialogs m_dialogs;
