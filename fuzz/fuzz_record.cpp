@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Any bytes as her record, or as a file she takes in: nothing she wrote is lost on a rewrite,
-// only days of the picker are taken, and the figures stay within the cycles they sum up.
+// only days of the picker are taken, the figures stay within the cycles they sum up, and what
+// they foretell stays within the calendar.
 #include "fuzz_check.h"
 #include "kept_inputs.h"
 #include "record_change.h"
@@ -52,5 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    *history.longest <= velmora::kLongestCountedCycle);
     else
         FUZZ_CHECK(history.counted == 0);
+    // A forecast, on any day, is days of the picker in order after her last first day.
+    const velmora::Forecast forecast =
+        velmora::ForecastOf(history, union_.empty() ? sys_days{} : union_.front());
+    if (forecast.range)
+        FUZZ_CHECK(
+            *forecast.last < forecast.range->first && forecast.range->first <= *forecast.next &&
+            *forecast.next <= forecast.range->last && velmora::IsPickerDay(forecast.range->last) &&
+            (!forecast.fertile || (forecast.fertile->first <= forecast.fertile->last &&
+                                   forecast.fertile->first >= *forecast.last &&
+                                   forecast.fertile->last < forecast.range->last)));
     return 0;
 }

@@ -57,6 +57,8 @@ std::optional<Look> LookOf(unsigned kind)
         return Look{QColor(0xf0, 0x8c, 0x00), dark, Qt::BDiagPattern, dark, u"★"_s};
     case kNextPeriod:
         return Look{QColor(0x8e, 0x44, 0xad), white, Qt::CrossPattern, white, u"▶"_s};
+    case kLikelyPeriod: // the period's colour, pale, in a dashed ring of it
+        return Look{QColor(0xf6, 0xc1, 0xca), dark, Qt::NoBrush, QColor(0xd7, 0x26, 0x3d), u"?"_s};
     default:
         return std::nullopt;
     }
@@ -83,6 +85,11 @@ void PaintDay(QPainter& painter, QRect cell, const QString& number, unsigned kin
         painter.setBrush(look->fill);
         painter.drawRoundedRect(patch, 3, 3);
         text = look->text;
+        if (kind == kLikelyPeriod) {
+            painter.setPen(QPen(look->patternColour, 2, Qt::DashLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(inner.adjusted(1, 1, -1, -1));
+        }
         if (kind == kOvulation) {
             painter.setPen(QPen(palette.color(QPalette::Text), 2));
             painter.setBrush(Qt::NoBrush);
