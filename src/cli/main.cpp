@@ -214,7 +214,12 @@ int main(int argc, char** argv)
     if (parser.isSet(fromRecord)) {
         if (!arguments.isEmpty())
             return Usage(u"--from-record takes no first day or cycle length."_s, parser);
-        const velmora::RecordView view = velmora::ViewOf(StoredRecord().Days(), Today());
+        const velmora::RecordStore store =
+            velmora::RecordStore::BesideSettings(velmora::SettingsFilePath());
+        const auto record = store.Load();
+        if (!record)
+            return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
+        const velmora::RecordView view = velmora::ViewOf(record->Days(), Today());
         if (!view.inputs || !view.inputs->cycleLength)
             return Fail(QString::fromStdString(view.forecast.front()));
         inputs.date = velmora::ToQDate(std::chrono::year_month_day{view.inputs->firstDay});

@@ -216,6 +216,7 @@ private Q_SLOTS:
                                       record.toUtf8() + ")"),
                  refused.err.constData());
         QCOMPARE(ReadBytes(record).size(), (1 << 20) + 11);
+        QVERIFY(RunCli({"--from-record"}).err.contains("cannot read")); // not "record more days"
     }
 
     // A record she cannot read is never written over with the nothing that could be read of it:

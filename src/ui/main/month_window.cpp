@@ -513,8 +513,9 @@ void MonthWindow::ShowRecord()
     m_recorded = record ? record->Days() : std::vector<sys_days>{};
     const RecordView view = ViewOf(m_recorded, Today());
     m_summary->setText(record ? UiText(view.summary) : UiText(texts::kRecordUnreadable));
-    m_forecast->setText(UiLines(view.forecast).join(u'\n'));
-    m_fromRecord->setVisible(view.OffersCalculation(m_inputs.dateBoxDay()));
+    // A record that cannot be read foretells nothing, rather than asking for more days.
+    m_forecast->setText(record ? UiLines(view.forecast).join(u'\n') : QString());
+    m_fromRecord->setVisible(record && view.OffersCalculation(m_inputs.dateBoxDay()));
     m_note->setText(UiText(view.note));
     m_note->setVisible(!view.note.empty());
     m_history->clear();
