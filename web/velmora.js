@@ -339,7 +339,7 @@ function start(engine) {
     const calculateFromRecord = (inputs) => {
         firstDay.value = inputs.firstDay;
         if (inputs.cycle !== null) cycle.value = String(inputs.cycle);
-        $("inputs").requestSubmit();
+        $("calculate").click();
     };
     // A change the engine made, kept and shown as it answered; where the browser refuses to keep
     // it, she is told, and the page shows what it does keep. A first day later than the date
@@ -380,7 +380,7 @@ function start(engine) {
     $("useAverage").addEventListener("click", () => {
         if (record.average === null) return;
         cycle.value = String(record.average);
-        $("inputs").requestSubmit();
+        $("calculate").click();
     });
     $("exportRecord").addEventListener("click", () => {
         download("velmora-record.txt", storedRecord(), "text/plain;charset=utf-8");
