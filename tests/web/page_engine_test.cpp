@@ -215,6 +215,8 @@ private Q_SLOTS:
             Json(velmora_remembered("2004-02-19", 10, "9 and more the page never sent", 1));
         QCOMPARE(kept["cycle"].toString(), "9");
         QCOMPARE(Json(velmora_remembered("2004-02-19", 10, "9", 0))["cycle"].toString(), "");
+        const char* recorded = velmora_record_day("", 0, "2004-02-19", 10, nullptr, 0, 1, 0, 0, 0);
+        QCOMPARE(Json(recorded)["record"].toString(), "2004-02-19\n"); // 1 adds the day
     }
 
     void theWebConversionReadsAsTheNativeOne_data()
