@@ -138,6 +138,8 @@ private Q_SLOTS:
         row("across libical's own year 3000", QDate(3000, 12, 20), "30", "30001220..30010325");
         row("next period on 9999-12-30: ends on the last day, no coming period",
             QDate(9999, 10, 31), "60", "99991031..99991231");
+        row("a coming period that would end past 9999: left out", QDate(9999, 10, 30), "30",
+            "99991030..99991130");
         row("next period on 9999-12-31: no day to end on", QDate(9999, 11, 1), "60", {},
             CalendarRefusal::DateOutOfRange);
         row("next period beyond 9999: calculated as 0 days", QDate(9999, 1, 1), "400", {},

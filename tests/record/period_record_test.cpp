@@ -302,6 +302,11 @@ private Q_SLOTS:
         for (const std::string& line : view.forecast)
             lines << QString::fromStdString(line);
         QCOMPARE(lines, forecast);
+        // The month pictures mark the same range, from the last cycles alone.
+        const auto range = velmora::NextPeriodRange(days);
+        const auto foretold = velmora::ForecastOf(velmora::HistoryOf(days), Day(today)).range;
+        QVERIFY(range ? foretold && range->first == foretold->first && range->last == foretold->last
+                      : !foretold);
         QCOMPARE(view.inputs.has_value(), !days.empty());
         if (!view.inputs)
             return;
