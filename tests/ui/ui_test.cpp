@@ -269,6 +269,7 @@ private Q_SLOTS:
         auto* february = Child<QTableView>(window, "month0");
         auto* march = Child<QTableView>(window, "month1");
         QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
+        QCOMPARE(february->accessibleName(), "2004年2月");
         QVERIFY(CellNames(march).contains("2004-03-06 排卵日"));
         QVERIFY(CellNames(march).contains("2004-03-20 下次月经开始日 月经期"));
         // A day on from the last of February is the 1st of March; a page on, the 1st of April,
@@ -321,6 +322,9 @@ private Q_SLOTS:
         QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
         february->setCurrentIndex(february->model()->index(2, 4));
         QTest::keyClick(february, Qt::Key_Return);
+        auto* dayMenu = Child<QMenu>(window, "dayMenu"); // named by its day, Enter does it
+        QCOMPARE(dayMenu->accessibleName() + dayMenu->activeAction()->objectName(),
+                 "2004-02-19 月经期recordDay");
         QVERIFY(Choose(window, "dayMenu", "recordDay"));
         QCOMPARE(ReadBytes(record), "2004-01-22\n2004-02-19\n");
         QVERIFY(CellNames(february).contains("2004-02-19 月经期 已记下"));
@@ -429,6 +433,9 @@ private Q_SLOTS:
         picker->setDate(QDate(2004, 2, 19));
         QTest::mouseClick(Child(window, "fromRecord"), Qt::LeftButton);
         QCOMPARE(picker->date(), QDate(2004, 4, 16));
+        const QPointer<QWidget> open = window;
+        QTest::keyClick(april, Qt::Key_Escape); // closes 月历
+        QTRY_VERIFY(open.isNull());
     }
 
     void aboutBoxShowsItsTitleAndScrollingCredits()

@@ -424,6 +424,7 @@ void MonthWindow::ShowFrom(year_month first)
         if (used) {
             MonthPicture picture = PictureOfMonth(m_dates, shown[i], Today(), m_recorded);
             m_captions[i]->setText(QString::fromStdString(picture.caption));
+            m_views[i]->setAccessibleName(m_captions[i]->text()); // a screen reader names it
             m_models[i]->SetPicture(std::move(picture));
             if (const QModelIndex cell = current ? m_models[i]->IndexOf(*current) : QModelIndex();
                 cell.isValid())
@@ -463,6 +464,15 @@ bool MonthWindow::event(QEvent* event)
             ShowRecord();
     }
     return QWidget::event(event);
+}
+
+void MonthWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape closes it, as any window of a single look does.
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool MonthWindow::eventFilter(QObject* watched, QEvent* event)
@@ -561,7 +571,10 @@ void MonthWindow::OfferDay(QTableView* view)
             CalculateFromRecord();
         GoTo(day);
     });
+    // Named by the day it offers for, and opened on what can be done, so that Enter does it.
+    menu->setAccessibleName(cell.data(Qt::AccessibleTextRole).toString());
     menu->popup(view->viewport()->mapToGlobal(view->visualRect(cell).bottomLeft()));
+    menu->setActiveAction(action);
 }
 
 void MonthWindow::Told(const StoreAnswer& answer)

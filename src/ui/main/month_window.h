@@ -40,8 +40,9 @@ struct FormInputs {
 
 // 月历: the months of the last calculation, drawn as the page draws them, from the same engine
 // answers. Its buttons move it a month (上个月, 下个月) or to today (今天); in a month the arrow
-// keys move a day, Page Up and Page Down a month, Home to today. Each day cell is named as the
-// page names it ("2004-03-06 排卵日"), for a screen reader. It follows every later Calculate.
+// keys move a day, Page Up and Page Down a month, Home to today, Escape closes it. Each day cell is
+// named as the page names it ("2004-03-06 排卵日"), for a screen reader. It follows every later
+// Calculate.
 //
 // It also shows her record, kept in `store`: the periods she recorded drawn in the months, and
 // beside them each recorded day with the days since the one before and what they make.
@@ -62,6 +63,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowFrom(std::chrono::year_month first);
