@@ -237,13 +237,23 @@ function showPicture(picture, texts, move, choose) {
             }
         });
     });
-    const buttons = [["previousMonth", picture.previous], ["nextMonth", picture.next],
-        ["today", picture.today]];
-    $("monthButtons").replaceChildren(...buttons.filter(([, month]) => month).map(([word, month]) => {
-        const button = element("button", { type: "button" }, texts[word]);
-        button.addEventListener("click", () => move(month));
-        return button;
-    }));
+    // The buttons are made once and stay, so that the focus stays on the one she pressed; 今天
+    // moves it on to today's cell.
+    const bar = $("monthButtons");
+    for (const [word, month] of [["previousMonth", picture.previous], ["nextMonth", picture.next],
+        ["today", picture.today]]) {
+        let button = bar.querySelector(`[data-word="${word}"]`);
+        if (!button) {
+            button = element("button", { type: "button", "data-word": word }, texts[word]);
+            button.addEventListener("click", () => button.move());
+            bar.append(button);
+        }
+        button.hidden = !month;
+        button.move = () => {
+            move(month);
+            if (word === "today") $("months").querySelector("td[aria-current='date']")?.focus();
+        };
+    }
     section.hidden = false;
 }
 

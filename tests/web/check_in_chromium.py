@@ -241,12 +241,16 @@ class WebPageTest(unittest.TestCase):
             self.assertEqual(label, "%s %s" % (day, expected[-1]), day)
         # Where the next cycle begins, both are named.
         self.assertEqual(self.cells()["2004-03-18"], "2004-03-18 下次月经开始日 月经期")
-        # Two months on: the next cycle's ovulation day, 28 days after this one's.
+        # Two months on: the next cycle's ovulation day, 28 days after this one's; the focus
+        # stays on the button pressed, and 今天 takes it to today.
         for _ in range(2):
             d.find_element(By.XPATH, "//section[@id='month']//button[.='%s']"
                            % engine_texts()["nextMonth"]).click()
         self.assertEqual(self.cells()["2004-04-01"], "2004-04-01 排卵日")
+        self.assertEqual(d.switch_to.active_element.text, engine_texts()["nextMonth"])
         self.assertTrue(d.save_screenshot(SCREENSHOT))
+        d.find_element(By.CSS_SELECTOR, "#monthButtons [data-word='today']").click()
+        self.assertEqual(d.switch_to.active_element.get_attribute("aria-current"), "date")
 
     def test_her_record_is_the_same_on_the_page_in_the_window_and_the_terminal(self):
         d = self.browser.driver
