@@ -102,7 +102,8 @@ QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool 
     year_month first = MonthOf(dates[Slot::PeriodFirst].Days());
     // To the next period's month, or to the last day her record says it may begin on.
     year_month last = MonthOf(dates[Slot::NextPeriod].Days());
-    if (const auto likely = NextPeriodRange(recorded))
+    const std::optional<DayRange> likely = NextPeriodRange(recorded);
+    if (likely)
         last = std::max(last, MonthOf(likely->last));
     last = std::min(last, first + months{kMostMonths - 1});
     // Her record's months before the cycle, as many as the twelve leave room for.
@@ -114,7 +115,7 @@ QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool 
     QString legend;
     for (const KindLabel& entry : Legend()) {
         // 可能来月经 only where her record foretells.
-        if (entry.kind == kLikelyPeriod && !NextPeriodRange(recorded))
+        if (entry.kind == kLikelyPeriod && !likely)
             continue;
         const Look* look = LookOf(entry.kind);
         legend +=

@@ -108,10 +108,8 @@ Forecast ForecastOf(const RecordHistory& history, sys_days today)
     }
     const sys_days last = *forecast.last;
     const DayRange range{last + days{*history.shortest}, last + days{*history.longest}};
-    if (!IsPickerDay(range.last)) {
-        forecast.pastCalendar = true;
+    if (!IsPickerDay(range.last))
         return forecast;
-    }
     forecast.next = last + days{*history.average};
     forecast.range = range;
     if (today > range.last) {

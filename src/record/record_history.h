@@ -53,12 +53,13 @@ struct DayRange {
 std::optional<DayRange> NextPeriodRange(std::span<const std::chrono::sys_days> days);
 
 struct Forecast {
-    int firstDaysNeeded =
-        0; // how many more first days it needs before it foretells; 0 once it does
-    bool pastCalendar = false;                 // it would foretell days past the picker's years
+    // How many more first days it needs before it foretells; 0 once it does.
+    int firstDaysNeeded = 0;
     std::optional<std::chrono::sys_days> last; // her latest recorded first day
-    std::optional<std::chrono::sys_days> next; // last plus her average
-    std::optional<DayRange> range;             // see NextPeriodRange
+    // Last plus her average, and the range (see NextPeriodRange); neither where they would lie
+    // past the picker's years.
+    std::optional<std::chrono::sys_days> next;
+    std::optional<DayRange> range;
     int lateBy = 0;    // once today is past range->last: the days since `next`
     int sinceLast = 0; // where lateBy is longer than any counted cycle: the days since `last`
     std::optional<DayRange> fertile; // the calendar method's days, once kCalendarMethodCycles count
