@@ -71,9 +71,10 @@ void CalendarMenu::ShowMenu(QPoint at)
     menu.addAction(m_monthEntry);
     const RecordView view = ViewOf(m_store.Load().value_or(PeriodRecord{}).Days(),
                                    ToCalendarDate(QDate::currentDate()).Days());
-    if (view.average || view.OffersCalculation(m_inputs.dateBoxDay()))
+    const bool offered = view.OffersCalculation(m_inputs.dateBoxDay());
+    if (view.average || offered)
         menu.addSeparator();
-    if (view.OffersCalculation(m_inputs.dateBoxDay())) {
+    if (offered) {
         QAction* from = menu.addAction(UiText(texts::kFromRecord));
         from->setObjectName(u"fromRecord"_s);
         connect(from, &QAction::triggered, this, [this, inputs = *view.inputs] {

@@ -526,6 +526,7 @@ void MonthWindow::ShowRecord()
     // A record that cannot be read foretells nothing, rather than asking for more days.
     m_forecast->setText(record ? UiLines(view.forecast).join(u'\n') : QString());
     m_fromRecord->setVisible(record && view.OffersCalculation(m_inputs.dateBoxDay()));
+    m_recordInputs = record ? view.inputs : std::nullopt;
     m_note->setText(UiText(view.note));
     m_note->setVisible(!view.note.empty());
     m_history->clear();
@@ -586,11 +587,10 @@ void MonthWindow::Told(const StoreAnswer& answer)
 
 void MonthWindow::CalculateFromRecord()
 {
-    const std::optional<PeriodRecord> record = m_store.Load();
-    if (!record)
-        return;
-    if (const RecordView view = ViewOf(record->Days(), Today()); view.inputs)
-        m_inputs.calculate(view.inputs->firstDay, view.inputs->cycleLength);
+    // The inputs of the record as just shown: every change and every return to the window has
+    // read the file again.
+    if (m_recordInputs)
+        m_inputs.calculate(m_recordInputs->firstDay, m_recordInputs->cycleLength);
 }
 
 void MonthWindow::ExportRecord()

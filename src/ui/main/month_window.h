@@ -98,6 +98,7 @@ private:
     QLabel* m_forecast = nullptr;
     QPushButton* m_fromRecord = nullptr;
     FormInputs m_inputs;
+    std::optional<RecordInputs> m_recordInputs; // what 按记录计算 takes, as ShowRecord read it
     QListWidget* m_history = nullptr;
     QPushButton* m_export = nullptr;
     RecordDialogs m_dialogs;
