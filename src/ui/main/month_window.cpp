@@ -312,6 +312,9 @@ MonthWindow::MonthWindow(QWidget* parent, RecordStore store, FormInputs inputs)
         m_views[i]->verticalHeader()->hide();
         m_views[i]->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         m_views[i]->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        // The Windows style's least section is wider than a day's cell: left to it, the week
+        // would run past the view and Thursday to Saturday be cut off.
+        m_views[i]->horizontalHeader()->setMinimumSectionSize(1);
         m_views[i]->setShowGrid(false);
         m_views[i]->setSelectionMode(QAbstractItemView::NoSelection);
         // Cells wide enough for two digits and a mark beside them, at any scale, and the whole
