@@ -268,6 +268,34 @@ function download(name, text, type) {
 }
 
 // The engine could not load, compile or answer: the page says so and computes nothing.
+// A gzip file (Periodical's backup) as the browser unpacks it, at most `limit` bytes of it, for
+// the engine to read what it holds; any other file as it is. Nothing where it ends before its
+// end. A browser that cannot unpack hands it on as it is, and the engine says it knows it not.
+async function unpacked(bytes, limit) {
+    const gzip = bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b;
+    if (!gzip || bytes.length >= limit || typeof DecompressionStream === "undefined") return bytes;
+    const reader = new Blob([bytes]).stream()
+        .pipeThrough(new DecompressionStream("gzip")).getReader();
+    const out = new Uint8Array(limit);
+    let size = 0;
+    try {
+        for (;;) {
+            const { done, value } = await reader.read();
+            if (done) break;
+            const taken = value.subarray(0, limit - size);
+            out.set(taken, size);
+            size += taken.length;
+            if (size === limit) {
+                reader.cancel().catch(() => {});
+                break;
+            }
+        }
+    } catch {
+        return null;
+    }
+    return out.subarray(0, size);
+}
+
 function cannotStart() {
     const alert = $("cannotStart");
     alert.hidden = false;
@@ -401,8 +429,11 @@ function start(engine) {
         event.target.value = "";
         if (!file) return;
         // One byte past the limit is enough to tell a file that is too large.
-        const bytes = new Uint8Array(await file.slice(0, texts.recordLimit + 1).arrayBuffer());
-        keep(engine.takeIn(storedRecord(), bytes, firstDay.value, linesShown));
+        const bytes = await unpacked(
+            new Uint8Array(await file.slice(0, texts.recordLimit + 1).arrayBuffer()),
+            texts.recordLimit + 1);
+        if (bytes) keep(engine.takeIn(storedRecord(), bytes, firstDay.value, linesShown));
+        else showStored(texts.importBroken);
     });
     afterClear = () => {
         firstDay.value = texts.firstDay;

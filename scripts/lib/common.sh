@@ -6,8 +6,10 @@
 VELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # What every build of the program needs: compiler, CMake, Ninja, Qt 6, libical for the calendar
-# export, and a font for the Chinese captions.
-VELMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libical-dev fonts-noto-cjk)
+# export, nlohmann's JSON and zlib for the files other trackers export, and a font for the
+# Chinese captions.
+VELMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libical-dev nlohmann-json3-dev
+    zlib1g-dev fonts-noto-cjk)
 
 velmora_as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

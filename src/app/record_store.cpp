@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record_store.h"
 
+#include "gunzip.h"
 #include "record_import.h"
 #include "texts.h"
 
@@ -99,7 +100,17 @@ StoreAnswer RecordStore::TakeIn(const QString& file)
     const std::optional<QByteArray> bytes = ReadWholeFile(file, kReadLimit);
     if (!bytes)
         return Failed(texts::kCannotReadFile);
-    const TakenIn taken = velmora::TakeIn(std::string_view(bytes->constData(), bytes->size()));
+    std::string_view content(bytes->constData(), static_cast<std::size_t>(bytes->size()));
+    // Periodical's backup is gzip: what it holds is read, up to one byte past the limit. A file
+    // over the limit is refused as it is.
+    Unpacked unpacked;
+    if (IsGzip(content) && content.size() <= kRecordLimit) {
+        unpacked = Gunzip(content, kRecordLimit + 1);
+        if (unpacked.outcome == Unpacked::Outcome::kBroken)
+            return {StoreAnswer::Status::Refused, std::string(texts::kImportBroken), std::nullopt};
+        content = unpacked.bytes;
+    }
+    const TakenIn taken = velmora::TakeIn(content);
     return Change([&taken](PeriodRecord& record) { return TakeInto(record, taken); });
 }
 

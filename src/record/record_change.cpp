@@ -75,12 +75,18 @@ RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken)
 {
     if (taken.tooLarge)
         return Refused(std::string(texts::kImportTooLarge));
+    if (taken.source == Source::kUnknown)
+        return Refused(std::string(texts::kImportUnknown));
     PeriodRecord changed = record;
     const int added = changed.Merge(taken.record);
+    // Each tracker by the name she knows it by, in the order of Source.
+    static constexpr std::string_view kTrackers[] = {"drip", "Clue", "Flo", "Periodical", "CSV"};
+    std::string words = taken.source == Source::kRecord
+                            ? texts::ImportReport(added, taken.notDates)
+                            : texts::TrackerReport(kTrackers[static_cast<int>(taken.source) - 1],
+                                                   added, taken.notDates);
     return Keep(record, std::move(changed),
-                {.refused = false,
-                 .changed = added > 0,
-                 .words = texts::ImportReport(added, taken.notDates)});
+                {.refused = false, .changed = added > 0, .words = std::move(words)});
 }
 
 } // namespace velmora

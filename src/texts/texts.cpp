@@ -155,6 +155,14 @@ std::string ImportReport(int days, int notDates)
     return report;
 }
 
+std::string TrackerReport(std::string_view tracker, int periods, int notUsed)
+{
+    std::string report = Join({"从 ", tracker, " 导入了 "}) + std::to_string(periods) + " 次月经。";
+    if (notUsed > 0)
+        report += "有 " + std::to_string(notUsed) + " 条没有用上。";
+    return report;
+}
+
 std::vector<std::string> AboutCredits()
 {
     return {

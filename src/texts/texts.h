@@ -71,6 +71,11 @@ inline constexpr std::string_view kNoAverageYet = "记下两次以上月经，�
 inline constexpr std::string_view kNoCycleCounted =
     "最近的周期都不在 15 到 45 天之间，算不出平均周期。";
 inline constexpr std::string_view kImportTooLarge = "文件太大（超过 1 MB），没有导入。";
+// A file no reader knows, or a compressed one that ends before its end: nothing is taken.
+inline constexpr std::string_view kImportUnknown =
+    "认不出这个文件，没有导入。能导入的有：Velmora 的记录，drip、Clue、Flo、Periodical "
+    "导出的文件，以及有日期列的 CSV。";
+inline constexpr std::string_view kImportBroken = "压缩文件不完整，没有导入。";
 // Why the record was not written: it could not be read whole, so writing would lose some of it.
 inline constexpr std::string_view kRecordUnreadable =
     "记录文件无法完整读取，为了不丢失其中内容，没有改动它。";
@@ -96,6 +101,8 @@ std::string ForgetPeriod(std::string_view first); // 删除 2004-02-19 起的记
 std::string NotRecorded(std::string_view day);    // forgetting a day that is not there
 std::string UseAverage(int days);                 // 用平均周期 28 天
 std::string ImportReport(int days, int notDates); // how many came in, and what did not
+// What another tracker's file brought: "从 Clue 导入了 3 次月经。有 12 条没有用上。"
+std::string TrackerReport(std::string_view tracker, int periods, int notUsed);
 
 // What her record foretells, and the calculation it feeds: the next period, the days it may
 // come on, a late one, the calendar method's fertile days and its caution; the button that

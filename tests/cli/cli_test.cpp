@@ -188,7 +188,7 @@ private Q_SLOTS:
                                  "someday,,2,false\n"));
         const Run taken = RunCli({"--import", drip});
         QCOMPARE(taken.status, 0);
-        QCOMPARE(taken.out, "导入了 1 天。有 1 行不是日期，没有导入。\n");
+        QCOMPARE(taken.out, "从 drip 导入了 1 次月经。有 2 条没有用上。\n");
         QCOMPARE(RunCli({"--forget", "2004-01-22"}).status, 0);
         const Run history = RunCli({"--history"});
         QCOMPARE(history.status, 0);
@@ -242,6 +242,62 @@ private Q_SLOTS:
         QCOMPARE(cli.exitCode(), 1);
         QVERIFY(::chmod(record, 0600) == 0);
         QCOMPARE(ReadBytes(record), "2004-01-22\n");
+    }
+
+    // What another tracker exported comes in by what it holds, whatever its name: the same
+    // three periods from each sample; a file no reader knows, or a gzip cut short or too large
+    // once unpacked, brings nothing and says so.
+    void takesInWhatAnotherTrackerExported_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("said");
+        QTest::addColumn<int>("status");
+        const auto sample = [](const char* name) {
+            return TestData(name);
+        };
+        QTest::newRow("Clue") << sample("imports/clue-measurements.json")
+                              << QByteArray("从 Clue 导入了 3 次月经。有 3 条没有用上。\n") << 0;
+        QTest::newRow("Flo") << sample("imports/flo-export.json")
+                             << QByteArray("从 Flo 导入了 3 次月经。有 1 条没有用上。\n") << 0;
+        QTest::newRow("Periodical")
+            << sample("imports/periodical-backup.json.gz")
+            << QByteArray("从 Periodical 导入了 3 次月经。有 1 条没有用上。\n") << 0;
+        QTest::newRow("a CSV of dates")
+            << sample("imports/dates.csv")
+            << QByteArray("从 CSV 导入了 3 次月经。有 1 条没有用上。\n") << 0;
+        QTest::newRow("a file no reader knows")
+            << QByteArray("<html></html>\n")
+            << QByteArray("认不出这个文件，没有导入。能导入的有：Velmora 的记录，drip、Clue、Flo、"
+                          "Periodical 导出的文件，以及有日期列的 CSV。\n")
+            << 1;
+        QTest::newRow("a gzip cut short") << sample("imports/periodical-backup.json.gz").chopped(4)
+                                          << QByteArray("压缩文件不完整，没有导入。\n") << 1;
+        QProcess gzip;
+        gzip.start("gzip", {"-c"});
+        gzip.write(QByteArray((1 << 20) + 1, '\n'));
+        gzip.closeWriteChannel();
+        QVERIFY(gzip.waitForFinished(10000));
+        QTest::newRow("a gzip over 1 MB unpacked")
+            << gzip.readAllStandardOutput() << QByteArray("文件太大（超过 1 MB），没有导入。\n")
+            << 1;
+    }
+    void takesInWhatAnotherTrackerExported()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, said);
+        QFETCH(int, status);
+        const QString record = m_dir.filePath("periods.txt");
+        const auto cleanUp = qScopeGuard([&record] { QFile::remove(record); });
+        const QString exported = m_dir.filePath("exported");
+        QVERIFY(WriteBytes(exported, file));
+        const Run run = RunCli({"--import", exported});
+        QCOMPARE(run.status, status);
+        QCOMPARE(status == 0 ? run.out : run.err, (status == 0 ? "" : "velmora-cli: ") + said);
+        if (status == 0)
+            QVERIFY(RunCli({"--history"})
+                        .out.startsWith("2024-01-03\n2024-02-01  29 天\n2024-03-02  30 天\n"));
+        else
+            QVERIFY(!QFile::exists(record));
     }
 
     // Whatever a change writes, every later one reads back: a change that would take the record

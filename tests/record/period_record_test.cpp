@@ -5,11 +5,13 @@
 // no day is taken that the picker cannot hold, and the figures are those she would work out.
 // Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
 #ifndef Q_MOC_RUN
+#include "gunzip.h"
 #include "kept_inputs.h"
 #include "period_record.h"
 #include "record_change.h"
 #include "record_history.h"
 #include "record_import.h"
+#include "test_data.h"
 #endif
 
 #include <QTest>
@@ -31,6 +33,16 @@ QStringList DaysOf(const PeriodRecord& record)
     for (const sys_days day : record.Days())
         days << QString::fromStdString(velmora::CalendarDate::FromDays(day)->Text());
     return days;
+}
+
+// A sample export every face takes in; a gzip one (Periodical's) as each face unpacks it.
+QByteArray Sample(const char* name)
+{
+    const QByteArray bytes = TestData((std::string("imports/") + name).c_str());
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (!velmora::IsGzip(view))
+        return bytes;
+    return QByteArray::fromStdString(velmora::Gunzip(view, velmora::kRecordLimit).bytes);
 }
 
 QByteArray TextOf(const PeriodRecord& record)
@@ -107,67 +119,157 @@ private Q_SLOTS:
         QCOMPARE(record.LinesNotBlank(), 2);
     }
 
-    void takesInRecordsAndDripsExport_data()
+    // Each source by what the file holds, to the first days of her periods and the entries
+    // that gave none.
+    void takesInEachSourceByItsContent_data()
     {
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<velmora::Source>("source");
         QTest::addColumn<QStringList>("days");
-        QTest::addColumn<int>("notDates");
+        QTest::addColumn<int>("notUsed");
+        using velmora::Source;
 
         const QByteArray header =
             "date,temperature.value,bleeding.value,bleeding.exclude,note.value\n";
         QTest::newRow("a record with her lines")
-            << QByteArray("备注\n2004-01-22\n\n2004-13-01\n") << QStringList{"2004-01-22"} << 2;
+            << QByteArray("备注\n2004-01-22\n\n2004-13-01\n") << Source::kRecord
+            << QStringList{"2004-01-22"} << 2;
         QTest::newRow("drip: a period's first day only")
             << header + "2004-01-22,,2,false,\n2004-01-23,,3,false,\n\n2004-01-24,,1,,\n"
                         "2004-02-19,36.5,1,false,\n\n"
-            << QStringList{"2004-01-22", "2004-02-19"} << 0;
+            << Source::kDrip << QStringList{"2004-01-22", "2004-02-19"} << 0;
         QTest::newRow("drip: spotting and excluded days are no period")
             << header + "2004-01-21,,0,false,\n2004-01-22,,2,false,\n2004-02-18,,2,true,\n"
                         "2004-02-19,,2,false,\n"
-            << QStringList{"2004-01-22", "2004-02-19"} << 0;
+            << Source::kDrip << QStringList{"2004-01-22", "2004-02-19"} << 2;
         QTest::newRow("drip: rows out of order, a note with commas, quotes and a line break")
             << header + "2004-02-20,,2,false,\"疼, \"\"很\"\"\n疼\"\n2004-02-19,,2,false,\n"
                         "2004-01-22,,2,false,\n"
-            << QStringList{"2004-01-22", "2004-02-19"} << 0;
+            << Source::kDrip << QStringList{"2004-01-22", "2004-02-19"} << 0;
         QTest::newRow("drip: dates that are none, or out of the picker's range")
             << header + "yesterday,,2,false,\n1600-12-31,,2,false,\n2004-02-19,,2,false,\n"
-            << QStringList{"2004-02-19"} << 2;
+            << Source::kDrip << QStringList{"2004-02-19"} << 2;
         QTest::newRow("drip's columns in another order, CR LF, a byte-order mark")
             << QByteArray("\xEF\xBB\xBF"
                           "date,bleeding.exclude,bleeding.value\r\n"
                           "2004-02-19,false,2\r\n2004-02-20,false,2\r\n")
-            << QStringList{"2004-02-19"} << 0;
+            << Source::kDrip << QStringList{"2004-02-19"} << 0;
         // A period is one period however she logged it: a day of bleeding starts one only
         // with none in the ten days before it.
-        QTest::newRow("drip: a day not logged inside a period")
-            << header + "2004-01-22,,2,false,\n2004-01-23,,2,false,\n2004-01-25,,1,false,\n"
-            << QStringList{"2004-01-22"} << 0;
         QTest::newRow("drip: spotting and an excluded day inside a period")
             << header + "2004-01-22,,3,false,\n2004-01-23,,0,false,\n2004-01-24,,2,false,\n"
                         "2004-01-25,,2,true,\n2004-01-26,,1,false,\n"
-            << QStringList{"2004-01-22"} << 0;
+            << Source::kDrip << QStringList{"2004-01-22"} << 2;
         QTest::newRow("drip: ten days apart is one period, eleven are two")
             << header + "2004-01-01,,2,false,\n2004-01-11,,2,false,\n2004-01-22,,2,false,\n"
-            << QStringList{"2004-01-01", "2004-01-22"} << 0;
+            << Source::kDrip << QStringList{"2004-01-01", "2004-01-22"} << 0;
         QTest::newRow("drip: a quote that never closes takes no line after it")
             << header + "2004-01-22,,2,false,\n2004-02-19,,2,false,\"open\n2004-03-18,,2,false,\n"
-            << QStringList{"2004-01-22"} << 2;
+            << Source::kDrip << QStringList{"2004-01-22"} << 2;
         QTest::newRow("drip: a header written with quotes")
-            << QByteArray("\"date\",\"bleeding.value\"\n\"2004-02-19\",\"2\"\n")
+            << QByteArray("\"date\",\"bleeding.value\"\n\"2004-02-19\",\"2\"\n") << Source::kDrip
             << QStringList{"2004-02-19"} << 0;
-        QTest::newRow("a CSV that is not drip's is read as a record")
-            << QByteArray("date,weight\n2004-02-19,60\n") << QStringList{} << 2;
+
+        // The samples every face takes in: three periods, from 2024-01-03, 02-01 and 03-02.
+        const QStringList three{"2024-01-03", "2024-02-01", "2024-03-02"};
+        QTest::newRow("Clue: periods of any flow; spotting, pain and feelings are not used")
+            << Sample("clue-measurements.json") << Source::kClue << three << 3;
+        QTest::newRow("Flo: cycles in any order, one without a start")
+            << Sample("flo-export.json") << Source::kFlo << three << 1;
+        QTest::newRow("Periodical: first and later days; a day of notes is not used")
+            << Sample("periodical-backup.json.gz") << Source::kPeriodical << three << 1;
+        QTest::newRow("a CSV of start dates, YYYY/MM/DD or YYYY-MM-DD")
+            << Sample("dates.csv") << Source::kDatesCsv << three << 1;
+
+        QTest::newRow("Clue: a day a period ends ten days before the next begins")
+            << QByteArray(R"([{"type":"period","date":"2024-01-01","value":{}},)"
+                          R"({"type":"period","date":"2024-01-11","value":{}},)"
+                          R"({"type":"period","date":"2024-01-22","value":{}}])")
+            << Source::kClue << QStringList{"2024-01-01", "2024-01-22"} << 0;
+        QTest::newRow("Clue: dates that are numbers, or no day of the picker")
+            << QByteArray(R"([{"type":"period","date":20240101},{"type":"period","date":)"
+                          R"("1600-12-31"},{"type":"period","date":"2024-02-30"},)"
+                          R"({"type":"period","date":"2024-03-02"}, 7])")
+            << Source::kClue << QStringList{"2024-03-02"} << 4;
+        QTest::newRow("Flo: a period that ends before the next begins, and times after a T")
+            << QByteArray(R"({"operationalData":{"cycles":[{"period_start_date":)"
+                          R"("2024-01-01T00:00:00","period_end_date":"2024-01-20 00:00:00"},)"
+                          R"({"period_start_date":"2024-01-25 00:00:00"},)"
+                          R"({"period_start_date":"2024-02-15x"}]}})")
+            << Source::kFlo << QStringList{"2024-01-01"} << 1;
+        QTest::newRow("Periodical: numbers where strings belong")
+            << QByteArray(R"([{"version":6},{"data":[{"eventtype":1,"eventdate":"20240101"},)"
+                          R"({"eventtype":"1","eventdate":20240201},)"
+                          R"({"eventtype":"1","eventdate":"2024031"},)"
+                          R"({"eventtype":"1","eventdate":"20240402"}]}])")
+            << Source::kPeriodical << QStringList{"2024-04-02"} << 3;
+        QTest::newRow("a CSV of 日期, semicolons, any case")
+            << QByteArray("\xEF\xBB\xBF备注;日期\n;2024-01-03\nx;2024-01-04\n") << Source::kDatesCsv
+            << QStringList{"2024-01-03"} << 0;
+        QTest::newRow("a CSV whose startDate column is the third")
+            << QByteArray("id,mood,StartDate\n1,ok,2024-01-03\n2,,\n") << Source::kDatesCsv
+            << QStringList{"2024-01-03"} << 1;
+
+        QTest::newRow("JSON of no tracker")
+            << QByteArray(R"({"cycles":[]})") << Source::kUnknown << QStringList{} << 0;
+        QTest::newRow("JSON that ends too soon")
+            << QByteArray(R"([{"type":"period","date":"2024-01-03")") << Source::kUnknown
+            << QStringList{} << 0;
+        QTest::newRow("JSON nested deeper than any export")
+            << QByteArray(100000, '[') << Source::kUnknown << QStringList{} << 0;
+        QTest::newRow("a text with no day in it")
+            << QByteArray("hello\nworld\n") << Source::kUnknown << QStringList{} << 2;
     }
 
-    void takesInRecordsAndDripsExport()
+    void takesInEachSourceByItsContent()
     {
         QFETCH(QByteArray, file);
+        QFETCH(velmora::Source, source);
         QFETCH(QStringList, days);
-        QFETCH(int, notDates);
+        QFETCH(int, notUsed);
         const velmora::TakenIn taken = velmora::TakeIn(file.toStdString());
         QVERIFY(!taken.tooLarge);
+        QCOMPARE(taken.source, source);
         QCOMPARE(DaysOf(taken.record), days);
-        QCOMPARE(taken.notDates, notDates);
+        QCOMPARE(taken.notDates, notUsed);
+    }
+
+    // Periodical's backup is gzip: unpacked whole, never past the limit, or not at all.
+    void unpacksGzipWholeOrNotAtAll_data()
+    {
+        QTest::addColumn<QByteArray>("gzip");
+        QTest::addColumn<std::size_t>("limit");
+        QTest::addColumn<velmora::Unpacked::Outcome>("outcome");
+        QTest::addColumn<int>("size");
+        using Outcome = velmora::Unpacked::Outcome;
+        const QByteArray backup = TestData("imports/periodical-backup.json.gz");
+        const int unpacked = Sample("periodical-backup.json.gz").size();
+        QTest::newRow("whole") << backup << velmora::kRecordLimit << Outcome::kWhole << unpacked;
+        QTest::newRow("two members, one after the other")
+            << backup + backup << velmora::kRecordLimit << Outcome::kWhole << 2 * unpacked;
+        QTest::newRow("exactly the limit")
+            << backup << std::size_t(unpacked) << Outcome::kWhole << unpacked;
+        QTest::newRow("one byte past the limit")
+            << backup << std::size_t(unpacked - 1) << Outcome::kTooLarge << unpacked - 1;
+        QTest::newRow("without its trailer")
+            << backup.chopped(8) << velmora::kRecordLimit << Outcome::kBroken << 0;
+        QTest::newRow("cut in half")
+            << backup.first(backup.size() / 2) << velmora::kRecordLimit << Outcome::kBroken << 0;
+        QTest::newRow("bytes after its end")
+            << backup + "x" << velmora::kRecordLimit << Outcome::kBroken << 0;
+    }
+
+    void unpacksGzipWholeOrNotAtAll()
+    {
+        QFETCH(QByteArray, gzip);
+        QFETCH(std::size_t, limit);
+        QFETCH(velmora::Unpacked::Outcome, outcome);
+        QFETCH(int, size);
+        const std::string_view bytes(gzip.constData(), static_cast<std::size_t>(gzip.size()));
+        QVERIFY(velmora::IsGzip(bytes));
+        const velmora::Unpacked unpacked = velmora::Gunzip(bytes, limit);
+        QCOMPARE(unpacked.outcome, outcome);
+        QCOMPARE(unpacked.bytes.size(), std::size_t(size));
     }
 
     void aFileOverTheLimitIsRefusedWhole()

@@ -289,7 +289,7 @@ class WebPageTest(unittest.TestCase):
                          "2004-04-16,1,false\nnot a date,1,false\n")
         self.pick(drip)
         self.assertEqual(d.find_element(By.ID, "recordReport").text,
-                         "导入了 1 天。有 1 行不是日期，没有导入。")
+                         "从 drip 导入了 1 次月经。有 1 条没有用上。")
         self.assertEqual(self.recorded()[-1], "2004-04-15  28 天")
         # 清除记录 asks, then forgets the record and the kept inputs alike.
         self.browser.calculate("2006-01-02", "30")
@@ -348,6 +348,25 @@ class WebPageTest(unittest.TestCase):
         forecast = take_in(40)
         self.assertIn("月经已比预计晚 12 天。", forecast)
         self.assertEqual(run("--history").splitlines()[-len(forecast):], forecast)
+
+    def test_another_trackers_export_comes_in_as_the_terminal_takes_it(self):
+        d = self.browser.driver
+        terminal = tempfile.mkdtemp()
+        program = shutil.copy(CLI, terminal)
+        run = lambda *arguments: subprocess.run(  # noqa: E731
+            [program, *arguments], capture_output=True, timeout=30, env={
+                **os.environ, "HOME": terminal, "LC_ALL": "C.UTF-8"}).stdout.decode()
+        samples = os.path.join(ROOT, "tests", "data", "imports")
+        for name in sorted(os.listdir(samples)):  # Periodical's unpacked by the browser
+            with self.subTest(name):
+                d.execute_script("localStorage.clear()")
+                self.browser.open()
+                self.pick(os.path.join(samples, name))
+                run("--clear")
+                said = run("--import", os.path.join(samples, name)).strip()
+                self.assertEqual(d.find_element(By.ID, "recordReport").text, said)
+                self.assertIn("导入了 3 次月经", said)
+                self.assertEqual(self.recorded(), run("--history").splitlines()[:3])
 
     def test_her_record_is_kept_across_tabs_a_refusing_store_and_a_lifetime(self):
         d = self.browser.driver

@@ -260,8 +260,8 @@ MonthWindow::MonthWindow(QWidget* parent, RecordStore store, FormInputs inputs)
                     },
                 .chooseOpenFile =
                     [this] {
-                        return QFileDialog::getOpenFileName(this, UiText(texts::kImportRecord),
-                                                            QString(), u"*.txt *.csv;;*"_s);
+                        // Every file: what it is, the store tells by what it holds.
+                        return QFileDialog::getOpenFileName(this, UiText(texts::kImportRecord));
                     },
                 .confirm =
                     [this](const QString& question) {
