@@ -127,9 +127,10 @@ private Q_SLOTS:
         QTest::newRow("bytes that begin nothing") << QByteArray("a\xff"
                                                                 "b\xc0\x80")
                                                   << u"a\uFFFDb\uFFFD\uFFFD"_s;
+        // A sequence cut short is one U+FFFD, as a browser decodes it.
         QTest::newRow("a lead without its continuation") << QByteArray("\xe4"
                                                                        "AA\xe4\xb8")
-                                                         << u"\uFFFDAA\uFFFD\uFFFD"_s;
+                                                         << u"\uFFFDAA\uFFFD"_s;
         QTest::newRow("an overlong form") << QByteArray("\xe0\x80\x80") << u"\uFFFD\uFFFD\uFFFD"_s;
         QTest::newRow("a surrogate, written as UTF-8")
             << QByteArray("\xed\xa0\x80") << u"\uFFFD\uFFFD\uFFFD"_s;
