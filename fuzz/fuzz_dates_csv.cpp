@@ -5,10 +5,7 @@
 // the calendar, and periods no closer than the gap.
 #include "fuzz_taken_in.h"
 
-#include <cstdint>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CheckTakenIn(velmora::TakeIn(std::string_view(reinterpret_cast<const char*>(data), size)));
-    return 0;
+    return FuzzReader(std::nullopt, Bytes(data, size));
 }

@@ -7,8 +7,10 @@
 #include "kept_inputs.h"
 #include "record_change.h"
 #include "record_import.h"
+#include "tracker_json.h"
 
 #include <algorithm>
+#include <cstdint>
 
 // What any reader takes in from any file: days of the picker only, each the first of a period
 // no closer than the gap to the one before; nothing from a file it does not know; and, taken
@@ -24,9 +26,22 @@ inline void CheckTakenIn(const velmora::TakenIn& taken)
                    }) == firsts.end());
     if (taken.source == velmora::Source::kUnknown || taken.tooLarge)
         FUZZ_CHECK(firsts.empty());
-    FUZZ_CHECK(taken.notDates >= 0);
     velmora::PeriodRecord record;
     const velmora::RecordChange outcome = velmora::TakeInto(record, taken);
     FUZZ_CHECK(outcome.refused == (taken.source == velmora::Source::kUnknown || taken.tooLarge));
     FUZZ_CHECK(record.Days().size() == (outcome.refused ? 0 : firsts.size()));
+}
+
+// The bytes read by one JSON reader alone, where they are its shape, and by every reader.
+inline int FuzzReader(std::optional<velmora::JsonReader> reader, std::string_view bytes)
+{
+    if (const auto taken = reader ? velmora::TakeInJsonAs(*reader, bytes) : std::nullopt)
+        CheckTakenIn(*taken);
+    CheckTakenIn(velmora::TakeIn(bytes));
+    return 0;
+}
+
+inline std::string_view Bytes(const std::uint8_t* data, std::size_t size)
+{
+    return {reinterpret_cast<const char*>(data), size};
 }

@@ -40,9 +40,8 @@ QByteArray Sample(const char* name)
 {
     const QByteArray bytes = TestData((std::string("imports/") + name).c_str());
     const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (!velmora::IsGzip(view))
-        return bytes;
-    return QByteArray::fromStdString(velmora::Gunzip(view, velmora::kRecordLimit).bytes);
+    return velmora::IsGzip(view) ? QByteArray::fromStdString(velmora::Gunzip(view, 1 << 20).bytes)
+                                 : bytes;
 }
 
 QByteArray TextOf(const PeriodRecord& record)
@@ -149,9 +148,9 @@ private Q_SLOTS:
         QTest::newRow("drip: dates that are none, or out of the picker's range")
             << header + "yesterday,,2,false,\n1600-12-31,,2,false,\n2004-02-19,,2,false,\n"
             << Source::kDrip << QStringList{"2004-02-19"} << 2;
-        QTest::newRow("drip's columns in another order, CR LF, a byte-order mark")
+        QTest::newRow("drip's columns quoted, in another order, CR LF, a byte-order mark")
             << QByteArray("\xEF\xBB\xBF"
-                          "date,bleeding.exclude,bleeding.value\r\n"
+                          "\"date\",bleeding.exclude,\"bleeding.value\"\r\n"
                           "2004-02-19,false,2\r\n2004-02-20,false,2\r\n")
             << Source::kDrip << QStringList{"2004-02-19"} << 0;
         // A period is one period however she logged it: a day of bleeding starts one only
@@ -166,9 +165,6 @@ private Q_SLOTS:
         QTest::newRow("drip: a quote that never closes takes no line after it")
             << header + "2004-01-22,,2,false,\n2004-02-19,,2,false,\"open\n2004-03-18,,2,false,\n"
             << Source::kDrip << QStringList{"2004-01-22"} << 2;
-        QTest::newRow("drip: a header written with quotes")
-            << QByteArray("\"date\",\"bleeding.value\"\n\"2004-02-19\",\"2\"\n") << Source::kDrip
-            << QStringList{"2004-02-19"} << 0;
 
         // The samples every face takes in: three periods, from 2024-01-03, 02-01 and 03-02.
         const QStringList three{"2024-01-03", "2024-02-01", "2024-03-02"};
@@ -181,11 +177,6 @@ private Q_SLOTS:
         QTest::newRow("a CSV of start dates, YYYY/MM/DD or YYYY-MM-DD")
             << Sample("dates.csv") << Source::kDatesCsv << three << 1;
 
-        QTest::newRow("Clue: a day a period ends ten days before the next begins")
-            << QByteArray(R"([{"type":"period","date":"2024-01-01","value":{}},)"
-                          R"({"type":"period","date":"2024-01-11","value":{}},)"
-                          R"({"type":"period","date":"2024-01-22","value":{}}])")
-            << Source::kClue << QStringList{"2024-01-01", "2024-01-22"} << 0;
         QTest::newRow("Clue: dates that are numbers, or no day of the picker")
             << QByteArray(R"([{"type":"period","date":20240101},{"type":"period","date":)"
                           R"("1600-12-31"},{"type":"period","date":"2024-02-30"},)"
@@ -203,13 +194,9 @@ private Q_SLOTS:
                           R"({"eventtype":"1","eventdate":"2024031"},)"
                           R"({"eventtype":"1","eventdate":"20240402"}]}])")
             << Source::kPeriodical << QStringList{"2024-04-02"} << 3;
-        QTest::newRow("a CSV of 日期, semicolons, any case")
-            << QByteArray("\xEF\xBB\xBF备注;日期\n;2024-01-03\nx;2024-01-04\n") << Source::kDatesCsv
-            << QStringList{"2024-01-03"} << 0;
-        QTest::newRow("a CSV whose startDate column is the third")
-            << QByteArray("id,mood,StartDate\n1,ok,2024-01-03\n2,,\n") << Source::kDatesCsv
-            << QStringList{"2024-01-03"} << 1;
-
+        QTest::newRow("a CSV of 日期, semicolons, a blank date")
+            << QByteArray("\xEF\xBB\xBF备注;日期\n;2024-01-03\nx;2024-01-04\n;\n")
+            << Source::kDatesCsv << QStringList{"2024-01-03"} << 1;
         QTest::newRow("JSON of no tracker")
             << QByteArray(R"({"cycles":[]})") << Source::kUnknown << QStringList{} << 0;
         QTest::newRow("JSON that ends too soon")
@@ -253,8 +240,6 @@ private Q_SLOTS:
             << backup << std::size_t(unpacked - 1) << Outcome::kTooLarge << unpacked - 1;
         QTest::newRow("without its trailer")
             << backup.chopped(8) << velmora::kRecordLimit << Outcome::kBroken << 0;
-        QTest::newRow("cut in half")
-            << backup.first(backup.size() / 2) << velmora::kRecordLimit << Outcome::kBroken << 0;
         QTest::newRow("bytes after its end")
             << backup + "x" << velmora::kRecordLimit << Outcome::kBroken << 0;
     }

@@ -370,20 +370,15 @@ private Q_SLOTS:
         QEvent back(QEvent::WindowActivate);
         QApplication::sendEvent(window, &back);
         QCOMPARE(history->count(), 4);
-        // drip's export comes in; the record goes out as the file holds it.
-        openFrom = m_dir.filePath("drip.csv");
-        QVERIFY(WriteBytes(openFrom, "date,bleeding.value,bleeding.exclude\n2004-03-18,2,false\n"));
-        QTest::mouseClick(Child(window, "importRecord"), Qt::LeftButton);
-        QCOMPARE(told, QStringList{"从 drip 导入了 1 次月经。"});
-        saveTo = m_dir.filePath("carried.txt");
-        QTest::mouseClick(Child(window, "exportRecord"), Qt::LeftButton);
-        QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-02-19\n2004-03-18\n2004-04-15\n2004-05-13\n");
-        // Periodical's backup comes in as it is, gzip and all.
+        // Periodical's backup comes in as it is, gzip and all; the record goes out as the file
+        // holds it.
         openFrom = QStringLiteral(VELMORA_TEST_DATA "/imports/periodical-backup.json.gz");
-        told.clear();
         QTest::mouseClick(Child(window, "importRecord"), Qt::LeftButton);
         QCOMPARE(told, QStringList{"从 Periodical 导入了 3 次月经。有 1 条没有用上。"});
-        QCOMPARE(history->count(), 8);
+        saveTo = m_dir.filePath("carried.txt");
+        QTest::mouseClick(Child(window, "exportRecord"), Qt::LeftButton);
+        QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-02-19\n2004-04-15\n2004-05-13\n2024-01-03\n"
+                                    "2024-02-01\n2024-03-02\n");
         // 清除记录 asks first.
         QTest::mouseClick(Child(window, "clearRecord"), Qt::LeftButton);
         QVERIFY(QFile::exists(record));

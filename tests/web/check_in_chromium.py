@@ -70,6 +70,15 @@ def serve(folder, cache_control="no-cache"):
     return server, SERVED[-1]
 
 
+
+def in_a_terminal(**env):
+    """velmora-cli in a home of its own, her record beside it: each run's standard output."""
+    home = tempfile.mkdtemp()
+    program = shutil.copy(CLI, home)
+    return lambda *arguments: subprocess.run(
+        [program, *arguments], capture_output=True, timeout=30, env={
+            **os.environ, "HOME": home, "LC_ALL": "C.UTF-8", "NO_COLOR": "1", **env}).stdout.decode()
+
 class Browser:
     """One chromium with its own profile and download folder, and the page's server."""
 
@@ -306,12 +315,8 @@ class WebPageTest(unittest.TestCase):
     def test_a_years_record_foretells_the_same_on_the_page_and_in_the_terminal(self):
         d = self.browser.driver
         terminal = tempfile.mkdtemp()
-        program = shutil.copy(CLI, terminal)
         shanghai = datetime.timezone(datetime.timedelta(hours=8))
-        run = lambda *arguments: subprocess.run(  # noqa: E731
-            [program, *arguments], capture_output=True, timeout=30, env={
-                **os.environ, "HOME": terminal, "LC_ALL": "C.UTF-8", "TZ": "Asia/Shanghai",
-                "NO_COLOR": "1"}).stdout.decode()
+        run = in_a_terminal(TZ="Asia/Shanghai")
 
         def take_in(last_days_ago):
             """A year of cycles of 27 to 30 days, the last begun so many days ago, taken in on the
@@ -351,11 +356,7 @@ class WebPageTest(unittest.TestCase):
 
     def test_another_trackers_export_comes_in_as_the_terminal_takes_it(self):
         d = self.browser.driver
-        terminal = tempfile.mkdtemp()
-        program = shutil.copy(CLI, terminal)
-        run = lambda *arguments: subprocess.run(  # noqa: E731
-            [program, *arguments], capture_output=True, timeout=30, env={
-                **os.environ, "HOME": terminal, "LC_ALL": "C.UTF-8"}).stdout.decode()
+        run = in_a_terminal()
         samples = os.path.join(ROOT, "tests", "data", "imports")
         for name in sorted(os.listdir(samples)):  # Periodical's unpacked by the browser
             with self.subTest(name):
