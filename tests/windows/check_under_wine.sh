@@ -14,6 +14,7 @@
 # BUILD-WINDOWS holds bin/velmora.exe, bin/velmora-cli.exe and the velmora-*-setup.exe that
 # scripts/windows --installer made.
 set -u
+samples=$(cd "$(dirname "$0")/../data/imports" && pwd) # the trackers' exports
 build=$(realpath "$1")
 linux_cli=$(realpath "$2")
 shots=${3:-}
@@ -172,9 +173,13 @@ echo "ok: velmora-cli.exe refused NUL.ics, CON and com1.txt as no regular files"
 mkdir -p "$work/record" && cp "$cli" "$work/record/velmora-cli.exe"
 printf 'date,bleeding.value,bleeding.exclude\r\n2004-03-18,2,false\r\n' >"$work/drip.csv"
 "$wine" "$work/record/velmora-cli.exe" --record 2004-01-22 --record 2004-02-19 >record.txt 2>&1 &&
-    "$wine" "$work/record/velmora-cli.exe" --import "$work/drip.csv" >>record.txt 2>&1 ||
+    "$wine" "$work/record/velmora-cli.exe" --import "$work/drip.csv" >>record.txt 2>&1 &&
+    "$wine" "$work/record/velmora-cli.exe" --import "$samples/periodical-backup.json.gz" \
+        >>record.txt 2>&1 ||
     fail "velmora-cli.exe --record or --import failed: $(cat record.txt)"
-printf '2004-01-22\n2004-02-19\n2004-03-18\n' | cmp -s - "$work/record/periods.txt" ||
+# Periodical's backup is gzip: unpacked by the zlib Qt bundles.
+printf '2004-01-22\n2004-02-19\n2004-03-18\n2024-01-03\n2024-02-01\n2024-03-02\n' |
+    cmp -s - "$work/record/periods.txt" ||
     fail "velmora-cli.exe kept another record: $(od -c "$work/record/periods.txt" | head -n 5)"
 "$wine" "$work/record/velmora-cli.exe" --history >history.txt 2>&1 ||
     fail "velmora-cli.exe --history exited $?"
@@ -182,7 +187,7 @@ mkdir -p "$work/linux"
 cp "$work/record/periods.txt" "$work/linux/" && cp "$linux_cli" "$work/linux/velmora-cli"
 HOME=$work/linux "$work/linux/velmora-cli" --history | cmp -s - history.txt ||
     fail "velmora-cli.exe --history printed another history: $(cat history.txt)"
-echo "ok: velmora-cli.exe kept her record and printed its history as on Linux"
+echo "ok: velmora-cli.exe kept her record, took in a gzip backup, and printed its history as on Linux"
 # Cleared, nothing of her days stays: neither the record nor what an interrupted save left.
 printf '2004-02-19\n' >"$work/record/periods.txt.Ab12Cd"
 "$wine" "$work/record/velmora-cli.exe" --clear >clear.txt 2>&1 ||
