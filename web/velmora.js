@@ -14,7 +14,7 @@ const STORED_RECORD = "velmora.record";
 const $ = (id) => document.getElementById(id);
 
 // The engine's bit for a first day she recorded (DayKind).
-const RECORDED_FIRST = 128;
+const RECORDED = 64; // a day of a period she recorded
 // How many of her latest recorded days the list shows at first, and how many more each time she
 // asks: a record of a lifetime never holds up the page.
 const LINES_AT_ONCE = 100;
@@ -202,7 +202,7 @@ function showPicture(picture, texts, move, choose) {
                 "data-day": day.date,
             });
             if (day.shown) cell.className = `kind-${day.shown}`;
-            if (day.kinds & RECORDED_FIRST) cell.classList.add("recorded");
+            if (day.kinds & RECORDED) cell.classList.add("recorded");
             if (day.today) cell.setAttribute("aria-current", "date");
             cell.append(element("span", { "aria-hidden": "true" }, day.day));
             row.append(cell);

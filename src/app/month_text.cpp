@@ -30,7 +30,7 @@ constexpr Look kLooks[] = {
     {kFertile, '+', "43;30"},    {kFirstSafe, '.', "42;30"},   {kLikelyPeriod, '?', "101;30"},
 };
 
-// A first day she recorded: the period's colour, a mark of its own.
+// A day of a period she recorded: the period's colour, a mark of its own.
 constexpr Look kRecordedLook{kPeriod, '@', "41;97;1"};
 
 const Look* LookOf(DayKind kind)
@@ -75,7 +75,7 @@ QString Month(const MonthPicture& picture, bool colour)
     QString week = QString(static_cast<qsizetype>(picture.firstWeekday) * kCell, u' ');
     unsigned column = picture.firstWeekday;
     for (const PictureDay& day : picture.days) {
-        const Look* look = day.kinds & kRecordedFirst ? &kRecordedLook : LookOf(day.Shown());
+        const Look* look = day.kinds & kRecordedPeriod ? &kRecordedLook : LookOf(day.Shown());
         QString cell =
             QString::number(static_cast<unsigned>(day.date.Ymd().day())).rightJustified(2) +
             QChar::fromLatin1(look ? look->mark : ' ');

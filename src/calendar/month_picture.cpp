@@ -94,12 +94,14 @@ DayKind PictureDay::Shown() const
 std::string PictureDay::Name() const
 {
     std::string name = date.Text();
+    if (today)
+        name += ' ' + std::string(texts::kToday);
     const unsigned named = kinds & kRecordedPeriod ? kinds | kPeriod : kinds;
     for (const KindLabel& entry : Legend()) {
         if ((named & BitsOf(entry.kind)) && !(entry.kind == kFertile && (named & kOvulation)))
             name += ' ' + std::string(entry.label);
     }
-    if (kinds & kRecordedFirst)
+    if (kinds & kRecordedPeriod)
         name += ' ' + std::string(texts::kRecorded);
     return name;
 }

@@ -45,8 +45,8 @@ struct PictureDay {
     // The kind its cell shows: a recorded period's, else 可能来月经, else the first of Legend() it
     // lies in, or 0.
     DayKind Shown() const;
-    // "2004-03-20 下次月经开始日 月经期": its date and the labels of the phases it lies in, a
-    // recorded period's days among the period's; a recorded first day ends in 已记下.
+    // "2004-03-20 下次月经开始日 月经期": its date (and 今天, today) and the labels of the phases
+    // it lies in, a recorded period's days among the period's; each of those ends in 已记下.
     std::string Name() const;
 };
 

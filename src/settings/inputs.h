@@ -28,9 +28,4 @@ struct Inputs {
 extern const QDate kEarliestDate;
 extern const QDate kLatestDate;
 
-inline bool IsPickerDate(QDate date)
-{
-    return date.isValid() && date >= kEarliestDate && date <= kLatestDate;
-}
-
 } // namespace velmora

@@ -137,7 +137,11 @@ Inputs RestoreInputs(const QString& filePath)
 {
     const LoadedSettings saved = LoadSettings(filePath);
     Inputs inputs;
-    if (saved.date && IsPickerDate(*saved.date))
+    // Qt counts days from the Julian day number, the standard library from 1970-01-01.
+    constexpr qint64 kJulianDayOf1970 = 2440588;
+    if (saved.date && saved.date->isValid() &&
+        IsPickerDay(
+            std::chrono::sys_days{std::chrono::days{saved.date->toJulianDay() - kJulianDayOf1970}}))
         inputs.date = *saved.date;
     if (saved.cycleLengthText)
         inputs.cycleLengthText = *saved.cycleLengthText;

@@ -65,7 +65,7 @@ private Q_SLOTS:
         // Her record holds 2004-01-22 and 2004-03-27: five days of period from each.
         QTest::newRow("a recorded first day before the cycle")
             << QByteArray("2004-01-22") << "2004-01-22 月经期 已记下";
-        QTest::newRow("its fifth day") << QByteArray("2004-01-26") << "2004-01-26 月经期";
+        QTest::newRow("its fifth day") << QByteArray("2004-01-26") << "2004-01-26 月经期 已记下";
         QTest::newRow("the day after") << QByteArray("2004-01-27") << "2004-01-27";
         QTest::newRow("recorded in the safe days")
             << QByteArray("2004-03-27") << "2004-03-27 月经期 安全期 已记下";

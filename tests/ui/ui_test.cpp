@@ -290,6 +290,13 @@ private Q_SLOTS:
                  "2004-03-01");
         QTest::mouseClick(Child(window, "previousMonth"), Qt::LeftButton);
         QCOMPARE(CellNames(february).first(), "2004-02-01"); // from March back to February
+        // 今天 shows today's month, today's cell (alone) named so.
+        QTest::mouseClick(Child(window, "today"), Qt::LeftButton);
+        const QStringList named =
+            (CellNames(february) + CellNames(march)).filter(QStringLiteral(" 今天"));
+        QVERIFY(named.size() == 1 && // the day may turn meanwhile
+                QDate::fromString(named[0].left(10), Qt::ISODate).daysTo(QDate::currentDate()) <=
+                    1);
         // A later calculation of 20 days has no picture: the window says why.
         auto* text = Child<QLineEdit>(form, "Text1");
         text->setText("20");
@@ -328,7 +335,7 @@ private Q_SLOTS:
         QVERIFY(Choose(window, "dayMenu", "recordDay"));
         QCOMPARE(ReadBytes(record), "2004-01-22\n2004-02-19\n");
         QVERIFY(CellNames(february).contains("2004-02-19 月经期 已记下"));
-        QVERIFY(CellNames(february).contains("2004-02-23 月经期")); // its five days
+        QVERIFY(CellNames(february).contains("2004-02-23 月经期 已记下")); // its five days
         QCOMPARE(history->count(), 2);
         QCOMPARE(history->item(1)->text(), "2004-02-19  28 天");
         // The average fills the cycle box and calculates, as 计    算 does.

@@ -275,7 +275,7 @@ class WebPageTest(unittest.TestCase):
         self.choose("2004-03-06", texts["forgetDay"])
         self.assertEqual(d.find_element(By.ID, "firstDay").get_attribute("value"), "2004-03-18")
         self.assertEqual(self.cells()["2004-03-18"], "2004-03-18 月经期 已记下")
-        self.assertEqual(self.cells()["2004-03-19"], "2004-03-19 月经期")
+        self.assertEqual(self.cells()["2004-03-19"], "2004-03-19 月经期 已记下")
         # Kept on the device: a reload shows it, and offers its average for the cycle box.
         self.browser.open()
         self.assertEqual(self.recorded(), ["2004-02-19", "2004-03-18  28 天"])
@@ -422,7 +422,7 @@ class WebPageTest(unittest.TestCase):
         self.browser.calculate(today.isoformat(), "28")
         marked = d.find_elements(By.CSS_SELECTOR, "#months td[aria-current='date']")
         self.assertEqual([cell.get_attribute("aria-label") for cell in marked],
-                         ["%s 月经期" % today.isoformat()])
+                         ["%s 今天 月经期" % today.isoformat()])
         lines = self.browser.calculate("1601-01-01", "999999")
         self.assertEqual(len(lines), 6)
         self.assertEqual(len(d.find_elements(By.CSS_SELECTOR, "#months table")), 3)

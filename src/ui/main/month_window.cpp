@@ -100,7 +100,7 @@ void PaintDay(QPainter& painter, QRect cell, const QString& number, unsigned kin
             painter.drawText(inner.adjusted(0, 0, -2, 0), Qt::AlignTop | Qt::AlignRight,
                              look->mark);
         }
-        // A first day she recorded: a dot in the lower corner.
+        // A day of a period she recorded: a dot in the lower corner.
         if (recorded) {
             painter.setPen(text);
             painter.drawText(inner.adjusted(2, 0, 0, 0), Qt::AlignBottom | Qt::AlignLeft, u"●"_s);
@@ -215,7 +215,7 @@ public:
         if (!day)
             return;
         PaintDay(*painter, option.rect, index.data().toString(), day->Shown(), day->today,
-                 (day->kinds & kRecordedFirst) != 0, option.palette);
+                 (day->kinds & kRecordedPeriod) != 0, option.palette);
         if (option.state & QStyle::State_HasFocus) {
             painter->save();
             painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2, Qt::DashLine));
