@@ -435,10 +435,19 @@ function start(engine) {
         if (bytes) keep(engine.takeIn(storedRecord(), bytes, firstDay.value, linesShown));
         else showStored(texts.importBroken);
     });
+    // Her days and her inputs gone, the page shows nothing made of them: the help again, no
+    // picture, no calendar, as on a first visit; the status line says so.
     afterClear = () => {
         firstDay.value = texts.firstDay;
         cycle.value = texts.cycleLength;
-        showStored("");
+        showHelp(texts.helpParagraphs);
+        $("caution").hidden = true;
+        calendar = "";
+        $("export").disabled = true;
+        $("refusal").textContent = "";
+        redraw = null;
+        showPicture(null, texts, null, null);
+        showStored(texts.recordCleared);
     };
 
     // Choosing a day offers what the engine says the day can be: a first day to record, a

@@ -117,14 +117,16 @@ StoreAnswer RecordStore::TakeIn(const QString& file)
 StoreAnswer RecordStore::Clear()
 {
     // Where its folder was never made there is nothing to clear, and nothing is made for it.
+    const StoreAnswer cleared{StoreAnswer::Status::Done, std::string(texts::kRecordCleared),
+                              std::nullopt};
     if (m_path.isEmpty() || !QFileInfo(QFileInfo(m_path).path()).isDir())
-        return {};
+        return cleared;
     const FileLock lock(m_path, kPatience);
     if (lock.failure())
         return LockFailed(*lock.failure());
     if (auto failure = RemoveWholeFile(m_path))
         return Failed(texts::kRecordNotCleared, std::move(failure));
-    return {};
+    return cleared;
 }
 
 StoreAnswer RecordStore::ExportTo(const QString& file) const

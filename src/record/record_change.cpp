@@ -18,6 +18,15 @@ std::string DayText(sys_days day)
     return CalendarDate::FromDays(day).value_or(CalendarDate{}).Text();
 }
 
+// The days a change was asked for, as its words name them: 2004-01-22、2004-02-19.
+std::string DaysText(const std::vector<sys_days>& days)
+{
+    std::string text;
+    for (const sys_days day : days)
+        text += (text.empty() ? "" : "、") + DayText(day);
+    return text;
+}
+
 RecordChange Refused(std::string words)
 {
     return {.refused = true, .changed = false, .words = std::move(words)};
@@ -56,6 +65,7 @@ RecordChange RecordDays(PeriodRecord& record, const std::vector<sys_days>& days)
             return Refused(texts::InsidePeriod(DayText(day), DayText(*first)));
         outcome.changed = changed.Add(day) || outcome.changed;
     }
+    outcome.words = texts::DaysRecorded(DaysText(days));
     return Keep(record, std::move(changed), std::move(outcome));
 }
 
@@ -68,6 +78,7 @@ RecordChange ForgetDays(PeriodRecord& record, const std::vector<sys_days>& days)
             return Refused(texts::NotRecorded(DayText(day)));
         outcome.changed = true;
     }
+    outcome.words = texts::DaysForgotten(DaysText(days));
     return Keep(record, std::move(changed), std::move(outcome));
 }
 

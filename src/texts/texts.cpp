@@ -101,6 +101,16 @@ std::string ForgetPeriod(std::string_view first)
     return Join({"删除 ", first, " 起的记录"});
 }
 
+std::string DaysRecorded(std::string_view days)
+{
+    return Join({"已记下 ", days, "。"});
+}
+
+std::string DaysForgotten(std::string_view days)
+{
+    return Join({"已删除 ", days, " 的记录。"});
+}
+
 std::string NotRecorded(std::string_view day)
 {
     return Join({day, " 不在记录里，没有改动。"});

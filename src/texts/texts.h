@@ -99,6 +99,11 @@ std::string LeftOutNote(int cycles, int shortest, int longest);
 std::string InsidePeriod(std::string_view day, std::string_view first);
 std::string ForgetPeriod(std::string_view first); // 删除 2004-02-19 起的记录
 std::string NotRecorded(std::string_view day);    // forgetting a day that is not there
+// What a change did, said on the status line: "已记下 2004-02-19。", "已删除 2004-02-19 的记录。"
+// (several days joined by 、), and what 清除记录 did.
+std::string DaysRecorded(std::string_view days);
+std::string DaysForgotten(std::string_view days);
+inline constexpr std::string_view kRecordCleared = "记录已清除。";
 std::string UseAverage(int days);                 // 用平均周期 28 天
 std::string ImportReport(int days, int notDates); // how many came in, and what did not
 // What another tracker's file brought: "从 Clue 导入了 3 次月经。有 12 条没有用上。"

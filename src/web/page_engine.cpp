@@ -189,6 +189,7 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
                  {"importBroken", String(texts::kImportBroken)},
                  {"clearRecord", String(texts::kClearRecord)},
                  {"clearQuestion", String(texts::kClearPageQuestion)},
+                 {"recordCleared", String(texts::kRecordCleared)},
                  {"close", String(texts::kClose)},
                  {"notKept", String(texts::kNotKept)},
                  {"showEarlier", String(texts::kShowEarlier)},

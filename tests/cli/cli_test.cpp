@@ -197,8 +197,8 @@ private Q_SLOTS:
         QCOMPARE(RunCli({"--record", "2004-03-18"}).status, 0); // already there: stays once
         QCOMPARE(ReadBytes(record), "2004-01-22\n2004-03-18\n");
         QCOMPARE(QFile::permissions(record) & ~(QFile::ReadUser | QFile::WriteUser),
-                 QFile::ReadOwner | QFile::WriteOwner);                 // hers alone
-        QCOMPARE(RunCli({"--record", "2004-02-19"}).out, QByteArray()); // nothing more to say
+                 QFile::ReadOwner | QFile::WriteOwner); // hers alone
+        QCOMPARE(RunCli({"--record", "2004-02-19"}).out, "已记下 2004-02-19。\n");
         QCOMPARE(RunCli({"--forget", "2004-01-22"}).status, 0);
         const Run history = RunCli({"--history"});
         QCOMPARE(history.status, 0);

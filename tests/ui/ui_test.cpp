@@ -325,6 +325,9 @@ private Q_SLOTS:
                                       }});
         auto* february = Child<QTableView>(window, "month0");
         auto* history = Child<QListWidget>(window, "history");
+        const auto said = [window] {
+            return Child<QLabel>(window, "recordStatus")->text();
+        };
         // January's day is drawn as a period she recorded; February's 19th is chosen by keys.
         QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
         february->setCurrentIndex(february->model()->index(2, 4));
@@ -334,6 +337,7 @@ private Q_SLOTS:
                  "2004-02-19 月经期recordDay");
         QVERIFY(Choose(window, "dayMenu", "recordDay"));
         QCOMPARE(ReadBytes(record), "2004-01-22\n2004-02-19\n");
+        QCOMPARE(said(), "已记下 2004-02-19。"); // said on the status line, asked nothing
         QVERIFY(CellNames(february).contains("2004-02-19 月经期 已记下"));
         QVERIFY(CellNames(february).contains("2004-02-23 月经期 已记下")); // its five days
         QCOMPARE(history->count(), 2);
@@ -381,7 +385,7 @@ private Q_SLOTS:
         // holds it.
         openFrom = QStringLiteral(VELMORA_TEST_DATA "/imports/periodical-backup.json.gz");
         QTest::mouseClick(Child(window, "importRecord"), Qt::LeftButton);
-        QCOMPARE(told, QStringList{"从 Periodical 导入了 3 次月经。有 1 条没有用上。"});
+        QCOMPARE(said(), "从 Periodical 导入了 3 次月经。有 1 条没有用上。");
         saveTo = m_dir.filePath("carried.txt");
         QTest::mouseClick(Child(window, "exportRecord"), Qt::LeftButton);
         QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-02-19\n2004-04-15\n2004-05-13\n2024-01-03\n"
@@ -392,8 +396,10 @@ private Q_SLOTS:
         confirmed = true;
         QTest::mouseClick(Child(window, "clearRecord"), Qt::LeftButton);
         QVERIFY(!QFile::exists(record));
+        QCOMPARE(said(), "记录已清除。");
         QCOMPARE(history->count(), 0);
         QVERIFY(!CellNames(february).join(' ').contains("已记下"));
+        QVERIFY(told.isEmpty()); // every change was made: nothing asked her to answer
     }
 
     void herRecordFeedsTheCalculation()

@@ -267,6 +267,7 @@ class WebPageTest(unittest.TestCase):
         self.browser.calculate("2004-02-19", "30")
         for day in ("2004-02-19", "2004-03-18"):
             self.choose(day, texts["recordDay"])
+        self.assertEqual(d.find_element(By.ID, "recordReport").text, "已记下 2004-03-18。")
         # A first day later than the date box's is her period come: calculated from it at once,
         # the cycle box as it is while the record foretells nothing.
         self.assertEqual(d.find_element(By.ID, "firstDay").get_attribute("value"), "2004-03-18")
@@ -310,7 +311,11 @@ class WebPageTest(unittest.TestCase):
             "return ['velmora.record', 'velmora.firstDay', 'velmora.cycle']"
             ".map((key) => localStorage.getItem(key))"), [None, None, None])
         self.assertEqual(self.recorded(), [])
-        self.assertNotIn("已记下", " ".join(self.cells().values()))
+        # Nothing made of them stays in sight; the status line says what was done.
+        self.assertEqual((d.find_element(By.ID, "recordReport").text,
+                          d.find_element(By.ID, "month").is_displayed(),
+                          d.find_element(By.ID, "lines").text.startswith(texts["helpLines"][0])),
+                         (texts["recordCleared"], False, True))
 
     def test_a_years_record_foretells_the_same_on_the_page_and_in_the_terminal(self):
         d = self.browser.driver
@@ -488,14 +493,21 @@ class WebPageTest(unittest.TestCase):
                         self.assertLessEqual(
                             d.execute_script("return document.documentElement.scrollWidth"),
                             width)
+                        # Each control and each day a finger's height; no day's number outside it.
                         heights = d.execute_script(
-                            "return [...document.querySelectorAll('input, button')]"
+                            "return [...document.querySelectorAll('input, button, td[data-day]')]"
                             ".filter(e => e.offsetParent).map(e => e.getBoundingClientRect().height)")
                         self.assertGreaterEqual(min(heights), 44)
-                        # The lines are as large as the page's own text, whatever the zoom.
+                        self.assertEqual(d.execute_script(
+                            "return [...document.querySelectorAll('td[data-day] > span')].filter((n) =>"
+                            " { const [a, b] = [n, n.parentNode].map((e) => e.getBoundingClientRect());"
+                            " return a.left < b.left || a.right > b.right; }).length"), 0)
+                        # The lines are as large as the page's own text, and that is the size
+                        # the browser is set to, whatever the zoom.
                         self.assertTrue(d.execute_script(
                             "const size = (e) => parseFloat(getComputedStyle(e).fontSize);"
-                            "return size(document.querySelector('#lines li')) >= size(document.body)"))
+                            "return size(document.querySelector('#lines li')) >= size(document.body)"
+                            " && size(document.body) === size(document.documentElement)"))
                         # Escape closes 关于 wherever the focus is.
                         d.find_element(By.ID, "cycle").click()
                         d.switch_to.active_element.send_keys(Keys.ESCAPE)

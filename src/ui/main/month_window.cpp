@@ -352,7 +352,10 @@ MonthWindow::MonthWindow(QWidget* parent, RecordStore store, FormInputs inputs)
     m_history->setAccessibleName(UiText(texts::kRecordTitle));
     m_history->setMinimumWidth(fontMetrics().horizontalAdvance(u"2004-02-19  28 天 不计入平均"_s) +
                                fontMetrics().height() * 2);
-    for (QLabel* label : {m_summary, m_note, m_forecast}) {
+    // What her last change did, said where a screen reader hears a label change.
+    m_status = new QLabel(this);
+    m_status->setObjectName(u"recordStatus"_s);
+    for (QLabel* label : {m_summary, m_note, m_forecast, m_status}) {
         label->setWordWrap(true);
         label->setMaximumWidth(m_history->minimumWidth());
     }
@@ -374,6 +377,7 @@ MonthWindow::MonthWindow(QWidget* parent, RecordStore store, FormInputs inputs)
         record->addWidget(button);
         button->setEnabled(m_store.HasPlace());
     }
+    record->addWidget(m_status);
     whole->addLayout(record);
     connect(m_export, &QPushButton::clicked, this, &MonthWindow::ExportRecord);
     connect(import, &QPushButton::clicked, this, &MonthWindow::ImportRecord);
@@ -583,7 +587,10 @@ void MonthWindow::OfferDay(QTableView* view)
 
 void MonthWindow::Told(const StoreAnswer& answer)
 {
-    if (answer.status != StoreAnswer::Status::Done || !answer.words.empty())
+    // What was done goes on the status line; what was not, with why, in a message she answers.
+    const bool done = answer.status == StoreAnswer::Status::Done;
+    m_status->setText(done ? WordsOf(answer) : QString());
+    if (!done)
         m_dialogs.tell(WordsOf(answer));
     ShowRecord();
 }

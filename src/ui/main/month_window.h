@@ -96,6 +96,7 @@ private:
     QLabel* m_summary = nullptr;
     QLabel* m_note = nullptr;
     QLabel* m_forecast = nullptr;
+    QLabel* m_status = nullptr;
     QPushButton* m_fromRecord = nullptr;
     FormInputs m_inputs;
     std::optional<RecordInputs> m_recordInputs; // what 按记录计算 takes, as ShowRecord read it
