@@ -199,13 +199,22 @@ private Q_SLOTS:
             << Source::kDatesCsv << QStringList{"2024-01-03"} << 1;
         QTest::newRow("JSON of no tracker")
             << QByteArray(R"({"cycles":[]})") << Source::kUnknown << QStringList{} << 0;
-        QTest::newRow("JSON that ends too soon")
-            << QByteArray(R"([{"type":"period","date":"2024-01-03")") << Source::kUnknown
-            << QStringList{} << 0;
-        QTest::newRow("JSON nested deeper than any export")
-            << QByteArray(100000, '[') << Source::kUnknown << QStringList{} << 0;
-        QTest::newRow("a text with no day in it")
-            << QByteArray("hello\nworld\n") << Source::kUnknown << QStringList{} << 2;
+        // Brackets as deep as an export's may go (sixteen), or one deeper; those in its
+        // strings do not count.
+        const auto nested = [](int depth) {
+            return "[{\"type\":\"period\",\"date\":\"2024-01-03\",\"note\":\"[{\\\"" +
+                   QByteArray(20, '[') + "\",\"value\":" + QByteArray(depth - 2, '[') +
+                   QByteArray(depth - 2, ']') + "}]";
+        };
+        QTest::newRow("JSON as deep as an export")
+            << nested(16) << Source::kClue << QStringList{"2024-01-03"} << 0;
+        QTest::newRow("JSON deeper than any export")
+            << nested(17) << Source::kUnknown << QStringList{} << 0;
+        QTest::newRow("JSON a million deep")
+            << QByteArray(1 << 20, '[') << Source::kUnknown << QStringList{} << 0;
+        QTest::newRow("a CSV of dates between tabs, blanks around them")
+            << QByteArray("日期\t备注\n 2024-01-03 \tx\n") << Source::kDatesCsv
+            << QStringList{"2024-01-03"} << 0;
     }
 
     void takesInEachSourceByItsContent()
@@ -231,7 +240,6 @@ private Q_SLOTS:
         using Outcome = velmora::Unpacked::Outcome;
         const QByteArray backup = TestData("imports/periodical-backup.json.gz");
         const int unpacked = Sample("periodical-backup.json.gz").size();
-        QTest::newRow("whole") << backup << velmora::kRecordLimit << Outcome::kWhole << unpacked;
         QTest::newRow("two members, one after the other")
             << backup + backup << velmora::kRecordLimit << Outcome::kWhole << 2 * unpacked;
         QTest::newRow("exactly the limit")
@@ -251,7 +259,6 @@ private Q_SLOTS:
         QFETCH(velmora::Unpacked::Outcome, outcome);
         QFETCH(int, size);
         const std::string_view bytes(gzip.constData(), static_cast<std::size_t>(gzip.size()));
-        QVERIFY(velmora::IsGzip(bytes));
         const velmora::Unpacked unpacked = velmora::Gunzip(bytes, limit);
         QCOMPARE(unpacked.outcome, outcome);
         QCOMPARE(unpacked.bytes.size(), std::size_t(size));
