@@ -13,8 +13,6 @@ const STORED_RECORD = "velmora.record";
 
 const $ = (id) => document.getElementById(id);
 
-// The engine's bit for a first day she recorded (DayKind).
-const RECORDED = 64; // a day of a period she recorded
 // How many of her latest recorded days the list shows at first, and how many more each time she
 // asks: a record of a lifetime never holds up the page.
 const LINES_AT_ONCE = 100;
@@ -166,6 +164,14 @@ function showLines(lineParts) {
     list.classList.remove("help");
 }
 
+// An element in a look the engine names: the classes of its colour and pattern (the CSS has a
+// rule for each) and its corner mark.
+function dressed(made, look) {
+    made.classList.add(`colour-${look.colour}`, `pattern-${look.pattern}`);
+    if (look.corner) made.dataset.corner = look.corner;
+    return made;
+}
+
 // The month picture as the engine answers it: its captions, weekdays, days, each day's kind,
 // name and whether it is today. Nothing here knows a date.
 function showPicture(picture, texts, move, choose) {
@@ -175,16 +181,13 @@ function showPicture(picture, texts, move, choose) {
         section.hidden = true;
         return;
     }
-    const legend = picture.legend.map(({ kind, label }) => {
+    const legend = picture.legend.map((look) => {
         const item = element("li");
-        item.append(element("span", { class: `swatch kind-${kind}`, "aria-hidden": "true" }),
-            element("span", {}, label));
+        item.append(dressed(element("span", { class: "swatch", "aria-hidden": "true" }), look),
+            element("span", {}, look.label));
         return item;
     });
-    const recorded = element("li");
-    recorded.append(element("span", { class: "swatch kind-1 recorded", "aria-hidden": "true" }),
-        element("span", {}, picture.recordedLabel));
-    $("legend").replaceChildren(...legend, recorded);
+    $("legend").replaceChildren(...legend);
     const months = picture.months.map((month) => {
         const table = element("table", { class: "month", role: "grid" });
         table.append(element("caption", {}, month.caption));
@@ -201,8 +204,7 @@ function showPicture(picture, texts, move, choose) {
                 role: "gridcell", tabindex: "-1", "aria-label": day.name, title: day.name,
                 "data-day": day.date,
             });
-            if (day.shown) cell.className = `kind-${day.shown}`;
-            if (day.kinds & RECORDED) cell.classList.add("recorded");
+            if (day.look >= 0) dressed(cell, picture.legend[day.look]);
             if (day.today) cell.setAttribute("aria-current", "date");
             cell.append(element("span", { "aria-hidden": "true" }, day.day));
             row.append(cell);

@@ -18,27 +18,18 @@ using namespace std::chrono;
 constexpr int kMostMonths = 12;
 constexpr int kCell = 4; // columns a day takes: two digits, its mark, a blank
 
-struct Look {
-    DayKind kind;
-    char mark;
-    const char* colour; // the terminal's SGR parameters
-};
-
-// A mark and a colour for each kind a cell shows; the safe kind stands for both safe periods.
-constexpr Look kLooks[] = {
-    {kNextPeriod, '>', "45;97"}, {kOvulation, '*', "43;30;1"}, {kPeriod, '#', "41;97"},
-    {kFertile, '+', "43;30"},    {kFirstSafe, '.', "42;30"},   {kLikelyPeriod, '?', "101;30"},
-};
-
-// A day of a period she recorded: the period's colour, a mark of its own.
-constexpr Look kRecordedLook{kPeriod, '@', "41;97;1"};
-
-const Look* LookOf(DayKind kind)
+// The terminal's SGR parameters for a look: its colour, bold where a ring marks it.
+QString Colour(const KindLook& look)
 {
-    for (const Look& look : kLooks)
-        if (look.kind == kind)
-            return &look;
-    return nullptr;
+    constexpr std::pair<std::string_view, const char16_t*> kColours[] = {
+        {"period", u"41;97"}, {"safe", u"42;30"},   {"fertile", u"43;30"},
+        {"next", u"45;97"},   {"likely", u"101;30"},
+    };
+    QString colour = u"0"_s;
+    for (const auto& [token, sgr] : kColours)
+        if (look.colour == token)
+            colour = QString::fromUtf16(sgr);
+    return look.pattern == "ringed" ? colour + u";1"_s : colour;
 }
 
 QString UiWords(std::string_view text)
@@ -75,12 +66,12 @@ QString Month(const MonthPicture& picture, bool colour)
     QString week = QString(static_cast<qsizetype>(picture.firstWeekday) * kCell, u' ');
     unsigned column = picture.firstWeekday;
     for (const PictureDay& day : picture.days) {
-        const Look* look = day.kinds & kRecordedPeriod ? &kRecordedLook : LookOf(day.Shown());
+        const KindLook* look = day.Look();
         QString cell =
             QString::number(static_cast<unsigned>(day.date.Ymd().day())).rightJustified(2) +
             QChar::fromLatin1(look ? look->mark : ' ');
         if (colour && (look || day.today))
-            cell = u"\x1b["_qs + QString::fromLatin1(look ? look->colour : "0") +
+            cell = u"\x1b["_qs + (look ? Colour(*look) : u"0"_s) +
                    (day.today ? u";4"_qs : QString()) + u'm' + cell + u"\x1b[0m"_qs;
         week += cell + u' ';
         if (++column == 7) {
@@ -113,18 +104,13 @@ QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool 
     for (year_month month = first; month <= last; month += months{1})
         text += Month(PictureOfMonth(dates, month, today, recorded), colour) + u'\n';
     QString legend;
-    for (const KindLabel& entry : Legend()) {
-        // 可能来月经 only where her record foretells.
-        if (entry.kind == kLikelyPeriod && !likely)
+    for (const KindLook& look : Looks()) {
+        // 可能来月经 and 已记下 only where her record has them; today has no mark of its own.
+        if ((look.kind == kLikelyPeriod && !likely) ||
+            (look.kind == kRecordedPeriod && recorded.empty()) || look.mark == ' ')
             continue;
-        const Look* look = LookOf(entry.kind);
-        legend +=
-            QChar::fromLatin1(look->mark) + u' ' +
-            QString::fromUtf8(entry.label.data(), static_cast<qsizetype>(entry.label.size())) +
-            u"  "_qs;
+        legend += QChar::fromLatin1(look.mark) + u' ' + UiWords(look.label) + u"  "_qs;
     }
-    if (!recorded.empty())
-        legend += QChar::fromLatin1(kRecordedLook.mark) + u' ' + UiWords(texts::kRecorded);
     return text + Row(legend);
 }
 

@@ -51,7 +51,7 @@ constexpr year_month kFirstMonth{kEarliestPickerDay.year() / kEarliestPickerDay.
 constexpr year_month kLastMonth{kLatestPickerDay.year() / kLatestPickerDay.month()};
 
 // The bits a legend entry stands for: the safe entry for both safe periods.
-unsigned BitsOf(DayKind kind)
+unsigned BitsOf(unsigned kind)
 {
     return kind == kFirstSafe ? kFirstSafe | kSecondSafe : kind;
 }
@@ -64,19 +64,31 @@ year_month MonthOf(sys_days day)
     return date.year() / date.month();
 }
 
-const std::array<KindLabel, 6>& Legend()
+const std::array<KindLook, kPhaseLooks + 2>& Looks()
 {
     // The boundary of two cycles names the one ending before the one beginning; the two safe
-    // periods share their label.
-    static const std::array<KindLabel, 6> legend = {{
-        {kNextPeriod, LabelOf(kNextPeriod)},
-        {kOvulation, LabelOf(kOvulation)},
-        {kPeriod, LabelOf(kPeriod)},
-        {kFertile, LabelOf(kFertile)},
-        {kFirstSafe, LabelOf(kFirstSafe)},
-        {kLikelyPeriod, texts::kLikelyPeriod},
+    // periods share their row.
+    static const std::array<KindLook, kPhaseLooks + 2> looks = {{
+        {kNextPeriod, LabelOf(kNextPeriod), '>', "next", "crosshatch", "▶"},
+        {kOvulation, LabelOf(kOvulation), '*', "fertile", "ringed", "★"},
+        {kPeriod, LabelOf(kPeriod), '#', "period", "plain", ""},
+        {kFertile, LabelOf(kFertile), '+', "fertile", "stripes", ""},
+        {kFirstSafe, LabelOf(kFirstSafe), '.', "safe", "dots", ""},
+        {kLikelyPeriod, texts::kLikelyPeriod, '?', "likely", "dashed", "?"},
+        {kRecordedPeriod, texts::kRecorded, '@', "period", "plain", "●"},
+        {0, texts::kToday, ' ', "none", "today", ""},
     }};
-    return legend;
+    return looks;
+}
+
+const KindLook& RecordedLook()
+{
+    return Looks()[kPhaseLooks];
+}
+
+const KindLook& TodayLook()
+{
+    return Looks()[kPhaseLooks + 1];
 }
 
 DayKind PictureDay::Shown() const
@@ -85,10 +97,21 @@ DayKind PictureDay::Shown() const
         return kPeriod;
     if (kinds & kLikelyPeriod)
         return kLikelyPeriod;
-    for (const KindLabel& entry : Legend())
-        if (kinds & BitsOf(entry.kind))
-            return entry.kind;
+    for (std::size_t row = 0; row < kPhaseLooks; ++row)
+        if (kinds & BitsOf(Looks()[row].kind))
+            return DayKind(Looks()[row].kind);
     return DayKind{};
+}
+
+const KindLook* PictureDay::Look() const
+{
+    if (kinds & kRecordedPeriod)
+        return &RecordedLook();
+    const DayKind shown = Shown();
+    for (std::size_t row = 0; row < kPhaseLooks; ++row)
+        if (Looks()[row].kind == shown)
+            return &Looks()[row];
+    return nullptr;
 }
 
 std::string PictureDay::Name() const
@@ -97,9 +120,10 @@ std::string PictureDay::Name() const
     if (today)
         name += ' ' + std::string(texts::kToday);
     const unsigned named = kinds & kRecordedPeriod ? kinds | kPeriod : kinds;
-    for (const KindLabel& entry : Legend()) {
-        if ((named & BitsOf(entry.kind)) && !(entry.kind == kFertile && (named & kOvulation)))
-            name += ' ' + std::string(entry.label);
+    for (std::size_t row = 0; row < kPhaseLooks; ++row) {
+        const KindLook& look = Looks()[row];
+        if ((named & BitsOf(look.kind)) && !(look.kind == kFertile && (named & kOvulation)))
+            name += ' ' + std::string(look.label);
     }
     if (kinds & kRecordedPeriod)
         name += ' ' + std::string(texts::kRecorded);

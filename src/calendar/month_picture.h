@@ -28,23 +28,36 @@ enum DayKind : unsigned {
     kLikelyPeriod = 256,  // a day her record says her next period may begin on, not recorded
 };
 
-// The kinds in the order a day's name lists them, each with its label; the legend shows them
-// in this order too. The ovulation day names only 排卵日: it lies in the fertile days by
-// definition. 可能来月经 comes last.
-struct KindLabel {
-    DayKind kind;
-    std::string_view label;
+// How each kind of day looks on every face, in the legend's order and the order a day's name
+// lists them: the window paints it, the terminal marks it, the page styles it by its tokens,
+// for each of which its CSS has a rule. A new kind is a row here, its words and that rule. The
+// ovulation day names only 排卵日: it lies in the fertile days by definition. After the six
+// phases (可能来月经 last) come a day of a period she recorded and today, which no phase looks
+// like.
+struct KindLook {
+    unsigned kind;            // the DayKind a row stands for; kRecordedPeriod, 0 for today
+    std::string_view label;   // its legend words
+    char mark;                // the terminal's mark after the day's number; ' ' for none
+    std::string_view colour;  // period, safe, fertile, next, likely; today's: none
+    std::string_view pattern; // plain, dots, stripes, ringed, crosshatch, dashed, today
+    std::string_view corner;  // a mark in the cell's corner, or none
 };
-const std::array<KindLabel, 6>& Legend();
+inline constexpr std::size_t kPhaseLooks = 6; // the rows of the phases; then recorded, today
+const std::array<KindLook, kPhaseLooks + 2>& Looks();
+const KindLook& RecordedLook();
+const KindLook& TodayLook();
 
 struct PictureDay {
     CalendarDate date;
     unsigned kinds = 0; // DayKind bits; 0 for a day outside every cycle
     int cycle = -1;     // 0 the calculated cycle, k the k-th coming one, -1 none
     bool today = false;
-    // The kind its cell shows: a recorded period's, else 可能来月经, else the first of Legend() it
-    // lies in, or 0.
+    // The kind its cell shows: a recorded period's, else 可能来月经, else the first phase of
+    // Looks() it lies in, or 0.
     DayKind Shown() const;
+    // How it looks (a recorded day as RecordedLook()), or nothing outside every cycle; today's
+    // look goes over it.
+    const KindLook* Look() const;
     // "2004-03-20 下次月经开始日 月经期": its date (and 今天, today) and the labels of the phases
     // it lies in, a recorded period's days among the period's; each of those ends in 已记下.
     std::string Name() const;

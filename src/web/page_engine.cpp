@@ -68,7 +68,8 @@ Json MonthJson(const MonthPicture& picture)
         days.push_back({{"date", day.date.Text()},
                         {"day", std::to_string(static_cast<unsigned>(day.date.Ymd().day()))},
                         {"kinds", day.kinds},
-                        {"shown", static_cast<unsigned>(day.Shown())},
+                        // its row of the legend, -1 for none
+                        {"look", day.Look() ? day.Look() - Looks().data() : -1},
                         {"cycle", day.cycle},
                         {"today", day.today},
                         {"name", day.Name()}});
@@ -93,9 +94,11 @@ Json Picture(const PhaseDates& dates, std::string_view cycleText,
     for (const std::chrono::year_month month : months)
         shown.push_back(MonthJson(PictureOfMonth(dates, month, today, recorded)));
     Json legend = Json::array();
-    for (const KindLabel& entry : Legend())
-        legend.push_back(
-            {{"kind", static_cast<unsigned>(entry.kind)}, {"label", String(entry.label)}});
+    for (const KindLook& look : Looks())
+        legend.push_back({{"label", String(look.label)},
+                          {"colour", String(look.colour)},
+                          {"pattern", String(look.pattern)},
+                          {"corner", String(look.corner)}});
     std::string todayMonth;
     if (today) {
         const std::chrono::year_month_day day{*today};
@@ -103,7 +106,6 @@ Json Picture(const PhaseDates& dates, std::string_view cycleText,
     }
     return {{"months", std::move(shown)},
             {"legend", std::move(legend)},
-            {"recordedLabel", String(texts::kRecorded)},
             {"previous", MonthText(MovedMonth(months.front(), -1))},
             {"next", MonthText(MovedMonth(months.front(), 1))},
             {"today", std::move(todayMonth)}};

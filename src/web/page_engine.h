@@ -38,9 +38,9 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
 // The month picture of a calculation from the month `from` (YYYY-MM), as 上个月, 下个月 and
 // 今天 move it: null where the calculation has none, else
 // {"months": [{"month": "2004-02", "caption", "weekdays": [...7], "firstWeekday": 0 (Sunday)
-//   to 6, "days": [{"date", "day": "19", "kinds": DayKind bits, "shown": the kind its cell
-//   shows or 0, "cycle": 0 calculated, k coming, -1 none, "today": bool, "name"}...]}...],
-//  "legend": [{"kind", "label"}...], "recordedLabel": the mark of a recorded first day,
+//   to 6, "days": [{"date", "day": "19", "kinds": DayKind bits, "look": its row of the legend
+//   or -1, "cycle": 0 calculated, k coming, -1 none, "today": bool, "name"}...]}...],
+//  "legend": [{"label", "colour", "pattern", "corner"}...]: Looks(), each row's tokens,
 //  "previous", "next", "today": the months to ask for}
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
                    std::optional<std::chrono::sys_days> today, std::string_view record = {});

@@ -399,7 +399,6 @@ private Q_SLOTS:
         QCOMPARE(said(), "记录已清除。");
         QCOMPARE(history->count(), 0);
         QVERIFY(!CellNames(february).join(' ').contains("已记下"));
-        QVERIFY(told.isEmpty()); // every change was made: nothing asked her to answer
     }
 
     void herRecordFeedsTheCalculation()

@@ -438,7 +438,7 @@ class WebPageTest(unittest.TestCase):
         d.execute_script("localStorage.setItem('velmora.record', '2004-01-21\\n2004-02-19\\n2004-03-18\\n')")
         self.browser.open()
         self.browser.calculate("2004-03-18", "28")
-        self.assertEqual(len(d.find_elements(By.CSS_SELECTOR, "#months td.kind-256")), 2)
+        self.assertEqual(len(d.find_elements(By.CSS_SELECTOR, "#months td.colour-likely")), 2)
         try:
             for scheme in ("light", "dark"):
                 with self.subTest(scheme):
@@ -453,7 +453,7 @@ class WebPageTest(unittest.TestCase):
                             return 0.2126 * r + 0.7152 * g + 0.0722 * b;
                         };
                         return Math.min(...[...document.querySelectorAll(
-                            '#months td[class^="kind-"] > span')].map((span) => {
+                            '#months td[class*="colour-"] > span')].map((span) => {
                             const style = getComputedStyle(span);
                             const [a, b] = [luminance(style.color),
                                             luminance(style.backgroundColor)];

@@ -33,84 +33,87 @@ using namespace std::chrono;
 
 constexpr int kDayRole = Qt::UserRole; // the day's number of days since 1970
 
-// A phase's colour, the colour its number is written in on it (4.5:1 at least), and the
-// pattern and mark that tell it apart without colour, as the page draws them.
-struct Look {
-    QColor fill;
-    QColor text;
-    Qt::BrushStyle pattern;
-    QColor patternColour;
-    QString mark;
-};
-
-std::optional<Look> LookOf(unsigned kind)
+// A colour token's fill and the colour a number is written in on it (4.5:1 at least), as the
+// page's CSS gives them.
+std::pair<QColor, QColor> ColoursOf(std::string_view colour)
 {
     const QColor white(255, 255, 255), dark(16, 16, 26);
-    switch (kind) {
-    case kPeriod:
-        return Look{QColor(0xd7, 0x26, 0x3d), white, Qt::NoBrush, {}, {}};
-    case kFirstSafe:
-        return Look{QColor(0x2e, 0x9e, 0x5b), dark, Qt::Dense6Pattern, white, {}};
-    case kFertile:
-        return Look{QColor(0xf0, 0x8c, 0x00), dark, Qt::BDiagPattern, dark, {}};
-    case kOvulation:
-        return Look{QColor(0xf0, 0x8c, 0x00), dark, Qt::BDiagPattern, dark, u"★"_s};
-    case kNextPeriod:
-        return Look{QColor(0x8e, 0x44, 0xad), white, Qt::CrossPattern, white, u"▶"_s};
-    case kLikelyPeriod: // the period's colour, pale, in a dashed ring of it
-        return Look{QColor(0xf6, 0xc1, 0xca), dark, Qt::NoBrush, QColor(0xd7, 0x26, 0x3d), u"?"_s};
-    default:
-        return std::nullopt;
-    }
+    if (colour == "period")
+        return {QColor(0xd7, 0x26, 0x3d), white};
+    if (colour == "safe")
+        return {QColor(0x2e, 0x9e, 0x5b), dark};
+    if (colour == "fertile")
+        return {QColor(0xf0, 0x8c, 0x00), dark};
+    if (colour == "next")
+        return {QColor(0x8e, 0x44, 0xad), white};
+    if (colour == "likely") // the period's colour, pale
+        return {QColor(0xf6, 0xc1, 0xca), dark};
+    return {Qt::transparent, {}};
 }
 
-// A day's cell: its phase's colour and pattern, its number on a plain patch of the colour, its
-// mark in the corner, a ring for the ovulation day and a bolder one around today.
-void PaintDay(QPainter& painter, QRect cell, const QString& number, unsigned kind, bool today,
-              bool recorded, const QPalette& palette)
+// A pattern token over the cell, in logical pixels, so that it keeps its size at any scale:
+// dots, stripes (ringed: with a ring), a crosshatch, or a dashed ring of the period's colour.
+void PaintPattern(QPainter& painter, QRectF cell, std::string_view pattern, QColor on)
+{
+    painter.save();
+    painter.setClipRect(cell);
+    painter.setBrush(Qt::NoBrush);
+    QColor faint = on;
+    faint.setAlphaF(0.45);
+    painter.setPen(QPen(faint, 1.5));
+    if (pattern == "dots") {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(faint);
+        for (qreal y = cell.top() + 3; y < cell.bottom(); y += 6)
+            for (qreal x = cell.left() + 3; x < cell.right(); x += 6)
+                painter.drawEllipse(QPointF(x, y), 1.2, 1.2);
+    } else if (pattern == "stripes" || pattern == "ringed") {
+        for (qreal x = cell.left() - cell.height(); x < cell.right(); x += 7)
+            painter.drawLine(QPointF(x, cell.bottom()), QPointF(x + cell.height(), cell.top()));
+    } else if (pattern == "crosshatch") {
+        for (qreal x = cell.left() + 3; x < cell.right(); x += 6)
+            painter.drawLine(QPointF(x, cell.top()), QPointF(x, cell.bottom()));
+        for (qreal y = cell.top() + 3; y < cell.bottom(); y += 6)
+            painter.drawLine(QPointF(cell.left(), y), QPointF(cell.right(), y));
+    }
+    if (pattern == "ringed" || pattern == "dashed") {
+        painter.setPen(pattern == "ringed" ? QPen(on, 2)
+                                           : QPen(ColoursOf("period").first, 2, Qt::DashLine));
+        painter.drawRect(cell.adjusted(1, 1, -1, -1));
+    }
+    painter.restore();
+}
+
+// A day's cell as its look has it: colour, pattern, its number on a plain patch of the colour
+// and its mark in the corner; today, a look no phase has, a bar along its foot and its number
+// bold and underlined.
+void PaintDay(QPainter& painter, QRect cell, const QString& number, const KindLook* look,
+              bool today, const QPalette& palette)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const auto look = LookOf(kind);
     const QRect inner = cell.adjusted(2, 2, -2, -2);
     QColor text = palette.color(QPalette::Text);
-    if (look) {
-        painter.fillRect(inner, look->fill);
-        if (look->pattern != Qt::NoBrush)
-            painter.fillRect(inner, QBrush(look->patternColour, look->pattern));
+    if (look && look->colour != "none") {
+        const auto [fill, on] = ColoursOf(look->colour);
+        painter.fillRect(inner, fill);
+        PaintPattern(painter, inner, look->pattern, on);
         const QFontMetrics metrics(painter.font());
         QRect patch(0, 0, metrics.horizontalAdvance(u"00"_s) + 6, metrics.height() + 2);
         patch.moveCenter(inner.center());
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(look->fill);
-        painter.drawRoundedRect(patch, 3, 3);
-        text = look->text;
-        if (kind == kLikelyPeriod) {
-            painter.setPen(QPen(look->patternColour, 2, Qt::DashLine));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(inner.adjusted(1, 1, -1, -1));
+        if (!number.isEmpty() && patch.width() < inner.width()) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(fill);
+            painter.drawRoundedRect(patch, 3, 3);
         }
-        if (kind == kOvulation) {
-            painter.setPen(QPen(palette.color(QPalette::Text), 2));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(inner.adjusted(1, 1, -1, -1));
-        }
-        if (!look->mark.isEmpty()) {
-            painter.setPen(text);
-            painter.drawText(inner.adjusted(0, 0, -2, 0), Qt::AlignTop | Qt::AlignRight,
-                             look->mark);
-        }
-        // A day of a period she recorded: a dot in the lower corner.
-        if (recorded) {
-            painter.setPen(text);
-            painter.drawText(inner.adjusted(2, 0, 0, 0), Qt::AlignBottom | Qt::AlignLeft, u"●"_s);
-        }
+        text = on;
+        painter.setPen(text);
+        painter.drawText(inner.adjusted(0, 0, -2, 0), Qt::AlignTop | Qt::AlignRight,
+                         UiText(look->corner));
     }
-    if (today) {
-        painter.setPen(QPen(palette.color(QPalette::Text), 3));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(cell.adjusted(1, 1, -2, -2));
-    }
+    if (today || (look && look->pattern == "today"))
+        painter.fillRect(QRect(cell.left() + 1, cell.bottom() - 4, cell.width() - 2, 4),
+                         palette.color(QPalette::Text));
     QFont font = painter.font();
     font.setBold(today);
     font.setUnderline(today);
@@ -214,8 +217,8 @@ public:
         const PictureDay* day = m_model->DayAt(index);
         if (!day)
             return;
-        PaintDay(*painter, option.rect, index.data().toString(), day->Shown(), day->today,
-                 (day->kinds & kRecordedPeriod) != 0, option.palette);
+        PaintDay(*painter, option.rect, index.data().toString(), day->Look(), day->today,
+                 option.palette);
         if (option.state & QStyle::State_HasFocus) {
             painter->save();
             painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2, Qt::DashLine));
@@ -228,8 +231,8 @@ private:
     MonthModel* m_model;
 };
 
-// A legend entry: the cell of its kind, without a number, and its label.
-QWidget* LegendEntry(const KindLabel& entry, QWidget* parent, bool recorded = false)
+// A legend entry: a cell of its look, without a number, and its words.
+QWidget* LegendEntry(const KindLook& look, QWidget* parent)
 {
     auto* item = new QWidget(parent);
     auto* layout = new QHBoxLayout(item);
@@ -239,13 +242,12 @@ QWidget* LegendEntry(const KindLabel& entry, QWidget* parent, bool recorded = fa
     swatch.setDevicePixelRatio(item->devicePixelRatio());
     swatch.fill(Qt::transparent);
     QPainter painter(&swatch);
-    PaintDay(painter, QRect(0, 0, side, side), QString(), entry.kind, false, recorded,
-             item->palette());
+    PaintDay(painter, QRect(0, 0, side, side), QString(), &look, false, item->palette());
     painter.end();
     auto* picture = new QLabel(item);
     picture->setPixmap(swatch);
     layout->addWidget(picture);
-    layout->addWidget(new QLabel(UiText(entry.label), item));
+    layout->addWidget(new QLabel(UiText(look.label), item));
     return item;
 }
 
@@ -292,9 +294,8 @@ MonthWindow::MonthWindow(QWidget* parent, RecordStore store, FormInputs inputs)
     m_why->setWordWrap(true);
     layout->addWidget(m_why);
     auto* legend = new QHBoxLayout;
-    for (const KindLabel& entry : Legend())
-        legend->addWidget(LegendEntry(entry, this));
-    legend->addWidget(LegendEntry({kPeriod, texts::kRecorded}, this, true));
+    for (const KindLook& look : Looks())
+        legend->addWidget(LegendEntry(look, this));
     legend->addStretch();
     layout->addLayout(legend);
     auto* months = new QHBoxLayout;
