@@ -340,7 +340,6 @@ private Q_SLOTS:
         QCOMPARE(said(), "已记下 2004-02-19。"); // said on the status line, asked nothing
         QVERIFY(CellNames(february).contains("2004-02-19 月经期 已记下"));
         QVERIFY(CellNames(february).contains("2004-02-23 月经期 已记下")); // its five days
-        QCOMPARE(history->count(), 2);
         QCOMPARE(history->item(1)->text(), "2004-02-19  28 天");
         // The average fills the cycle box and calculates, as 计    算 does.
         auto* list = Child<QListWidget>(form, "List1");
@@ -386,6 +385,8 @@ private Q_SLOTS:
         openFrom = QStringLiteral(VELMORA_TEST_DATA "/imports/periodical-backup.json.gz");
         QTest::mouseClick(Child(window, "importRecord"), Qt::LeftButton);
         QCOMPARE(said(), "从 Periodical 导入了 3 次月经。有 1 条没有用上。");
+        QTest::mouseClick(Child(window, "importRecord"), Qt::LeftButton); // again: nothing new
+        QCOMPARE(said(), "从 Periodical 导入了 0 次月经。有 1 条没有用上。");
         saveTo = m_dir.filePath("carried.txt");
         QTest::mouseClick(Child(window, "exportRecord"), Qt::LeftButton);
         QCOMPARE(ReadBytes(saveTo), "2004-01-22\n2004-02-19\n2004-04-15\n2004-05-13\n2024-01-03\n"

@@ -371,7 +371,6 @@ class WebPageTest(unittest.TestCase):
                 run("--clear")
                 said = run("--import", os.path.join(samples, name)).strip()
                 self.assertEqual(d.find_element(By.ID, "recordReport").text, said)
-                self.assertIn("导入了 3 次月经", said)
                 self.assertEqual(self.recorded(), run("--history").splitlines()[:3])
 
     def test_her_record_is_kept_across_tabs_a_refusing_store_and_a_lifetime(self):
