@@ -3,6 +3,7 @@
 
 // Any bytes in dear.cfg load without harm, and what is saved reads back as saved.
 #include "fuzz_check.h"
+#include "inputs.h"
 #include "settings_file.h"
 #include "whole_number_text.h"
 
@@ -29,8 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("dear.cfg"));
         // Where the window would refuse the saved date, the example's day is saved instead.
-        const QDate date =
-            loaded.date && velmora::IsPickerDate(*loaded.date) ? *loaded.date : QDate(2004, 2, 19);
+        const bool pickable = loaded.date && *loaded.date >= velmora::kEarliestDate &&
+                              *loaded.date <= velmora::kLatestDate;
+        const QDate date = pickable ? *loaded.date : QDate(2004, 2, 19);
         const QString typed = QString::fromUtf8(bytes);
         velmora::SaveSettings(path, {.date = date, .cycleLengthText = typed});
         const velmora::LoadedSettings reread = velmora::LoadSettings(path);
