@@ -86,11 +86,6 @@ const KindLook& RecordedLook()
     return Looks()[kPhaseLooks];
 }
 
-const KindLook& TodayLook()
-{
-    return Looks()[kPhaseLooks + 1];
-}
-
 DayKind PictureDay::Shown() const
 {
     if (kinds & kRecordedPeriod)

@@ -45,7 +45,6 @@ struct KindLook {
 inline constexpr std::size_t kPhaseLooks = 6; // the rows of the phases; then recorded, today
 const std::array<KindLook, kPhaseLooks + 2>& Looks();
 const KindLook& RecordedLook();
-const KindLook& TodayLook();
 
 struct PictureDay {
     CalendarDate date;

@@ -12,16 +12,16 @@ namespace {
 
 using namespace std::chrono;
 
-std::string_view Trimmed(std::string_view line)
+} // namespace
+
+std::string_view TrimBlanks(std::string_view text)
 {
-    constexpr std::string_view kBlanks = " \t\r";
-    const auto first = line.find_first_not_of(kBlanks);
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const auto first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos)
         return {};
-    return line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
-
-} // namespace
 
 PeriodRecord PeriodRecord::Read(std::string_view text)
 {
@@ -34,7 +34,7 @@ PeriodRecord PeriodRecord::Read(std::string_view text)
         const std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         // Her lines keep every byte, a CR before the LF too: a rewrite changes none of them.
-        if (const auto day = ReadPickerDay(Trimmed(line)))
+        if (const auto day = ReadPickerDay(TrimBlanks(line)))
             lines = &record.m_days[day->Days()];
         else
             lines->emplace_back(line);
@@ -76,7 +76,7 @@ int PeriodRecord::LinesNotBlank() const
     const auto count = [](const std::vector<std::string>& lines) {
         return static_cast<int>(
             std::count_if(lines.begin(), lines.end(),
-                          [](std::string_view line) { return !Trimmed(line).empty(); }));
+                          [](std::string_view line) { return !TrimBlanks(line).empty(); }));
     };
     int lines = count(m_head);
     for (const auto& entry : m_days)

@@ -21,6 +21,10 @@ inline constexpr std::size_t kRecordLimit = 1 << 20;
 // What Windows editors put before a UTF-8 text; skipped where a file begins with it.
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The text without the blanks, tabs and line ends around it: how every reader of hers takes a
+// line, a field or a whole file.
+std::string_view TrimBlanks(std::string_view text);
+
 // A recorded period: the first day she recorded and the days after it, as the month picture
 // draws it. A day inside it is no new period.
 inline constexpr int kRecordedPeriodDays = 5;

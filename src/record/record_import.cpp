@@ -60,20 +60,6 @@ Row NextRow(std::string_view& text, char separator = ',')
     return row;
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Where the header names the column; past every row's last field where it names none.
 std::size_t Column(const std::vector<std::string>& header, std::string_view name)
 {
@@ -87,7 +73,7 @@ std::size_t DateColumn(const std::vector<std::string>& header)
     static constexpr std::string_view kNames[] = {"date",      "start", "start_date",
                                                   "startdate", "开始",  "日期"};
     for (std::size_t at = 0; at < header.size(); ++at) {
-        std::string name(Trimmed(header[at]));
+        std::string name(TrimBlanks(header[at]));
         std::transform(name.begin(), name.end(), name.begin(), [](char c) {
             return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
         });
@@ -100,7 +86,7 @@ std::size_t DateColumn(const std::vector<std::string>& header)
 // A date of a plain CSV: YYYY-MM-DD or YYYY/MM/DD, blanks around it aside.
 std::optional<sys_days> CsvDate(std::string_view field)
 {
-    std::string text(Trimmed(field));
+    std::string text(TrimBlanks(field));
     if (text.size() == 10 && text[4] == '/' && text[7] == '/')
         text[4] = text[7] = '-';
     const auto day = ReadPickerDay(text);
@@ -120,7 +106,7 @@ TakenIn FromCsv(std::string_view rows, char separator, Source source, const DayO
             taken.notDates += next.unclosedLines;
             break;
         }
-        if (next.fields.size() == 1 && Trimmed(next.fields[0]).empty())
+        if (next.fields.size() == 1 && TrimBlanks(next.fields[0]).empty())
             continue;
         if (const std::optional<sys_days> day = dayOf(next.fields))
             bleeding.push_back({*day, *day});
@@ -170,8 +156,8 @@ PeriodRecord PeriodsOf(std::vector<Bleeding> bleeding)
     for (const Bleeding& span : bleeding) {
         if (!lastBled || span.first - *lastBled > kPeriodGap)
             record.Add(span.first);
-        lastBled = lastBled ? std::max(*lastBled, std::max(span.first, span.last))
-                            : std::max(span.first, span.last);
+        const sys_days end = std::max(span.first, span.last);
+        lastBled = std::max(lastBled.value_or(end), end);
     }
     return record;
 }
@@ -186,7 +172,7 @@ TakenIn TakeIn(std::string_view bytes)
     std::string_view rest = bytes;
     if (rest.starts_with(kByteOrderMark))
         rest.remove_prefix(kByteOrderMark.size());
-    const std::string_view content = Trimmed(rest);
+    const std::string_view content = TrimBlanks(rest);
     if (content.starts_with('{') || content.starts_with('['))
         return TakeInJson(content);
     const char separator = SeparatorOf(rest);

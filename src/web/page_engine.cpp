@@ -64,15 +64,17 @@ std::string MonthText(std::chrono::year_month month)
 Json MonthJson(const MonthPicture& picture)
 {
     Json days = Json::array();
-    for (const PictureDay& day : picture.days)
+    for (const PictureDay& day : picture.days) {
+        const KindLook* look = day.Look();
         days.push_back({{"date", day.date.Text()},
                         {"day", std::to_string(static_cast<unsigned>(day.date.Ymd().day()))},
                         {"kinds", day.kinds},
                         // its row of the legend, -1 for none
-                        {"look", day.Look() ? day.Look() - Looks().data() : -1},
+                        {"look", look ? look - Looks().data() : -1},
                         {"cycle", day.cycle},
                         {"today", day.today},
                         {"name", day.Name()}});
+    }
     return {{"month", MonthText(picture.month)},
             {"caption", picture.caption},
             {"weekdays", Strings(picture.weekdays)},
