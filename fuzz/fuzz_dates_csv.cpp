@@ -7,5 +7,5 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    return FuzzReader(std::nullopt, Bytes(data, size));
+    return FuzzReader(std::nullopt, {reinterpret_cast<const char*>(data), size});
 }

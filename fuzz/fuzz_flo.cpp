@@ -6,5 +6,5 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    return FuzzReader(velmora::JsonReader::kFlo, Bytes(data, size));
+    return FuzzReader(velmora::JsonReader::kFlo, {reinterpret_cast<const char*>(data), size});
 }

@@ -9,10 +9,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     constexpr std::size_t kLimit = 1 << 16;
-    const velmora::Unpacked unpacked = velmora::Gunzip(Bytes(data, size), kLimit);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const velmora::Unpacked unpacked = velmora::Gunzip(bytes, kLimit);
     FUZZ_CHECK(unpacked.bytes.size() <= kLimit);
     FUZZ_CHECK(unpacked.outcome != velmora::Unpacked::Outcome::kBroken || unpacked.bytes.empty());
     return FuzzReader(velmora::JsonReader::kPeriodical,
                       unpacked.outcome == velmora::Unpacked::Outcome::kWhole ? unpacked.bytes
-                                                                             : Bytes(data, size));
+                                                                             : bytes);
 }

@@ -40,8 +40,3 @@ inline int FuzzReader(std::optional<velmora::JsonReader> reader, std::string_vie
     CheckTakenIn(velmora::TakeIn(bytes));
     return 0;
 }
-
-inline std::string_view Bytes(const std::uint8_t* data, std::size_t size)
-{
-    return {reinterpret_cast<const char*>(data), size};
-}
