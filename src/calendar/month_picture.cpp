@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "month_picture.h"
 
+#include "kept_inputs.h"
 #include "period_record.h"
 #include "record_history.h"
 #include "texts.h"
@@ -131,7 +132,7 @@ std::optional<CalendarRefusal> PictureProblem(const PhaseDates& dates,
     return ExportProblem(dates, cycleLengthText);
 }
 
-MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
+MonthPicture PictureOfMonth(const std::optional<PhaseDates>& dates, year_month month,
                             std::optional<sys_days> today, std::span<const sys_days> recorded)
 {
     MonthPicture picture;
@@ -141,8 +142,9 @@ MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
     std::copy(std::begin(texts::kWeekdays), std::end(texts::kWeekdays), picture.weekdays.begin());
     const sys_days first{month / 1};
     picture.firstWeekday = weekday{first}.c_encoding();
-    const sys_days start = dates[Slot::PeriodFirst].Days();
-    const days length = dates[Slot::NextPeriod].Days() - start; // at least 25: no problem
+    const sys_days start = dates ? (*dates)[Slot::PeriodFirst].Days() : sys_days::max();
+    // At least 25 days where there is a picture; none without a calculation.
+    const days length = dates ? (*dates)[Slot::NextPeriod].Days() - start : days{0};
     const sys_days end{month / last};
     const std::optional<DayRange> likely = NextPeriodRange(recorded);
     for (sys_days day = first; day <= end; day += days{1}) {
@@ -163,7 +165,7 @@ MonthPicture PictureOfMonth(const PhaseDates& dates, year_month month,
         const auto cycle = (day - start) / length;
         const days offset = (day - start) % length;
         shown.cycle = static_cast<int>(cycle);
-        shown.kinds |= KindsAt(dates, offset);
+        shown.kinds |= KindsAt(*dates, offset);
         if (offset == days{0} && cycle > 0)
             shown.kinds |= kNextPeriod;
     }
@@ -176,11 +178,14 @@ year_month MovedMonth(year_month month, int by)
     return std::clamp(moved, kFirstMonth, kLastMonth);
 }
 
-std::vector<year_month> MonthsFrom(const PhaseDates& dates, year_month from)
+std::vector<year_month> MonthsFrom(const std::optional<PhaseDates>& dates, year_month from)
 {
-    const year_month first = MonthOf(dates[Slot::PeriodFirst].Days());
-    const year_month last = MonthOf(dates[Slot::NextPeriod].Days());
-    const int count = std::clamp(static_cast<int>((last - first).count()) + 1, 1, 3);
+    int count = 1;
+    if (dates) {
+        const year_month first = MonthOf((*dates)[Slot::PeriodFirst].Days());
+        const year_month last = MonthOf((*dates)[Slot::NextPeriod].Days());
+        count = std::clamp(static_cast<int>((last - first).count()) + 1, 1, 3);
+    }
     // The last of them ends the picker's years at the latest.
     const year_month start = std::min(MovedMonth(from, 0), MovedMonth(kLastMonth, 1 - count));
     std::vector<year_month> shown;
@@ -194,6 +199,50 @@ std::vector<year_month> ShownMonths(const PhaseDates& dates, std::optional<sys_d
     const sys_days start = dates[Slot::PeriodFirst].Days();
     const bool inside = today && *today >= start && *today < dates[Slot::NextPeriod].Days();
     return MonthsFrom(dates, MonthOf(inside ? *today : start));
+}
+
+year_month FirstShownFor(const std::optional<PhaseDates>& dates, year_month first, sys_days day)
+{
+    const year_month month = MonthOf(day);
+    const std::vector<year_month> shown = MonthsFrom(dates, first);
+    if (month < shown.front())
+        return MonthsFrom(dates, month).front();
+    if (month > shown.back())
+        return MonthsFrom(dates, shown.front() + (month - shown.back())).front();
+    return shown.front();
+}
+
+DayMove MoveByKey(const std::optional<PhaseDates>& dates, year_month first, sys_days day,
+                  DayKey key, sys_days today)
+{
+    const year_month_day date{day};
+    sys_days to = day;
+    switch (key) {
+    case DayKey::kLeft:
+    case DayKey::kRight:
+    case DayKey::kUp:
+    case DayKey::kDown: {
+        constexpr int kSteps[] = {-1, 1, -7, 7};
+        to = day + days{kSteps[static_cast<int>(key)]};
+        break;
+    }
+    case DayKey::kPageUp:
+    case DayKey::kPageDown: {
+        const year_month month =
+            date.year() / date.month() + months{key == DayKey::kPageUp ? -1 : 1};
+        to = sys_days{month / std::min(date.day(), year_month_day_last{month / last}.day())};
+        break;
+    }
+    case DayKey::kHome:
+        to = today;
+        break;
+    case DayKey::kEnd:
+        to = sys_days{date.year() / date.month() / last};
+        break;
+    }
+    if (!IsPickerDay(to))
+        to = day;
+    return {to, FirstShownFor(dates, first, to)};
 }
 
 } // namespace velmora

@@ -76,18 +76,36 @@ std::optional<CalendarRefusal> PictureProblem(const PhaseDates& dates,
 
 // One month of a calculation that has a picture, with the periods of her record (its days,
 // earliest first) wherever they lie, and the days her next period may begin on where the
-// record foretells it. The same cost whatever the cycle length.
-MonthPicture PictureOfMonth(const PhaseDates& dates, std::chrono::year_month month,
+// record foretells it. The same cost whatever the cycle length. Without a calculation: her
+// record alone, as a first visit shows it.
+MonthPicture PictureOfMonth(const std::optional<PhaseDates>& dates, std::chrono::year_month month,
                             std::optional<std::chrono::sys_days> today,
                             std::span<const std::chrono::sys_days> recorded = {});
 
 // The months shown at once: the calculated cycle's, from its first day's month, at most three;
 // today's month first where today lies inside the cycle. MonthsFrom: as many from the month a
-// face has moved to with 上个月, 下个月 or 今天. Never outside the picker's years.
+// face has moved to with 上个月, 下个月 or 今天; one without a calculation. Never outside the
+// picker's years.
 std::vector<std::chrono::year_month> ShownMonths(const PhaseDates& dates,
                                                  std::optional<std::chrono::sys_days> today);
-std::vector<std::chrono::year_month> MonthsFrom(const PhaseDates& dates,
+std::vector<std::chrono::year_month> MonthsFrom(const std::optional<PhaseDates>& dates,
                                                 std::chrono::year_month from);
+
+// The keys that move the day she stands on in the months, on every face: the arrows a day or a
+// week, across the months' edges; Page Up and Page Down the same day a month before or after
+// (the month's last where it has no such day); Home today; End the month's last day.
+enum class DayKey { kLeft, kRight, kUp, kDown, kPageUp, kPageDown, kHome, kEnd };
+// Where it moves to, and the first month to show so that it is in sight, the months moved as
+// little as needed. It stays where the day would leave the picker's years.
+struct DayMove {
+    std::chrono::sys_days day;
+    std::chrono::year_month first;
+};
+DayMove MoveByKey(const std::optional<PhaseDates>& dates, std::chrono::year_month first,
+                  std::chrono::sys_days day, DayKey key, std::chrono::sys_days today);
+// The first month to show for the day to be in sight, from months shown from `first`.
+std::chrono::year_month FirstShownFor(const std::optional<PhaseDates>& dates,
+                                      std::chrono::year_month first, std::chrono::sys_days day);
 
 // The month a day lies in.
 std::chrono::year_month MonthOf(std::chrono::sys_days day);

@@ -55,6 +55,8 @@ std::string MonthCaption(int year, unsigned month); // 2004年2月
 // a recorded first day is named so; the record's own buttons; the question before erasing, on
 // the window and on the page (which also forgets the kept inputs).
 inline constexpr std::string_view kRecordDay = "这天月经来了";
+// Above the page's months, for the day she is most likely to record: today.
+inline constexpr std::string_view kRecordToday = "记录今天";
 inline constexpr std::string_view kForgetDay = "删除这天的记录";
 inline constexpr std::string_view kRecorded = "已记下";
 inline constexpr std::string_view kRecordTitle = "我的记录";

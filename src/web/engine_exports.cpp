@@ -77,6 +77,16 @@ const char* velmora_months(const char* firstDay, int firstDayLength, const char*
                                        Today(now, utcOffset), Bytes(record, recordLength)));
 }
 
+const char* velmora_day_key(const char* firstDay, int firstDayLength, const char* cycleText,
+                            int cycleLength, const char* from, int fromLength, const char* day,
+                            int dayLength, const char* key, int keyLength, double now,
+                            int utcOffset)
+{
+    return Answer(velmora::web::DayKeyMove(
+        Bytes(firstDay, firstDayLength), Bytes(cycleText, cycleLength), Bytes(from, fromLength),
+        Bytes(day, dayLength), Bytes(key, keyLength), Today(now, utcOffset)));
+}
+
 const char* velmora_record(const char* record, int recordLength, const char* dateBox,
                            int dateBoxLength, int lines, double now, int utcOffset)
 {

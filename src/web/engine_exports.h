@@ -20,6 +20,11 @@ const char* velmora_calculate(const char* firstDay, int firstDayLength, const ch
 const char* velmora_months(const char* firstDay, int firstDayLength, const char* cycleText,
                            int cycleLength, const char* from, int fromLength, const char* record,
                            int recordLength, double now, int utcOffset);
+// Where a key moves the day she stands on in the months shown from `from`.
+const char* velmora_day_key(const char* firstDay, int firstDayLength, const char* cycleText,
+                            int cycleLength, const char* from, int fromLength, const char* day,
+                            int dayLength, const char* key, int keyLength, double now,
+                            int utcOffset);
 // Her record: as kept, what choosing a day offers, with a day recorded (`add` non-zero) or taken
 // out, with a file taken in; each worded for the latest `lines` days (all for 0), as of today
 // (`now`, `utcOffset`) and beside the date box's day `dateBox`.

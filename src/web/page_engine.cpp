@@ -82,16 +82,33 @@ Json MonthJson(const MonthPicture& picture)
             {"days", std::move(days)}};
 }
 
-// The picture's months from `from`, or those shown first; null where there is none.
-Json Picture(const PhaseDates& dates, std::string_view cycleText,
+// The calculation a picture is of; nothing, for her record alone, where there is no first day.
+std::optional<PhaseDates> DatesOf(std::string_view firstDay, std::string_view cycleText)
+{
+    if (firstDay.empty())
+        return std::nullopt;
+    return CalculatePhases(ReadPickerDay(firstDay).value_or(CalendarDate{}), cycleText);
+}
+
+std::optional<std::chrono::year_month> ReadMonth(std::string_view month)
+{
+    const auto day = ReadPickerDay(std::string(month) + "-01");
+    return day ? std::optional(day->Ymd().year() / day->Ymd().month()) : std::nullopt;
+}
+
+// The picture's months from `from`, or those shown first (today's alone for her record alone);
+// null where there is none.
+Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
              std::optional<std::chrono::year_month> from,
              std::optional<std::chrono::sys_days> today, std::string_view record)
 {
     const std::vector<std::chrono::sys_days> recorded = PeriodRecord::Read(record).Days();
-    if (PictureProblem(dates, cycleText))
+    if (dates && PictureProblem(*dates, cycleText))
         return nullptr;
+    const std::chrono::year_month todayMonth = MonthOf(today.value_or(std::chrono::sys_days{}));
     const std::vector<std::chrono::year_month> months =
-        from ? MonthsFrom(dates, *from) : ShownMonths(dates, today);
+        from ? MonthsFrom(dates, *from)
+             : (dates ? ShownMonths(*dates, today) : MonthsFrom(dates, todayMonth));
     Json shown = Json::array();
     for (const std::chrono::year_month month : months)
         shown.push_back(MonthJson(PictureOfMonth(dates, month, today, recorded)));
@@ -101,16 +118,12 @@ Json Picture(const PhaseDates& dates, std::string_view cycleText,
                           {"colour", String(look.colour)},
                           {"pattern", String(look.pattern)},
                           {"corner", String(look.corner)}});
-    std::string todayMonth;
-    if (today) {
-        const std::chrono::year_month_day day{*today};
-        todayMonth = MonthText(day.year() / day.month());
-    }
     return {{"months", std::move(shown)},
             {"legend", std::move(legend)},
             {"previous", MonthText(MovedMonth(months.front(), -1))},
             {"next", MonthText(MovedMonth(months.front(), 1))},
-            {"today", std::move(todayMonth)}};
+            {"today", today ? MonthText(todayMonth) : std::string()},
+            {"todayDay", today ? DayText(std::chrono::year_month_day{*today}) : std::string()}};
 }
 
 // The date box's day, or the earliest of all where it holds none: any recorded day is later.
@@ -186,6 +199,7 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
                  {"nextMonth", String(texts::kNextMonth)},
                  {"today", String(texts::kToday)},
                  {"recordDay", String(texts::kRecordDay)},
+                 {"recordToday", String(texts::kRecordToday)},
                  {"forgetDay", String(texts::kForgetDay)},
                  {"recordTitle", String(texts::kRecordTitle)},
                  {"exportRecord", String(texts::kExportRecord)},
@@ -233,12 +247,29 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
                    std::optional<std::chrono::sys_days> today, std::string_view record)
 {
-    const PhaseDates dates =
-        CalculatePhases(ReadPickerDay(firstDay).value_or(CalendarDate{}), cycleText);
-    const auto month = ReadDayText(std::string(from) + "-01");
-    return Text(Picture(dates, cycleText,
-                        month ? std::optional(month->year() / month->month()) : std::nullopt, today,
-                        record));
+    return Text(Picture(DatesOf(firstDay, cycleText), cycleText, ReadMonth(from), today, record));
+}
+
+std::string DayKeyMove(std::string_view firstDay, std::string_view cycleText, std::string_view from,
+                       std::string_view day, std::string_view key,
+                       std::optional<std::chrono::sys_days> today)
+{
+    // The page's names of the keys, as its key events give them.
+    constexpr std::pair<std::string_view, DayKey> kKeys[] = {
+        {"ArrowLeft", DayKey::kLeft}, {"ArrowRight", DayKey::kRight},
+        {"ArrowUp", DayKey::kUp},     {"ArrowDown", DayKey::kDown},
+        {"PageUp", DayKey::kPageUp},  {"PageDown", DayKey::kPageDown},
+        {"Home", DayKey::kHome},      {"End", DayKey::kEnd}};
+    const auto first = ReadMonth(from);
+    const auto date = ReadPickerDay(day);
+    for (const auto& [name, each] : kKeys)
+        if (name == key && first && date) {
+            const DayMove move = MoveByKey(DatesOf(firstDay, cycleText), *first, date->Days(), each,
+                                           today.value_or(date->Days()));
+            return Text({{"day", DayText(std::chrono::year_month_day{move.day})},
+                         {"from", MonthText(move.first)}});
+        }
+    return "null";
 }
 
 std::string RecordAnswer(std::string_view record, const RecordContext& context)

@@ -15,11 +15,11 @@ namespace velmora::web {
 // the device, or the window's first day where that is unknown or no day of the picker:
 // {"programName", "dateCaption", "cycleCaption", "calculate", "exportCalendar", "about",
 //  "welcome", "emailLabel", "warning", "ok", "makerEmail", "caution", "cannotStart",
-//  "newVersion", "reload", "previousMonth", "nextMonth", "today", "recordDay", "forgetDay",
-//  "recordTitle", "exportRecord", "importRecord", "clearRecord", "clearQuestion", "close",
-//  "notKept", "showEarlier", "fromRecord", "recordLimit": the most bytes a file taken in may have, "helpLines":
-//  [...], "helpParagraphs": [...], "aboutCredits": [...], "phaseLabels": [...6], "earliestDate",
-//  "latestDate", "firstDay", "cycleLength"}
+//  "newVersion", "reload", "previousMonth", "nextMonth", "today", "recordDay", "recordToday",
+//  "forgetDay", "recordTitle", "exportRecord", "importRecord", "clearRecord", "clearQuestion",
+//  "close", "notKept", "showEarlier", "fromRecord", "recordLimit": the most bytes a file taken
+//  in may have, "helpLines": [...], "helpParagraphs": [...], "aboutCredits": [...],
+//  "phaseLabels": [...6], "earliestDate", "latestDate", "firstDay", "cycleLength"}
 std::string PageTexts(std::optional<std::chrono::sys_days> today);
 
 // One Calculate of a first day (YYYY-MM-DD, any other text is the zero date) and the cycle box's
@@ -41,9 +41,19 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
 //   to 6, "days": [{"date", "day": "19", "kinds": DayKind bits, "look": its row of the legend
 //   or -1, "cycle": 0 calculated, k coming, -1 none, "today": bool, "name"}...]}...],
 //  "legend": [{"label", "colour", "pattern", "corner"}...]: Looks(), each row's tokens,
-//  "previous", "next", "today": the months to ask for}
+//  "previous", "next", "today": the months to ask for, "todayDay": today, "" without a clock}
+// Without a first day (""): her record alone, today's month first.
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
                    std::optional<std::chrono::sys_days> today, std::string_view record = {});
+
+// Where a key (ArrowLeft, ArrowRight, ArrowUp, ArrowDown, PageUp, PageDown, Home, End, as the
+// page's key events name them) moves the day (YYYY-MM-DD) she stands on in the months shown
+// from `from`, for the same calculation as Months: {"day", "from": the first month to show for
+// it to be in sight}; null for any other key, or a day or month that is none. Without a clock,
+// Home stays.
+std::string DayKeyMove(std::string_view firstDay, std::string_view cycleText, std::string_view from,
+                       std::string_view day, std::string_view key,
+                       std::optional<std::chrono::sys_days> today);
 
 // Her record as the page keeps it in local storage (any text) and shows it, as of `today` and
 // beside the date box's day `dateBox` (YYYY-MM-DD):

@@ -79,6 +79,53 @@ private Q_SLOTS:
                          qPrintable(rule));
     }
 
+    // Where a key moves the day she stands on, and the first month then shown: the window asks
+    // the same rule. The example's picture shows two months at once, February and March 2004;
+    // without a first day, her record alone shows one.
+    void aKeyMovesTheDayAsEveryFaceDoes_data()
+    {
+        QTest::addColumn<QByteArray>("firstDay");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("day");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("moved"); // day and first month, or null
+        const auto row = [](const char* name, QByteArray from, QByteArray day, QByteArray key,
+                            QByteArray moved, QByteArray firstDay = "2004-02-19") {
+            QTest::newRow(name) << firstDay << from << day << key << moved;
+        };
+        row("left within the months", "2004-02", "2004-03-01", "ArrowLeft", "2004-02-29 2004-02");
+        row("right past the last month", "2004-02", "2004-03-31", "ArrowRight",
+            "2004-04-01 2004-03");
+        row("up past the first month", "2004-02", "2004-02-03", "ArrowUp", "2004-01-27 2004-01");
+        row("down a week", "2004-02", "2004-02-25", "ArrowDown", "2004-03-03 2004-02");
+        row("page up to a shorter month", "2004-02", "2004-03-31", "PageUp", "2004-02-29 2004-02");
+        row("page down from January", "2004-01", "2004-01-31", "PageDown", "2004-02-29 2004-01");
+        row("home is today", "2004-02", "2004-02-10", "Home", "2026-12-08 2026-11");
+        row("end of the month", "2004-02", "2004-03-05", "End", "2004-03-31 2004-02");
+        row("the picker's last day stays", "9999-11", "9999-12-31", "ArrowRight",
+            "9999-12-31 9999-11");
+        row("her record alone, one month", "2026-12", "2026-12-31", "ArrowRight",
+            "2027-01-01 2027-01", "");
+        row("another key", "2004-02", "2004-02-10", "Tab", "null");
+        row("no day", "2004-02", "2004-02-30", "ArrowLeft", "null");
+        row("no month", "", "2004-02-10", "ArrowLeft", "null");
+    }
+    void aKeyMovesTheDayAsEveryFaceDoes()
+    {
+        QFETCH(QByteArray, firstDay);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, day);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, moved);
+        const std::string answer = velmora::web::DayKeyMove(
+            firstDay.toStdString(), "30", from.toStdString(), day.toStdString(),
+            key.toStdString(), std::chrono::sys_days{std::chrono::year{2026} / 12 / 8});
+        const QJsonObject json = Json(answer);
+        QCOMPARE(json.isEmpty() ? QByteArray::fromStdString(answer)
+                                : (json["day"].toString() + ' ' + json["from"].toString()).toUtf8(),
+                 moved);
+    }
+
     // A change by a day of the picker, beside the date box's day: what is kept, whether it
     // calculates at once (her period came), and what 按记录计算 then takes.
     void herRecordChangesOnlyByDaysOfThePicker_data()
