@@ -5,7 +5,7 @@
 // Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
 #ifndef Q_MOC_RUN
 #include "calculation.h"
-#include "calendar_menu.h"
+#include "result_list_menu.h"
 #include "month_window.h"
 #endif
 #include "form1.h"
@@ -240,7 +240,7 @@ private Q_SLOTS:
         const QStringList answers = {readOnly, chosen};
         QStringList proposed, told;
         // Qt 6.4's moc cannot read the menu's header, so it has no meta-object to cast with.
-        static_cast<velmora::CalendarMenu*>(Child<QObject>(form, "calendarMenu"))
+        static_cast<velmora::ResultListMenu*>(Child<QObject>(form, "resultListMenu"))
             ->SetDialogs({
                 .choosePath =
                     [&](const QString& path) {

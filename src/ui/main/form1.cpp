@@ -4,9 +4,9 @@
 #include "form1.h"
 
 #include "calculation.h"
-#include "calendar_menu.h"
 #include "frmabout.h"
 #include "record_store.h"
+#include "result_list_menu.h"
 #include "settings_file.h"
 #include "twips.h"
 #include "ui_text.h"
@@ -103,7 +103,7 @@ void Form1::CreateControls()
                     Text1->setText(QString::number(*length));
                 Command1Click();
             }};
-    m_calendarMenu = new CalendarMenu(List1, RecordStore::BesideSettings(m_settingsPath), inputs);
+    m_listMenu = new ResultListMenu(List1, RecordStore::BesideSettings(m_settingsPath), inputs);
 
     Command1 =
         Place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));
@@ -144,7 +144,7 @@ void Form1::Command1Click()
     const Inputs inputs{DTPicker1->date(), Text1->text()};
     const PhaseDates dates = Calculate(inputs);
     List1->addItems(ResultLineTexts(dates));
-    m_calendarMenu->SetPhases(dates, inputs.cycleLengthText.toStdString());
+    m_listMenu->SetPhases(dates, inputs.cycleLengthText.toStdString());
     // Saved last: a file that cannot be written leaves the lines standing.
     SaveSettings(m_settingsPath, inputs);
 }

@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace velmora {
 
-class CalendarMenu;
+class ResultListMenu;
 
 // The main window: the first day of the last period, the cycle length, and the list that
 // shows the six phase lines after Calculate. It deletes itself when closed.
@@ -30,15 +30,15 @@ private:
     void Load();
     void Command1Click();
 
-    QLabel* l1 = nullptr;                   // 上次月经来潮日期:, the date picker's label
-    QDateEdit* DTPicker1 = nullptr;         // the first day of the last period
-    QLabel* Label1 = nullptr;               // 月经周期:, the cycle box's label
-    QLineEdit* Text1 = nullptr;             // the cycle length, any text
-    QListWidget* List1 = nullptr;           // the help, then the six result lines
-    QPushButton* Command1 = nullptr;        // 计    算 (Calculate)
-    QPushButton* Command2 = nullptr;        // 取    消 (Cancel): closes the window
-    QPushButton* Command3 = nullptr;        // 关于... (About)
-    CalendarMenu* m_calendarMenu = nullptr; // the list's 导出到日历... and what it exports
+    QLabel* l1 = nullptr;            // 上次月经来潮日期:, the date picker's label
+    QDateEdit* DTPicker1 = nullptr;  // the first day of the last period
+    QLabel* Label1 = nullptr;        // 月经周期:, the cycle box's label
+    QLineEdit* Text1 = nullptr;      // the cycle length, any text
+    QListWidget* List1 = nullptr;    // the help, then the six result lines
+    QPushButton* Command1 = nullptr; // 计    算 (Calculate)
+    QPushButton* Command2 = nullptr; // 取    消 (Cancel): closes the window
+    QPushButton* Command3 = nullptr; // 关于... (About)
+    ResultListMenu* m_listMenu = nullptr; // the list's menu: 导出到日历..., 月历... and her record
 
     QString m_settingsPath;
 };

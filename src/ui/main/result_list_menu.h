@@ -4,6 +4,7 @@
 
 #include "month_window.h"
 #include "phase_order.h"
+#include "record_history.h"
 #include "record_store.h"
 
 #include <QObject>
@@ -26,24 +27,29 @@ struct ExportDialogs {
 
 // The result list's context menu (right click, the Menu key, Shift+F10) with its entries,
 // 导出到日历... and 月历..., and the phases they show: those of the last Calculate. Each is off
-// until phases it can show are set. It belongs to the list, named calendarMenu. The 月历 window
-// is made the first time it is asked for, and follows every later Calculate. Where her record
-// (kept in `store`) makes an average, an entry calculates with it as the cycle length
+// until phases it can show are set. It belongs to the list, named resultListMenu. The 月历
+// window is made the first time it is asked for, and follows every later Calculate. Where her
+// record (kept in `store`) makes an average, an entry calculates with it as the cycle length
 // (用平均周期 N 天), and where it offers 按记录计算, another calculates from the record; both
-// through `inputs`.
-class CalendarMenu : public QObject
+// through `inputs`. The record is read when it may have changed: at each Calculate, when the
+// main window is active again, and whenever 月历 reads it; never on a right click.
+class ResultListMenu : public QObject
 {
 public:
-    CalendarMenu(QAbstractItemView* list, RecordStore store, FormInputs inputs);
+    ResultListMenu(QAbstractItemView* list, RecordStore store, FormInputs inputs);
 
     // The phases of a calculation and the cycle length it was typed with; the entry is on only
     // when they make a calendar, and otherwise says why in its tooltip and status tip.
     void SetPhases(const PhaseDates& dates, std::string_view cycleLengthText);
     void SetDialogs(ExportDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ShowMonths();
-    // The menu as it stands now: the average entry follows the record as the file holds it.
+    void ReadRecord();
+    // The menu as it stands now: the average entry follows the record as last read.
     void ShowMenu(QPoint at);
 
     // Asks where to save the calendar and writes it; a failure is told in a message box that
@@ -59,6 +65,7 @@ private:
     ExportDialogs m_dialogs;
     RecordStore m_store;
     FormInputs m_inputs;
+    std::optional<RecordView> m_record; // read at the first right click, then as it changes
 };
 
 } // namespace velmora

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calendar_menu.h"
+#include "result_list_menu.h"
 
 #include "calculation.h"
+#include "month_view.h"
 #include "month_window.h"
 #include "record_history.h"
 #include "record_store.h"
@@ -12,7 +13,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QDate>
+#include <QEvent>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -30,7 +31,7 @@ const auto kFailed = u"无法导出日历："_s;
 
 } // namespace
 
-CalendarMenu::CalendarMenu(QAbstractItemView* list, RecordStore store, FormInputs inputs)
+ResultListMenu::ResultListMenu(QAbstractItemView* list, RecordStore store, FormInputs inputs)
     : QObject(list), m_list(list), m_entry(new QAction(UiText(texts::kExportCalendar), this)),
       m_monthEntry(new QAction(UiText(texts::kMonthViewEntry), this)),
       m_dialogs{.choosePath =
@@ -44,33 +45,48 @@ CalendarMenu::CalendarMenu(QAbstractItemView* list, RecordStore store, FormInput
                     }},
       m_store(std::move(store)), m_inputs(std::move(inputs))
 {
-    setObjectName(u"calendarMenu"_s);
+    setObjectName(u"resultListMenu"_s);
     m_entry->setObjectName(u"exportCalendar"_s);
     m_entry->setEnabled(false);
-    connect(m_entry, &QAction::triggered, this, &CalendarMenu::Export);
+    connect(m_entry, &QAction::triggered, this, &ResultListMenu::Export);
     m_monthEntry->setObjectName(u"showMonths"_s);
     m_monthEntry->setEnabled(false);
-    connect(m_monthEntry, &QAction::triggered, this, &CalendarMenu::ShowMonths);
+    connect(m_monthEntry, &QAction::triggered, this, &ResultListMenu::ShowMonths);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     // The menu is made when it is asked for: nothing of it costs the start-up.
-    connect(list, &QWidget::customContextMenuRequested, this, &CalendarMenu::ShowMenu);
+    connect(list, &QWidget::customContextMenuRequested, this, &ResultListMenu::ShowMenu);
     auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), list, nullptr, nullptr,
                                    Qt::WidgetShortcut);
     connect(shiftF10, &QShortcut::activated, this, [this] {
         const QRect current = m_list->visualRect(m_list->currentIndex());
         Q_EMIT m_list->customContextMenuRequested(current.isValid() ? current.center() : QPoint());
     });
+    list->window()->installEventFilter(this);
 }
 
-void CalendarMenu::ShowMenu(QPoint at)
+void ResultListMenu::ReadRecord()
+{
+    m_record = ViewOf(m_store.Load().value_or(PeriodRecord{}).Days(), TodayHere());
+}
+
+bool ResultListMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    // Back in the main window: a terminal or 月历 may have changed her record meanwhile.
+    if (watched == m_list->window() && event->type() == QEvent::WindowActivate)
+        ReadRecord();
+    return QObject::eventFilter(watched, event);
+}
+
+void ResultListMenu::ShowMenu(QPoint at)
 {
     QMenu menu(m_list);
     menu.setObjectName(u"listMenu"_s);
     menu.setToolTipsVisible(true);
     menu.addAction(m_entry);
     menu.addAction(m_monthEntry);
-    const RecordView view = ViewOf(m_store.Load().value_or(PeriodRecord{}).Days(),
-                                   ToCalendarDate(QDate::currentDate()).Days());
+    if (!m_record)
+        ReadRecord();
+    const RecordView& view = *m_record;
     const bool offered = view.OffersCalculation(m_inputs.dateBoxDay());
     if (view.average || offered)
         menu.addSeparator();
@@ -91,10 +107,11 @@ void CalendarMenu::ShowMenu(QPoint at)
     menu.exec(m_list->viewport()->mapToGlobal(at));
 }
 
-void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLengthText)
+void ResultListMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLengthText)
 {
     m_dates = dates;
     m_pictureProblem = PictureProblem(dates, cycleLengthText);
+    ReadRecord();
     // A greyed entry says why, on hover and in a status bar alike.
     const auto offer = [](QAction* entry, std::optional<CalendarRefusal> problem) {
         const QString why = problem ? UiText(RefusalWords(*problem)) : QString();
@@ -108,10 +125,12 @@ void CalendarMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLeng
         m_months->SetPhases(m_dates, m_pictureProblem);
 }
 
-void CalendarMenu::ShowMonths()
+void ResultListMenu::ShowMonths()
 {
     if (!m_months) {
-        m_months = new MonthWindow(m_list->window(), m_store, m_inputs);
+        m_months =
+            new MonthWindow(m_list->window(), m_store, m_inputs,
+                            [this](const auto&, const RecordView& view) { m_record = view; });
         m_months->setAttribute(Qt::WA_DeleteOnClose);
         m_months->SetPhases(m_dates, m_pictureProblem);
     }
@@ -120,7 +139,7 @@ void CalendarMenu::ShowMonths()
     m_months->activateWindow();
 }
 
-void CalendarMenu::Export()
+void ResultListMenu::Export()
 {
     QString path = ProposedSavePath(u"velmora.ics"_s);
     // After a failure the dialog opens again at the same place, so that another can be chosen.
