@@ -64,6 +64,10 @@ class Engine {
         return this.call("record", [record, dateBox], [lines, ...now()]);
     }
 
+    dayKey(day, cycle, from, current, key) {
+        return this.call("day_key", [day, cycle, from, current, key], now());
+    }
+
     offer(record, day) {
         return this.call("record_offer", [record, day]);
     }
@@ -172,75 +176,88 @@ function dressed(made, look) {
     return made;
 }
 
-// The month picture as the engine answers it: its captions, weekdays, days, each day's kind,
-// name and whether it is today. Nothing here knows a date.
-function showPicture(picture, texts, move, choose) {
+// One month of the engine's picture as a grid: its caption, weekdays and days, each day dressed
+// in its look and named. Nothing here knows a date.
+function monthTable(month, legend) {
+    const table = element("table", { class: "month", role: "grid" });
+    table.append(element("caption", {}, month.caption));
+    const head = element("tr");
+    for (const name of month.weekdays) head.append(element("th", { scope: "col" }, name));
+    const thead = element("thead");
+    thead.append(head);
+    const body = element("tbody");
+    let row = element("tr");
+    for (let blank = 0; blank < month.firstWeekday; ++blank) row.append(element("td"));
+    for (const day of month.days) {
+        // Each day is a cell of a grid: chosen by a tap, a click, Enter or Space.
+        const cell = element("td", {
+            role: "gridcell", tabindex: "-1", "aria-label": day.name, title: day.name,
+            "data-day": day.date,
+        });
+        if (day.look >= 0) dressed(cell, legend[day.look]);
+        if (day.today) cell.setAttribute("aria-current", "date");
+        cell.append(element("span", { "aria-hidden": "true" }, day.day));
+        row.append(cell);
+        if (row.children.length === 7) {
+            body.append(row);
+            row = element("tr");
+        }
+    }
+    if (row.children.length) body.append(row);
+    table.append(thead, body);
+    return table;
+}
+
+// The day's cell, where it is in sight, becomes the grid's one stop and takes the focus.
+function focusDay(day) {
+    const cell = document.querySelector(`td[data-day="${day}"]`);
+    if (!cell) return;
+    for (const each of document.querySelectorAll("td[data-day]")) each.tabIndex = -1;
+    cell.tabIndex = 0;
+    cell.focus();
+}
+
+// The month picture as the engine answers it, null for none. `act` chooses a day, moves the
+// months, and says where a key moves the day she stands on, by the engine's rule.
+function showPicture(picture, texts, act) {
     const section = $("month");
     if (picture === null) {
         // Phases out of order or outside the calendar make no picture worth reading.
         section.hidden = true;
         return;
     }
-    const legend = picture.legend.map((look) => {
+    $("legend").replaceChildren(...picture.legend.map((look) => {
         const item = element("li");
         item.append(dressed(element("span", { class: "swatch", "aria-hidden": "true" }), look),
             element("span", {}, look.label));
         return item;
-    });
-    $("legend").replaceChildren(...legend);
-    const months = picture.months.map((month) => {
-        const table = element("table", { class: "month", role: "grid" });
-        table.append(element("caption", {}, month.caption));
-        const head = element("tr");
-        for (const name of month.weekdays) head.append(element("th", { scope: "col" }, name));
-        const thead = element("thead");
-        thead.append(head);
-        const body = element("tbody");
-        let row = element("tr");
-        for (let blank = 0; blank < month.firstWeekday; ++blank) row.append(element("td"));
-        for (const day of month.days) {
-            // Each day is a cell of a grid: chosen by a tap, a click, Enter or Space.
-            const cell = element("td", {
-                role: "gridcell", tabindex: "-1", "aria-label": day.name, title: day.name,
-                "data-day": day.date,
-            });
-            if (day.look >= 0) dressed(cell, picture.legend[day.look]);
-            if (day.today) cell.setAttribute("aria-current", "date");
-            cell.append(element("span", { "aria-hidden": "true" }, day.day));
-            row.append(cell);
-            if (row.children.length === 7) {
-                body.append(row);
-                row = element("tr");
-            }
-        }
-        if (row.children.length) body.append(row);
-        table.append(thead, body);
-        return table;
-    });
-    $("months").replaceChildren(...months);
+    }));
+    $("months").replaceChildren(...picture.months.map((month) => monthTable(month, picture.legend)));
     const cells = [...$("months").querySelectorAll("td[data-day]")];
     const focusable = cells.find((cell) => cell.getAttribute("aria-current") === "date") ?? cells[0];
     if (focusable) focusable.tabIndex = 0;
-    cells.forEach((cell, index) => {
-        cell.addEventListener("click", () => choose(cell));
+    for (const cell of cells) {
+        cell.addEventListener("click", () => act.choose(cell));
         cell.addEventListener("keydown", (event) => {
-            const steps = { ArrowLeft: -1, ArrowRight: 1, ArrowUp: -7, ArrowDown: 7 };
             if (event.key === "Enter" || event.key === " ") {
                 event.preventDefault();
-                choose(cell);
-            } else if (event.key in steps) {
+                act.choose(cell);
+                return;
+            }
+            const to = act.key(cell.dataset.day, event.key);
+            if (to) {
                 event.preventDefault();
-                const next = cells[index + steps[event.key]];
-                if (next) {
-                    cell.tabIndex = -1;
-                    next.tabIndex = 0;
-                    next.focus();
-                }
+                focusDay(to);
             }
         });
-    });
-    // The buttons are made once and stay, so that the focus stays on the one she pressed; 今天
-    // moves it on to today's cell.
+    }
+    showMonthButtons(picture, texts, act);
+    section.hidden = false;
+}
+
+// The buttons are made once and stay, so that the focus stays on the one she pressed; 今天
+// moves it on to today's cell.
+function showMonthButtons(picture, texts, act) {
     const bar = $("monthButtons");
     for (const [word, month] of [["previousMonth", picture.previous], ["nextMonth", picture.next],
         ["today", picture.today]]) {
@@ -252,11 +269,48 @@ function showPicture(picture, texts, move, choose) {
         }
         button.hidden = !month;
         button.move = () => {
-            move(month);
-            if (word === "today") $("months").querySelector("td[aria-current='date']")?.focus();
+            act.move(month);
+            if (word === "today") focusDay(picture.todayDay);
         };
     }
-    section.hidden = false;
+}
+
+// The month picture: the months of the last 计算, or, before one and after 清除记录, today's
+// month with her record alone. Every month and every move is the engine's answer.
+function monthPicture(engine, texts) {
+    const state = { day: "", text: "", shown: "", picture: null };
+    const act = {
+        choose: () => {},
+        drawn: () => {},
+        move(month) {
+            draw(engine.months(state.day, state.text, month, storedRecord()));
+        },
+        key(from, name) {
+            const answer = engine.dayKey(state.day, state.text, state.shown, from, name);
+            if (answer && answer.from !== state.shown) act.move(answer.from);
+            return answer?.day ?? null;
+        },
+    };
+    const draw = (picture) => {
+        state.picture = picture;
+        state.shown = picture?.months[0].month ?? "";
+        showPicture(picture, texts, act);
+        act.drawn();
+    };
+    return {
+        act,
+        // A calculation's picture, as 计算 answered it.
+        of(day, text, picture) {
+            [state.day, state.text] = [day, text];
+            draw(picture);
+        },
+        alone() {
+            [state.day, state.text] = ["", ""];
+            act.move("");
+        },
+        redraw: () => act.move(state.shown),
+        today: () => state.picture?.todayDay ?? "",
+    };
 }
 
 // A file made on this device and handed to its downloads: nothing leaves it.
@@ -269,7 +323,6 @@ function download(name, text, type) {
     setTimeout(() => URL.revokeObjectURL(link.href), 10000);
 }
 
-// The engine could not load, compile or answer: the page says so and computes nothing.
 // A gzip file (Periodical's backup) as the browser unpacks it, at most `limit` bytes of it, for
 // the engine to read what it holds; any other file as it is. Nothing where it ends before its
 // end. A browser that cannot unpack hands it on as it is, and the engine says it knows it not.
@@ -298,6 +351,7 @@ async function unpacked(bytes, limit) {
     return out.subarray(0, size);
 }
 
+// The engine could not load, compile or answer: the page says so and computes nothing.
 function cannotStart() {
     const alert = $("cannotStart");
     alert.hidden = false;
@@ -311,121 +365,146 @@ function cannotStart() {
     $("record").hidden = false;
 }
 
-function start(engine) {
-    const texts = engine.pageTexts();
+// Every word of the page, the engine's.
+function showWords(texts) {
     document.title = texts.programName;
-    $("programName").textContent = texts.programName;
-    $("dateCaption").textContent = texts.dateCaption;
-    $("cycleCaption").textContent = texts.cycleCaption;
-    $("welcome").textContent = texts.welcome;
+    const words = {
+        programName: "programName", dateCaption: "dateCaption", cycleCaption: "cycleCaption",
+        welcome: "welcome", emailLabel: "emailLabel", mail: "makerEmail", warning: "warning",
+        closeAbout: "ok", recordTitle: "recordTitle", exportRecord: "exportRecord",
+        importRecord: "importRecord", clearRecord: "clearRecord", showEarlier: "showEarlier",
+        dayChoiceClose: "close", fromRecord: "fromRecord", recordToday: "recordToday",
+    };
+    for (const [id, word] of Object.entries(words)) $(id).textContent = texts[word];
     $("credits").textContent = texts.aboutCredits.join("\n");
-    $("emailLabel").textContent = texts.emailLabel;
-    $("mail").textContent = texts.makerEmail;
     $("mail").href = `mailto:${texts.makerEmail}`;
-    $("warning").textContent = texts.warning;
-    $("closeAbout").textContent = texts.ok;
+    $("clearRecord").dataset.question = texts.clearQuestion;
+}
 
-    const firstDay = $("firstDay");
-    const cycle = $("cycle");
+// The inputs of a first visit, or what the last 计算 kept on this device, where it is valid.
+function restoreInputs(engine, texts) {
+    const [firstDay, cycle] = [$("firstDay"), $("cycle")];
     firstDay.min = texts.earliestDate;
     firstDay.max = texts.latestDate;
     firstDay.value = texts.firstDay;
     cycle.value = texts.cycleLength;
-    // What the last 计算 kept on this device, where it is valid.
     const kept = engine.restored(storage.get(STORED_DATE) ?? "", storage.get(STORED_CYCLE) ?? "");
     if (kept.date !== null) firstDay.value = kept.date;
     if (kept.cycle !== null) cycle.value = kept.cycle;
+}
 
-    showHelp(texts.helpParagraphs);
-    let calendar = "";
-    // The picture shown, redrawn from its first month when her record changes.
-    let redraw = null;
-
-    // Her record: kept on this device only, shown in its own section.
+// Her record, kept on this device only: its section, the hint and 记录今天 above the months,
+// and every change, each the engine's answer. The status line says what the last one did.
+function herRecord(engine, texts, months) {
+    const firstDay = $("firstDay");
     let linesShown = LINES_AT_ONCE;
     let record = engine.record(storedRecord(), firstDay.value, linesShown);
-    const showRecord = () => {
-        $("recordSummary").textContent = record.summary;
-        $("recordNote").textContent = record.note;
-        $("recordNote").hidden = !record.note;
-        // The latest days, numbered as in the whole record; the earlier ones on request.
-        const lines = $("recordLines");
-        const from = record.days - record.lines.length;
-        lines.start = from + 1;
-        const items = document.createDocumentFragment();
-        for (const line of record.lines) items.append(element("li", {}, line));
-        lines.replaceChildren(items);
-        $("showEarlier").hidden = from === 0;
-        lines.scrollTop = lines.scrollHeight; // the latest in sight
-        const useAverage = $("useAverage");
-        useAverage.textContent = record.useAverage;
-        useAverage.hidden = record.average === null;
-        const forecast = $("recordForecast");
-        forecast.replaceChildren(...record.forecast.map((line) => element("li", {}, line)));
-        $("fromRecord").hidden = !record.offersCalculation;
-        $("exportRecord").disabled = storedRecord() === "";
+    const her = {
+        // Her record as the engine's answer shows it, and what the last change came to.
+        show(answer, words, picture = true) {
+            record = answer;
+            showRecord(record);
+            if (picture) months.redraw();
+            placeHint();
+            $("recordReport").textContent = words;
+        },
+        // The record as the device keeps it now.
+        showStored(words, picture = true) {
+            her.show(engine.record(storedRecord(), firstDay.value, linesShown), words, picture);
+        },
+        // A change the engine made, kept and shown as it answered; where the browser refuses
+        // to keep it, she is told, and the page shows what it does keep. A first day later than
+        // the date box's is her period come: the calculation follows her record at once.
+        keep(answer) {
+            const kept = !answer.changed || (answer.record === "" ? storage.remove(STORED_RECORD)
+                : storage.set(STORED_RECORD, answer.record));
+            if (!kept) {
+                her.showStored(texts.notKept);
+                return;
+            }
+            her.show(answer, answer.words);
+            if (answer.recalculate && answer.fromRecord) calculateFrom(answer.fromRecord);
+        },
+        // The day (YYYY-MM-DD) recorded or taken out; a file's bytes taken in.
+        change: (day, add) => her.keep(engine.recordDay(storedRecord(), day, add, firstDay.value,
+            linesShown)),
+        takeIn: (bytes) => her.keep(engine.takeIn(storedRecord(), bytes, firstDay.value,
+            linesShown)),
+        current: () => record,
     };
-    // Her record as the engine's answer shows it, and what the last change came to.
-    const show = (answer, words, picture = true) => {
-        record = answer;
-        showRecord();
-        if (redraw && picture) redraw();
-        $("recordReport").textContent = words;
-    };
-    // The record as the device keeps it now.
-    const showStored = (words, picture = true) =>
-        show(engine.record(storedRecord(), firstDay.value, linesShown), words, picture);
-    // 按记录计算: her latest first day, and her average once the record foretells, then 计算.
-    const calculateFromRecord = (inputs) => {
-        firstDay.value = inputs.firstDay;
-        if (inputs.cycle !== null) cycle.value = String(inputs.cycle);
-        $("calculate").click();
-    };
-    // A change the engine made, kept and shown as it answered; where the browser refuses to keep
-    // it, she is told, and the page shows what it does keep. A first day later than the date
-    // box's is her period come: the calculation follows her record at once.
-    const keep = (answer) => {
-        const kept = !answer.changed || (answer.record === "" ? storage.remove(STORED_RECORD)
-            : storage.set(STORED_RECORD, answer.record));
-        if (!kept) {
-            showStored(texts.notKept);
-            return;
-        }
-        show(answer, answer.words);
-        if (answer.recalculate && answer.fromRecord) calculateFromRecord(answer.fromRecord);
-    };
-    // Another tab changed it.
-    window.addEventListener("storage", (event) => {
-        if (event.key === STORED_RECORD || event.key === null) showStored("");
-    });
-    $("recordTitle").textContent = texts.recordTitle;
-    $("exportRecord").textContent = texts.exportRecord;
-    $("importRecord").textContent = texts.importRecord;
-    $("clearRecord").textContent = texts.clearRecord;
-    $("clearRecord").dataset.question = texts.clearQuestion;
-    $("showEarlier").textContent = texts.showEarlier;
-    $("dayChoiceClose").textContent = texts.close;
-    showRecord();
-    $("record").hidden = false;
-
+    const placeHint = () => showHint(engine, record, months.today());
+    months.act.drawn = placeHint;
+    $("recordToday").addEventListener("click", () => her.change(months.today(), true));
     $("showEarlier").addEventListener("click", () => {
         linesShown *= 4;
-        showStored($("recordReport").textContent);
+        her.showStored($("recordReport").textContent);
     });
-    $("fromRecord").textContent = texts.fromRecord;
+    // Another tab changed it.
+    window.addEventListener("storage", (event) => {
+        if (event.key === STORED_RECORD || event.key === null) her.showStored("");
+    });
+    showRecord(record);
+    $("record").hidden = false;
+    return her;
+}
+
+// Above the months: what an empty record asks of her, and 记录今天 while today is a day she can
+// record.
+function showHint(engine, record, today) {
+    const empty = record.days === 0;
+    $("monthHint").textContent = empty ? record.summary : "";
+    $("monthHint").hidden = !empty;
+    $("recordSummary").hidden = empty && !$("month").hidden;
+    $("recordToday").hidden = !today || engine.offer(storedRecord(), today)?.action !== "record";
+}
+
+// The record's lines, summary, forecast and what its buttons offer, as the engine answered.
+function showRecord(record) {
+    $("recordSummary").textContent = record.summary;
+    $("recordNote").textContent = record.note;
+    $("recordNote").hidden = !record.note;
+    // The latest days, numbered as in the whole record; the earlier ones on request.
+    const lines = $("recordLines");
+    const from = record.days - record.lines.length;
+    lines.start = from + 1;
+    const items = document.createDocumentFragment();
+    for (const line of record.lines) items.append(element("li", {}, line));
+    lines.replaceChildren(items);
+    $("showEarlier").hidden = from === 0;
+    lines.scrollTop = lines.scrollHeight; // the latest in sight
+    const useAverage = $("useAverage");
+    useAverage.textContent = record.useAverage;
+    useAverage.hidden = record.average === null;
+    $("recordForecast").replaceChildren(...record.forecast.map((line) => element("li", {}, line)));
+    $("fromRecord").hidden = !record.offersCalculation;
+    $("exportRecord").disabled = storedRecord() === "";
+}
+
+// 按记录计算: her latest first day, and her average once the record foretells, then 计算.
+function calculateFrom(inputs) {
+    $("firstDay").value = inputs.firstDay;
+    if (inputs.cycle !== null) $("cycle").value = String(inputs.cycle);
+    $("calculate").click();
+}
+
+// The record's buttons: 按记录计算, 用平均周期 N 天, 导出记录 and 导入记录.
+function recordButtons(engine, texts, her) {
     $("fromRecord").addEventListener("click", () => {
-        if (record.fromRecord) calculateFromRecord(record.fromRecord);
+        if (her.current().fromRecord) calculateFrom(her.current().fromRecord);
     });
     // Her average in the cycle box, then 计算.
     $("useAverage").addEventListener("click", () => {
-        if (record.average === null) return;
-        cycle.value = String(record.average);
+        if (her.current().average === null) return;
+        $("cycle").value = String(her.current().average);
         $("calculate").click();
     });
     $("exportRecord").addEventListener("click", () => {
         download("velmora-record.txt", storedRecord(), "text/plain;charset=utf-8");
     });
-    $("importRecord").addEventListener("click", () => $("recordFile").click());
+    $("importRecord").addEventListener("click", () => {
+        $("recordReport").textContent = "";
+        $("recordFile").click();
+    });
     $("recordFile").addEventListener("change", async (event) => {
         const [file] = event.target.files;
         event.target.value = "";
@@ -434,55 +513,43 @@ function start(engine) {
         const bytes = await unpacked(
             new Uint8Array(await file.slice(0, texts.recordLimit + 1).arrayBuffer()),
             texts.recordLimit + 1);
-        if (bytes) keep(engine.takeIn(storedRecord(), bytes, firstDay.value, linesShown));
-        else showStored(texts.importBroken);
+        if (bytes) her.takeIn(bytes);
+        else her.showStored(texts.importBroken);
     });
-    // Her days and her inputs gone, the page shows nothing made of them: the help again, no
-    // picture, no calendar, as on a first visit; the status line says so.
-    afterClear = () => {
-        firstDay.value = texts.firstDay;
-        cycle.value = texts.cycleLength;
-        showHelp(texts.helpParagraphs);
-        $("caution").hidden = true;
-        calendar = "";
-        $("export").disabled = true;
-        $("refusal").textContent = "";
-        redraw = null;
-        showPicture(null, texts, null, null);
-        showStored(texts.recordCleared);
-    };
+}
 
-    // Choosing a day offers what the engine says the day can be: a first day to record, a
-    // recorded one to take out, or, inside a recorded period, that period to take out.
-    const dayChoice = $("dayChoice");
+// Choosing a day offers what the engine says the day can be: a first day to record, a
+// recorded one to take out, or, inside a recorded period, that period to take out.
+function dayChoice(engine, her) {
+    const dialog = $("dayChoice");
     let chosen = null;
-    const choose = (cell) => {
-        chosen = cell;
-        const offer = engine.offer(storedRecord(), cell.dataset.day);
+    $("dayChoiceClose").addEventListener("click", () => dialog.close());
+    // Back to the same day, redrawn or not.
+    dialog.addEventListener("close", () => focusDay(chosen));
+    return (cell) => {
+        chosen = cell.dataset.day;
+        $("recordReport").textContent = "";
+        const offer = engine.offer(storedRecord(), chosen);
         $("dayChoiceName").textContent = cell.getAttribute("aria-label");
         $("dayChoiceWhere").textContent = offer.where;
         $("dayChoiceWhere").hidden = !offer.where;
         const act = $("dayChoiceAct");
         act.textContent = offer.words;
         act.onclick = () => {
-            dayChoice.close();
-            keep(engine.recordDay(storedRecord(), offer.day, offer.action === "record",
-                firstDay.value, linesShown));
+            dialog.close();
+            her.change(offer.day, offer.action === "record");
         };
-        dayChoice.showModal();
+        dialog.showModal();
         act.focus();
     };
-    $("dayChoiceClose").addEventListener("click", () => dayChoice.close());
-    dayChoice.addEventListener("close", () => {
-        // Back to the same day, redrawn or not.
-        const again = chosen && document.querySelector(`td[data-day="${chosen.dataset.day}"]`);
-        if (again) {
-            for (const cell of document.querySelectorAll("td[data-day]")) cell.tabIndex = -1;
-            again.tabIndex = 0;
-            again.focus();
-        }
-    });
+}
 
+// 计算 and 导出到日历...: the lines, the caution, the calendar and the picture of one
+// calculation, the inputs kept last, as the window saves last. Answers how to go back to a
+// first visit's page.
+function calculation(engine, texts, months, her) {
+    const [firstDay, cycle] = [$("firstDay"), $("cycle")];
+    let calendar = "";
     $("inputs").addEventListener("submit", (event) => {
         event.preventDefault();
         // The picker's own checks: a whole day within its range.
@@ -493,27 +560,15 @@ function start(engine) {
         try {
             const result = engine.calculate(firstDay.value, cycle.value, storedRecord());
             showLines(result.lineParts);
-            const caution = $("caution");
-            caution.textContent = texts.caution;
-            caution.hidden = false;
+            $("caution").textContent = texts.caution;
+            $("caution").hidden = false;
             calendar = result.calendar;
-            const exportButton = $("export");
-            exportButton.disabled = result.refusal !== null;
-            exportButton.title = result.refusalWords;
+            $("export").disabled = result.refusal !== null;
+            $("export").title = result.refusalWords;
             $("refusal").textContent = result.refusalWords;
-            // The picture follows this calculation; its buttons move it a month at a time.
-            const [day, text] = [firstDay.value, cycle.value];
-            let shown = result.picture?.months[0].month;
-            const move = (month) => {
-                const picture = engine.months(day, text, month, storedRecord());
-                shown = picture?.months[0].month;
-                showPicture(picture, texts, move, choose);
-            };
-            redraw = () => move(shown);
-            showPicture(result.picture, texts, move, choose);
+            months.of(firstDay.value, cycle.value, result.picture);
             // Whether 按记录计算 is offered follows the date box.
-            showStored($("recordReport").textContent, false);
-            // Kept last, as the window saves last.
+            her.showStored($("recordReport").textContent, false);
             const keep = engine.remembered(firstDay.value, cycle.value);
             storage.set(STORED_DATE, keep.date);
             storage.set(STORED_CYCLE, keep.cycle);
@@ -521,11 +576,22 @@ function start(engine) {
             cannotStart();
         }
     });
-
     $("export").addEventListener("click", () => {
         if (calendar) download("velmora.ics", calendar, "text/calendar;charset=utf-8");
     });
+    return () => {
+        firstDay.value = texts.firstDay;
+        cycle.value = texts.cycleLength;
+        showHelp(texts.helpParagraphs);
+        $("caution").hidden = true;
+        calendar = "";
+        $("export").disabled = true;
+        $("refusal").textContent = "";
+    };
+}
 
+// 关于: opened and closed by its buttons, closed by Escape wherever the focus is.
+function aboutBox() {
     const about = $("about");
     const showAbout = $("showAbout");
     const setAbout = (open) => {
@@ -535,13 +601,32 @@ function start(engine) {
     };
     showAbout.addEventListener("click", () => setAbout(about.hidden));
     $("closeAbout").addEventListener("click", () => setAbout(false));
-    // Escape closes it wherever the focus is.
     document.addEventListener("keydown", (event) => {
         if (event.key === "Escape" && !about.hidden) setAbout(false);
     });
     // The rising credits stop while she reads them: hovered, focused, or tapped until the next tap.
     $("credits").addEventListener("click", (event) => event.currentTarget.classList.toggle("paused"));
+}
 
+// A first visit: the help, and today's month with her record, where she can record at once.
+function start(engine) {
+    const texts = engine.pageTexts();
+    showWords(texts);
+    restoreInputs(engine, texts);
+    showHelp(texts.helpParagraphs);
+    const months = monthPicture(engine, texts);
+    const her = herRecord(engine, texts, months);
+    months.act.choose = dayChoice(engine, her);
+    recordButtons(engine, texts, her);
+    const firstVisit = calculation(engine, texts, months, her);
+    // Her days and her inputs gone, the page is as on a first visit; the status line says so.
+    afterClear = () => {
+        firstVisit();
+        months.alone();
+        her.showStored(texts.recordCleared, false);
+    };
+    months.alone();
+    aboutBox();
     $("calculate").disabled = false;
     document.documentElement.dataset.ready = "true";
 }

@@ -311,11 +311,37 @@ class WebPageTest(unittest.TestCase):
             "return ['velmora.record', 'velmora.firstDay', 'velmora.cycle']"
             ".map((key) => localStorage.getItem(key))"), [None, None, None])
         self.assertEqual(self.recorded(), [])
-        # Nothing made of them stays in sight; the status line says what was done.
+        # Nothing made of them stays in sight: the page is as on a first visit, today's month
+        # alone; the status line says what was done.
         self.assertEqual((d.find_element(By.ID, "recordReport").text,
-                          d.find_element(By.ID, "month").is_displayed(),
+                          len(d.find_elements(By.CSS_SELECTOR, "#months table")),
+                          "已记下" in json.dumps(self.cells(), ensure_ascii=False),
                           d.find_element(By.ID, "lines").text.startswith(texts["helpLines"][0])),
-                         (texts["recordCleared"], False, True))
+                         (texts["recordCleared"], 1, False, True))
+
+    def test_a_first_visit_records_today_and_keys_move_by_the_engines_rule(self):
+        d = self.browser.driver
+        # Before 计算: today's month with her empty record, what to do and 记录今天 above it.
+        hint, button, grid = (d.find_element(By.ID, name)
+                              for name in ("monthHint", "recordToday", "months"))
+        self.assertEqual(hint.text, d.find_element(By.ID, "recordSummary")
+                         .get_attribute("textContent"))
+        self.assertLess(max(hint.location["y"], button.location["y"]), grid.location["y"])
+        today = d.find_element(By.CSS_SELECTOR, "#months td[aria-current='date']")
+        day = datetime.date.fromisoformat(today.get_attribute("data-day"))
+        button.click()
+        self.assertEqual(d.find_element(By.ID, "recordReport").text, "已记下 %s。" % day)
+        self.assertEqual((self.recorded(), button.is_displayed(), hint.is_displayed()),
+                         ([day.isoformat()], False, False))
+        self.assertTrue(self.cells()[day.isoformat()].endswith(" 今天 月经期 已记下"))
+        # The keys move across the month's edge, a month, home to today and to the month's end.
+        d.execute_script("arguments[0].focus()", grid.find_element(
+            By.CSS_SELECTOR, "td[aria-current='date']"))
+        end = (day.replace(day=28) + datetime.timedelta(days=4)).replace(day=1)
+        for key, to in ((Keys.END, end - datetime.timedelta(days=1)), (Keys.ARROW_RIGHT, end),
+                        (Keys.PAGE_UP, day.replace(day=1)), (Keys.HOME, day)):
+            d.switch_to.active_element.send_keys(key)
+            self.assertEqual(d.switch_to.active_element.get_attribute("data-day"), to.isoformat())
 
     def test_a_years_record_foretells_the_same_on_the_page_and_in_the_terminal(self):
         d = self.browser.driver
@@ -462,21 +488,25 @@ class WebPageTest(unittest.TestCase):
         finally:
             d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
 
-    # phone width in CSS pixels (180: a 360 px phone zoomed to 200 %), the lines' font
+    # phone width in CSS pixels (180: a 360 px phone zoomed to 200 %), the lines' font, the
+    # colour scheme
     PHONES = {
-        "320 px": (320, None),
-        "360 px": (360, None),
-        "360 px zoomed to 200 %": (180, None),
-        "320 px with DejaVu Sans Mono": (320, "DejaVu Sans Mono"),
-        "320 px with the browser's monospace": (320, "monospace"),
+        "320 px": (320, None, "light"),
+        "360 px dark": (360, None, "dark"),
+        "360 px zoomed to 200 %": (180, None, "light"),
+        "360 px zoomed to 200 %, dark": (180, None, "dark"),
+        "320 px with DejaVu Sans Mono": (320, "DejaVu Sans Mono", "light"),
+        "320 px with the browser's monospace": (320, "monospace", "light"),
     }
 
     def test_readable_at_any_size_without_scrolling_sideways(self):
         d = self.browser.driver
         try:
-            for name, (width, font) in self.PHONES.items():
+            for name, (width, font, scheme) in self.PHONES.items():
                 with self.subTest(name):
                     self.browser.phone(width, 740)
+                    d.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+                        "features": [{"name": "prefers-color-scheme", "value": scheme}]})
                     self.browser.open()
                     if font:
                         d.execute_script("document.getElementById('lines').style.fontFamily ="
@@ -507,12 +537,20 @@ class WebPageTest(unittest.TestCase):
                             "const size = (e) => parseFloat(getComputedStyle(e).fontSize);"
                             "return size(document.querySelector('#lines li')) >= size(document.body)"
                             " && size(document.body) === size(document.documentElement)"))
+                        # Each month button keeps the focus; 今天 hands it to today.
+                        for button in d.find_elements(By.CSS_SELECTOR, "#monthButtons button"):
+                            button.click()
+                            self.assertIn(d.switch_to.active_element.get_attribute("data-word")
+                                          or d.switch_to.active_element.get_attribute(
+                                              "aria-current"), (button.get_attribute(
+                                                  "data-word"), "date"))
                         # Escape closes 关于 wherever the focus is.
                         d.find_element(By.ID, "cycle").click()
                         d.switch_to.active_element.send_keys(Keys.ESCAPE)
                         self.assertFalse(d.find_element(By.ID, "about").is_displayed())
         finally:
             self.browser.phone(412, 915)
+            d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
 
     def test_a_page_that_cannot_compute_says_so_in_its_own_words(self):
         d = self.browser.driver
