@@ -443,8 +443,9 @@ function herRecord(engine, texts, months) {
     window.addEventListener("storage", (event) => {
         if (event.key === STORED_RECORD || event.key === null) her.showStored("");
     });
-    showRecord(record);
+    // Shown first, so that the list has a height to scroll its latest days into sight.
     $("record").hidden = false;
+    showRecord(record);
     return her;
 }
 
