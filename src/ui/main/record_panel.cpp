@@ -135,6 +135,8 @@ void RecordPanel::OfferDay(sys_days day, QPoint at, const QString& name,
 {
     if (!m_store.HasPlace())
         return;
+    // The status line speaks of the last change only until the next one starts.
+    m_status->clear();
     const DayOffer offer = m_store.Offer(day);
     auto* menu = new QMenu(this);
     menu->setObjectName(u"dayMenu"_s);
@@ -207,6 +209,7 @@ void RecordPanel::ExportRecord()
 
 void RecordPanel::ImportRecord()
 {
+    m_status->clear();
     const QString path = m_dialogs.chooseOpenFile();
     if (!path.isEmpty())
         Told(m_store.TakeIn(path));
@@ -214,6 +217,7 @@ void RecordPanel::ImportRecord()
 
 void RecordPanel::ClearRecord()
 {
+    m_status->clear();
     if (m_dialogs.confirm(UiText(texts::kClearQuestion)))
         Told(m_store.Clear());
 }
