@@ -309,7 +309,7 @@ function monthPicture(engine, texts) {
             act.move("");
         },
         redraw: () => act.move(state.shown),
-        today: () => state.picture?.todayDay ?? "",
+        picture: () => state.picture,
     };
 }
 
@@ -432,9 +432,9 @@ function herRecord(engine, texts, months) {
             linesShown)),
         current: () => record,
     };
-    const placeHint = () => showHint(engine, record, months.today());
+    const placeHint = () => showHint(record, months.picture());
     months.act.drawn = placeHint;
-    $("recordToday").addEventListener("click", () => her.change(months.today(), true));
+    $("recordToday").addEventListener("click", () => her.change(months.picture().todayDay, true));
     $("showEarlier").addEventListener("click", () => {
         linesShown *= 4;
         her.showStored($("recordReport").textContent);
@@ -451,12 +451,12 @@ function herRecord(engine, texts, months) {
 
 // Above the months: what an empty record asks of her, and 记录今天 while today is a day she can
 // record.
-function showHint(engine, record, today) {
+function showHint(record, picture) {
     const empty = record.days === 0;
     $("monthHint").textContent = empty ? record.summary : "";
     $("monthHint").hidden = !empty;
     $("recordSummary").hidden = empty && !$("month").hidden;
-    $("recordToday").hidden = !today || engine.offer(storedRecord(), today)?.action !== "record";
+    $("recordToday").hidden = !picture?.recordToday;
 }
 
 // The record's lines, summary, forecast and what its buttons offer, as the engine answered.

@@ -102,9 +102,10 @@ Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
              std::optional<std::chrono::year_month> from,
              std::optional<std::chrono::sys_days> today, std::string_view record)
 {
-    const std::vector<std::chrono::sys_days> recorded = PeriodRecord::Read(record).Days();
     if (dates && PictureProblem(*dates, cycleText))
         return nullptr;
+    const PeriodRecord kept = PeriodRecord::Read(record);
+    const std::vector<std::chrono::sys_days> recorded = kept.Days();
     const std::chrono::year_month todayMonth = MonthOf(today.value_or(std::chrono::sys_days{}));
     const std::vector<std::chrono::year_month> months =
         from ? MonthsFrom(dates, *from)
@@ -123,7 +124,9 @@ Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
             {"previous", MonthText(MovedMonth(months.front(), -1))},
             {"next", MonthText(MovedMonth(months.front(), 1))},
             {"today", today ? MonthText(todayMonth) : std::string()},
-            {"todayDay", today ? DayText(std::chrono::year_month_day{*today}) : std::string()}};
+            {"todayDay", today ? DayText(std::chrono::year_month_day{*today}) : std::string()},
+            {"recordToday", today && IsPickerDay(*today) &&
+                                OfferFor(kept, *today).action == DayAction::Record}};
 }
 
 // The date box's day, or the earliest of all where it holds none: any recorded day is later.
