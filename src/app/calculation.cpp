@@ -9,9 +9,13 @@ namespace velmora {
 
 CalendarDate ToCalendarDate(QDate date)
 {
-    return CalendarDate::FromYmd(date.year(), static_cast<unsigned>(date.month()),
-                                 static_cast<unsigned>(date.day()))
-        .value_or(CalendarDate{});
+    const auto day = DayOf(date);
+    return day ? CalendarDate::FromDays(*day).value_or(CalendarDate{}) : CalendarDate{};
+}
+
+std::chrono::sys_days TodayHere()
+{
+    return ToCalendarDate(QDate::currentDate()).Days();
 }
 
 PhaseDates Calculate(const Inputs& inputs)

@@ -13,6 +13,9 @@ namespace velmora {
 // The calendar date of a picked day; the zero date 1899-12-30 for one that is no date.
 CalendarDate ToCalendarDate(QDate date);
 
+// Today on this computer's clock.
+std::chrono::sys_days TodayHere();
+
 // The ten dates of the inputs, as Calculate computes them.
 PhaseDates Calculate(const Inputs& inputs);
 

@@ -69,11 +69,6 @@ int Print(const QString& text)
     return velmora::PrintOut(text) ? 0 : Fail(u"cannot write to standard output."_s);
 }
 
-std::chrono::sys_days Today()
-{
-    return velmora::ToCalendarDate(QDate::currentDate()).Days();
-}
-
 // Her record as the file beside dear.cfg holds it; an empty one where it cannot be read.
 velmora::PeriodRecord StoredRecord()
 {
@@ -134,7 +129,7 @@ int RecordOptions::Run(const QCommandLineParser& parser) const
         const auto record = store.Load();
         if (!record)
             return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
-        const velmora::RecordView view = velmora::ViewOf(record->Days(), Today());
+        const velmora::RecordView view = velmora::ViewOf(record->Days(), velmora::TodayHere());
         QString text;
         for (const std::string& line : view.lines)
             text += QString::fromStdString(line) + u'\n';
@@ -219,7 +214,7 @@ int main(int argc, char** argv)
         const auto record = store.Load();
         if (!record)
             return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
-        const velmora::RecordView view = velmora::ViewOf(record->Days(), Today());
+        const velmora::RecordView view = velmora::ViewOf(record->Days(), velmora::TodayHere());
         if (!view.inputs || !view.inputs->cycleLength)
             return Fail(QString::fromStdString(view.forecast.front()));
         inputs.date = velmora::ToQDate(std::chrono::year_month_day{view.inputs->firstDay});
@@ -245,7 +240,7 @@ int main(int argc, char** argv)
                 velmora::PictureProblem(dates, inputs.cycleLengthText.toStdString()))
             return Fail(RefusalText(*problem, inputs.cycleLengthText));
         // Her recorded periods too, where she keeps a record that reads.
-        text = velmora::MonthsText(dates, Today(),
+        text = velmora::MonthsText(dates, velmora::TodayHere(),
                                    velmora::StandardOutputIsColourTerminal() &&
                                        qEnvironmentVariableIsEmpty("NO_COLOR"),
                                    StoredRecord().Days());

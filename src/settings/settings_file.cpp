@@ -50,6 +50,15 @@ QDate ToQDate(std::chrono::year_month_day day)
                  static_cast<int>(static_cast<unsigned>(day.day())));
 }
 
+std::optional<std::chrono::sys_days> DayOf(QDate date)
+{
+    // Qt counts days from the Julian day number, the standard library from 1970-01-01.
+    constexpr qint64 kJulianDayOf1970 = 2440588;
+    if (!date.isValid())
+        return std::nullopt;
+    return std::chrono::sys_days{std::chrono::days{date.toJulianDay() - kJulianDayOf1970}};
+}
+
 const QDate kEarliestDate = ToQDate(kEarliestPickerDay);
 const QDate kLatestDate = ToQDate(kLatestPickerDay);
 
@@ -137,11 +146,7 @@ Inputs RestoreInputs(const QString& filePath)
 {
     const LoadedSettings saved = LoadSettings(filePath);
     Inputs inputs;
-    // Qt counts days from the Julian day number, the standard library from 1970-01-01.
-    constexpr qint64 kJulianDayOf1970 = 2440588;
-    if (saved.date && saved.date->isValid() &&
-        IsPickerDay(
-            std::chrono::sys_days{std::chrono::days{saved.date->toJulianDay() - kJulianDayOf1970}}))
+    if (const auto day = saved.date ? DayOf(*saved.date) : std::nullopt; day && IsPickerDay(*day))
         inputs.date = *saved.date;
     if (saved.cycleLengthText)
         inputs.cycleLengthText = *saved.cycleLengthText;

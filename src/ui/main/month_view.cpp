@@ -7,7 +7,6 @@
 
 #include <QAbstractTableModel>
 #include <QAccessible>
-#include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -265,11 +264,6 @@ QTableView* MonthTable(MonthModel* model, QWidget* parent)
 }
 
 } // namespace
-
-sys_days TodayHere()
-{
-    return ToCalendarDate(QDate::currentDate()).Days();
-}
 
 MonthView::MonthView(QWidget* parent, Choose choose) : QWidget(parent), m_choose(std::move(choose))
 {

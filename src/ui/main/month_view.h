@@ -63,7 +63,4 @@ private:
     std::array<MonthModel*, 3> m_models{};
 };
 
-// Today on this computer's clock.
-std::chrono::sys_days TodayHere();
-
 } // namespace velmora

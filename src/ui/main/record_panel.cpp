@@ -3,7 +3,6 @@
 #include "record_panel.h"
 
 #include "calculation.h"
-#include "month_view.h"
 #include "saving.h"
 #include "ui_text.h"
 

@@ -3,7 +3,6 @@
 #include "result_list_menu.h"
 
 #include "calculation.h"
-#include "month_view.h"
 #include "month_window.h"
 #include "record_history.h"
 #include "record_store.h"
