@@ -404,8 +404,9 @@ function herRecord(engine, texts, months) {
         show(answer, words, picture = true) {
             record = answer;
             showRecord(record);
+            // A redrawn picture places the hint itself.
             if (picture) months.redraw();
-            placeHint();
+            else placeHint();
             $("recordReport").textContent = words;
         },
         // The record as the device keeps it now.

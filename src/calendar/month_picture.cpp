@@ -194,10 +194,13 @@ std::vector<year_month> MonthsFrom(const std::optional<PhaseDates>& dates, year_
     return shown;
 }
 
-std::vector<year_month> ShownMonths(const PhaseDates& dates, std::optional<sys_days> today)
+std::vector<year_month> ShownMonths(const std::optional<PhaseDates>& dates,
+                                    std::optional<sys_days> today)
 {
-    const sys_days start = dates[Slot::PeriodFirst].Days();
-    const bool inside = today && *today >= start && *today < dates[Slot::NextPeriod].Days();
+    if (!dates)
+        return MonthsFrom(dates, MonthOf(today.value_or(sys_days{})));
+    const sys_days start = (*dates)[Slot::PeriodFirst].Days();
+    const bool inside = today && *today >= start && *today < (*dates)[Slot::NextPeriod].Days();
     return MonthsFrom(dates, MonthOf(inside ? *today : start));
 }
 

@@ -83,10 +83,10 @@ MonthPicture PictureOfMonth(const std::optional<PhaseDates>& dates, std::chrono:
                             std::span<const std::chrono::sys_days> recorded = {});
 
 // The months shown at once: the calculated cycle's, from its first day's month, at most three;
-// today's month first where today lies inside the cycle. MonthsFrom: as many from the month a
-// face has moved to with 上个月, 下个月 or 今天; one without a calculation. Never outside the
-// picker's years.
-std::vector<std::chrono::year_month> ShownMonths(const PhaseDates& dates,
+// today's month first where today lies inside the cycle; today's alone without a calculation.
+// MonthsFrom: as many from the month a face has moved to with 上个月, 下个月 or 今天. Never
+// outside the picker's years.
+std::vector<std::chrono::year_month> ShownMonths(const std::optional<PhaseDates>& dates,
                                                  std::optional<std::chrono::sys_days> today);
 std::vector<std::chrono::year_month> MonthsFrom(const std::optional<PhaseDates>& dates,
                                                 std::chrono::year_month from);

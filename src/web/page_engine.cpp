@@ -106,10 +106,8 @@ Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
         return nullptr;
     const PeriodRecord kept = PeriodRecord::Read(record);
     const std::vector<std::chrono::sys_days> recorded = kept.Days();
-    const std::chrono::year_month todayMonth = MonthOf(today.value_or(std::chrono::sys_days{}));
     const std::vector<std::chrono::year_month> months =
-        from ? MonthsFrom(dates, *from)
-             : (dates ? ShownMonths(*dates, today) : MonthsFrom(dates, todayMonth));
+        from ? MonthsFrom(dates, *from) : ShownMonths(dates, today);
     Json shown = Json::array();
     for (const std::chrono::year_month month : months)
         shown.push_back(MonthJson(PictureOfMonth(dates, month, today, recorded)));
@@ -123,10 +121,10 @@ Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
             {"legend", std::move(legend)},
             {"previous", MonthText(MovedMonth(months.front(), -1))},
             {"next", MonthText(MovedMonth(months.front(), 1))},
-            {"today", today ? MonthText(todayMonth) : std::string()},
+            {"today", today ? MonthText(MonthOf(*today)) : std::string()},
             {"todayDay", today ? DayText(std::chrono::year_month_day{*today}) : std::string()},
-            {"recordToday", today && IsPickerDay(*today) &&
-                                OfferFor(kept, *today).action == DayAction::Record}};
+            {"recordToday",
+             today && IsPickerDay(*today) && OfferFor(kept, *today).action == DayAction::Record}};
 }
 
 // The date box's day, or the earliest of all where it holds none: any recorded day is later.
@@ -265,8 +263,10 @@ std::string DayKeyMove(std::string_view firstDay, std::string_view cycleText, st
         {"Home", DayKey::kHome},      {"End", DayKey::kEnd}};
     const auto first = ReadMonth(from);
     const auto date = ReadPickerDay(day);
+    if (!first || !date)
+        return "null";
     for (const auto& [name, each] : kKeys)
-        if (name == key && first && date) {
+        if (name == key) {
             const DayMove move = MoveByKey(DatesOf(firstDay, cycleText), *first, date->Days(), each,
                                            today.value_or(date->Days()));
             return Text({{"day", DayText(std::chrono::year_month_day{move.day})},

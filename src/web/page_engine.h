@@ -41,8 +41,8 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
 //   to 6, "days": [{"date", "day": "19", "kinds": DayKind bits, "look": its row of the legend
 //   or -1, "cycle": 0 calculated, k coming, -1 none, "today": bool, "name"}...]}...],
 //  "legend": [{"label", "colour", "pattern", "corner"}...]: Looks(), each row's tokens,
-//  "previous", "next", "today": the months to ask for, "todayDay": today, "" without a clock, "recordToday": whether
-//  today is a day she can record as a first day}
+//  "previous", "next", "today": the months to ask for, "todayDay": today, "" without a clock,
+//  "recordToday": whether today is a day she can record as a first day}
 // Without a first day (""): her record alone, today's month first.
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
                    std::optional<std::chrono::sys_days> today, std::string_view record = {});

@@ -43,9 +43,9 @@ MonthWindow::MonthWindow(QWidget* parent, RecordStore store, FormInputs inputs,
 void MonthWindow::SetPhases(const PhaseDates& dates, std::optional<CalendarRefusal> problem)
 {
     m_months->SetPhases(dates, problem);
-    // The date box may have changed: whether 按记录计算 is offered follows it.
-    if (!problem)
-        m_record->ShowRecord();
+    // The date box may have changed: whether 按记录计算 is offered follows it. The record itself
+    // is as last read, and the months already draw it.
+    m_record->FollowDateBox();
 }
 
 bool MonthWindow::event(QEvent* event)

@@ -111,8 +111,8 @@ void RecordPanel::ShowRecord()
     m_summary->setText(record ? UiText(view.summary) : UiText(texts::kRecordUnreadable));
     // A record that cannot be read foretells nothing, rather than asking for more days.
     m_forecast->setText(record ? UiLines(view.forecast).join(u'\n') : QString());
-    m_fromRecord->setVisible(record && view.OffersCalculation(m_inputs.dateBoxDay()));
-    m_recordInputs = record ? view.inputs : std::nullopt;
+    m_view = record ? std::optional(view) : std::nullopt;
+    FollowDateBox();
     m_note->setText(UiText(view.note));
     m_note->setVisible(!view.note.empty());
     m_history->clear();
@@ -120,6 +120,11 @@ void RecordPanel::ShowRecord()
     m_history->scrollToBottom();
     m_export->setEnabled(record && !record->Empty());
     m_shown(m_recorded, view);
+}
+
+void RecordPanel::FollowDateBox()
+{
+    m_fromRecord->setVisible(m_view && m_view->OffersCalculation(m_inputs.dateBoxDay()));
 }
 
 void RecordPanel::Refresh()
@@ -185,8 +190,8 @@ void RecordPanel::CalculateFromRecord()
 {
     // The inputs of the record as just shown: every change and every return to the window has
     // read the file again.
-    if (m_recordInputs)
-        m_inputs.calculate(m_recordInputs->firstDay, m_recordInputs->cycleLength);
+    if (m_view && m_view->inputs)
+        m_inputs.calculate(m_view->inputs->firstDay, m_view->inputs->cycleLength);
 }
 
 void RecordPanel::ExportRecord()

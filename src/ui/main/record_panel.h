@@ -47,6 +47,8 @@ public:
     void SetDialogs(RecordDialogs dialogs) { m_dialogs = std::move(dialogs); }
     // Reads her record again and shows it.
     void ShowRecord();
+    // Offers 按记录计算 or not by the date box as it is now, from the record as last read.
+    void FollowDateBox();
     // Reads it again where the file holds other days than those shown: a terminal or another
     // window may have changed it.
     void Refresh();
@@ -71,7 +73,7 @@ private:
     Shown m_shown;
     RecordDialogs m_dialogs;
     std::vector<std::chrono::sys_days> m_recorded;
-    std::optional<RecordInputs> m_recordInputs; // what 按记录计算 takes, as ShowRecord read it
+    std::optional<RecordView> m_view; // as ShowRecord read it; none where it could not be read
     QLabel* m_summary = nullptr;
     QLabel* m_note = nullptr;
     QLabel* m_forecast = nullptr;

@@ -110,7 +110,6 @@ void ResultListMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLe
 {
     m_dates = dates;
     m_pictureProblem = PictureProblem(dates, cycleLengthText);
-    ReadRecord();
     // A greyed entry says why, on hover and in a status bar alike.
     const auto offer = [](QAction* entry, std::optional<CalendarRefusal> problem) {
         const QString why = problem ? UiText(RefusalWords(*problem)) : QString();

@@ -31,8 +31,9 @@ struct ExportDialogs {
 // window is made the first time it is asked for, and follows every later Calculate. Where her
 // record (kept in `store`) makes an average, an entry calculates with it as the cycle length
 // (用平均周期 N 天), and where it offers 按记录计算, another calculates from the record; both
-// through `inputs`. The record is read when it may have changed: at each Calculate, when the
-// main window is active again, and whenever 月历 reads it; never on a right click.
+// through `inputs`. The record is read at the first right click, then only when it may have
+// changed: when the main window is active again (a terminal or 月历 may have changed it); and
+// whatever 月历 reads, it takes.
 class ResultListMenu : public QObject
 {
 public:
