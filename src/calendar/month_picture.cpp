@@ -15,37 +15,10 @@ namespace {
 
 using namespace std::chrono;
 
-// Each kind is the phase that begins with its slot, wherever the table lists it.
-constexpr std::array<std::pair<DayKind, Slot>, 6> kKindOf = {{
-    {kPeriod, Slot::PeriodFirst},
-    {kFirstSafe, Slot::FirstSafeFirst},
-    {kFertile, Slot::DangerousFirst},
-    {kSecondSafe, Slot::SecondSafeFirst},
-    {kOvulation, Slot::Ovulation},
-    {kNextPeriod, Slot::NextPeriod},
-}};
-
 std::string_view LabelOf(DayKind kind)
 {
-    for (const auto& [each, slot] : kKindOf)
-        if (each == kind)
-            for (const Phase& phase : kPhases)
-                if (phase.first == slot)
-                    return phase.label;
-    return {};
-}
-
-// The kinds of a day `offset` days after the first day of a cycle like the calculated one.
-unsigned KindsAt(const PhaseDates& dates, days offset)
-{
-    unsigned kinds = 0;
-    const sys_days day = dates[Slot::PeriodFirst].Days() + offset;
-    for (const auto& [kind, slot] : kKindOf)
-        for (const Phase& phase : kPhases)
-            if (phase.first == slot && day >= dates[phase.first].Days() &&
-                day <= dates[phase.last].Days())
-                kinds |= kind;
-    return kinds;
+    const Phase* phase = PhaseOf(kind);
+    return phase ? phase->label : std::string_view();
 }
 
 constexpr year_month kFirstMonth{kEarliestPickerDay.year() / kEarliestPickerDay.month()};
@@ -76,6 +49,7 @@ const std::array<KindLook, kPhaseLooks + 2>& Looks()
         {kFertile, LabelOf(kFertile), '+', "fertile", "stripes", ""},
         {kFirstSafe, LabelOf(kFirstSafe), '.', "safe", "dots", ""},
         {kLikelyPeriod, texts::kLikelyPeriod, '?', "likely", "dashed", "?"},
+        {kLate, texts::kLateDays, '!', "likely", "plain", "!"},
         {kRecordedPeriod, texts::kRecorded, '@', "period", "plain", "●"},
         {0, texts::kToday, ' ', "none", "today", ""},
     }};
@@ -93,6 +67,8 @@ DayKind PictureDay::Shown() const
         return kPeriod;
     if (kinds & kLikelyPeriod)
         return kLikelyPeriod;
+    if (kinds & kLate)
+        return kLate;
     for (std::size_t row = 0; row < kPhaseLooks; ++row)
         if (kinds & BitsOf(Looks()[row].kind))
             return DayKind(Looks()[row].kind);
@@ -129,7 +105,15 @@ std::string PictureDay::Name() const
 std::optional<CalendarRefusal> PictureProblem(const PhaseDates& dates,
                                               std::string_view cycleLengthText)
 {
-    return ExportProblem(dates, cycleLengthText);
+    // A cycle too short for a calendar's phases in order is still a cycle she may have: from
+    // the shortest that counts in her record, its months are drawn, 危险期 over any 安全期.
+    const auto problem = ExportProblem(dates, cycleLengthText);
+    if (problem != CalendarRefusal::OutOfOrder)
+        return problem;
+    if (CycleLengthDays(dates) < kShortestCountedCycle)
+        return CalendarRefusal::TooShort;
+    return dates[Slot::NextPeriod].AddDays(1) ? std::nullopt
+                                              : std::optional(CalendarRefusal::DateOutOfRange);
 }
 
 MonthPicture PictureOfMonth(const std::optional<PhaseDates>& dates, year_month month,
@@ -142,34 +126,32 @@ MonthPicture PictureOfMonth(const std::optional<PhaseDates>& dates, year_month m
     std::copy(std::begin(texts::kWeekdays), std::end(texts::kWeekdays), picture.weekdays.begin());
     const sys_days first{month / 1};
     picture.firstWeekday = weekday{first}.c_encoding();
-    const sys_days start = dates ? (*dates)[Slot::PeriodFirst].Days() : sys_days::max();
-    // At least 25 days where there is a picture; none without a calculation.
-    const days length = dates ? (*dates)[Slot::NextPeriod].Days() - start : days{0};
+    const CycleOutlook outlook(dates, recorded, today);
     const sys_days end{month / last};
-    const std::optional<DayRange> likely = NextPeriodRange(recorded);
     for (sys_days day = first; day <= end; day += days{1}) {
         PictureDay& shown = picture.days.emplace_back();
         shown.date = CalendarDate::FromDays(day).value_or(CalendarDate{});
         shown.today = day == today;
-        // The latest recorded first day up to this one, and whether this lies in its period.
-        const auto after = std::upper_bound(recorded.begin(), recorded.end(), day);
-        if (after != recorded.begin() && day - *std::prev(after) < days{kRecordedPeriodDays})
-            shown.kinds |=
-                day == *std::prev(after) ? kRecordedPeriod | kRecordedFirst : kRecordedPeriod;
-        else if (likely && day >= likely->first && day <= likely->last)
-            shown.kinds |= kLikelyPeriod;
-        if (day < start || length <= days{0})
-            continue;
-        // Which cycle it lies in, and how far into it: the same arithmetic for the 1st and the
-        // 10 000th.
-        const auto cycle = (day - start) / length;
-        const days offset = (day - start) % length;
-        shown.cycle = static_cast<int>(cycle);
-        shown.kinds |= KindsAt(*dates, offset);
-        if (offset == days{0} && cycle > 0)
-            shown.kinds |= kNextPeriod;
+        shown.kinds = outlook.KindsOn(day);
+        shown.cycle = outlook.CycleOf(day);
     }
     return picture;
+}
+
+std::vector<std::size_t> LegendOf(std::span<const MonthPicture> months)
+{
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < Looks().size(); ++row) {
+        const KindLook& look = Looks()[row];
+        const bool shown = std::ranges::any_of(months, [&](const MonthPicture& month) {
+            return std::ranges::any_of(month.days, [&](const PictureDay& day) {
+                return look.kind == 0 ? day.today : day.Look() == &look;
+            });
+        });
+        if (shown)
+            rows.push_back(row);
+    }
+    return rows;
 }
 
 year_month MovedMonth(year_month month, int by)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cycle_outlook.h"
 #include "phase_order.h"
 
 #include <array>
@@ -14,19 +15,6 @@
 // ones coming after it, each repeating the calculation from the next period's first day with
 // the same length, as far as the calendar reaches. One answer for every face.
 namespace velmora {
-
-// What a day lies in, a bit each. The values never change: a face may keep them.
-enum DayKind : unsigned {
-    kPeriod = 1,
-    kFirstSafe = 2,
-    kFertile = 4,
-    kSecondSafe = 8,
-    kOvulation = 16,
-    kNextPeriod = 32,
-    kRecordedPeriod = 64, // one of the days from a first day she recorded
-    kRecordedFirst = 128, // the first day she recorded itself
-    kLikelyPeriod = 256,  // a day her record says her next period may begin on, not recorded
-};
 
 // How each kind of day looks on every face, in the legend's order and the order a day's name
 // lists them: the window paints it, the terminal marks it, the page styles it by its tokens,
@@ -42,7 +30,7 @@ struct KindLook {
     std::string_view pattern; // plain, dots, stripes, ringed, crosshatch, dashed, today
     std::string_view corner;  // a mark in the cell's corner, or none
 };
-inline constexpr std::size_t kPhaseLooks = 6; // the rows of the phases; then recorded, today
+inline constexpr std::size_t kPhaseLooks = 7; // the rows of the phases; then recorded, today
 const std::array<KindLook, kPhaseLooks + 2>& Looks();
 const KindLook& RecordedLook();
 
@@ -81,6 +69,9 @@ std::optional<CalendarRefusal> PictureProblem(const PhaseDates& dates,
 MonthPicture PictureOfMonth(const std::optional<PhaseDates>& dates, std::chrono::year_month month,
                             std::optional<std::chrono::sys_days> today,
                             std::span<const std::chrono::sys_days> recorded = {});
+
+// The rows of Looks() that the months hold, in the legend's order: a legend shows these alone.
+std::vector<std::size_t> LegendOf(std::span<const MonthPicture> months);
 
 // The months shown at once: the calculated cycle's, from its first day's month, at most three;
 // today's month first where today lies inside the cycle; today's alone without a calculation.

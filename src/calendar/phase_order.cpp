@@ -43,6 +43,8 @@ std::string_view RefusalWords(CalendarRefusal refusal)
         return "有日期超出日历的100年至9999年，不能导出到日历。";
     case CalendarRefusal::OutOfOrder:
         return "月经周期短于25天，各期的先后次序不对，不能导出到日历。";
+    case CalendarRefusal::TooShort:
+        return "月经周期短于15天，画不出月历。";
     case CalendarRefusal::NotReadBack:
         break;
     }

@@ -16,6 +16,7 @@ enum class CalendarRefusal {
     DateOutOfRange, // a step left the calendar, or the last phase ends on 9999-12-31
     OutOfOrder,     // the cycle is too short for its periods to follow each other
     NotReadBack,    // the calendar did not read back with the dates it was given
+    TooShort,       // a cycle under 15 days, too short even for its months to be drawn
 };
 
 // Why the phases of a calculation cannot stand in a calendar, or nothing when they can: every

@@ -39,6 +39,8 @@ QString RefusalText(velmora::CalendarRefusal refusal, const QString& cycleLength
                "last phase ends on 9999-12-31."_s;
     case velmora::CalendarRefusal::OutOfOrder:
         return u"a cycle shorter than 25 days puts the phases out of order."_s;
+    case velmora::CalendarRefusal::TooShort:
+        return u"a cycle shorter than 15 days has no month picture."_s;
     case velmora::CalendarRefusal::NotReadBack:
         break;
     }

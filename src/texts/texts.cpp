@@ -151,6 +151,11 @@ std::string FertileByMethod(std::string_view from, std::string_view to)
     return Join({"日历法易孕期：", from, " 到 ", to});
 }
 
+std::string AlsoFertile(std::string_view days)
+{
+    return Join({"按你的记录，", days, " 也可能易孕，不是安全期。"});
+}
+
 std::string MethodNeeds(int cycles, int counted)
 {
     return "记下 " + std::to_string(cycles) + " 个计入的周期后，才能用日历法估算易孕期（现有 " +

@@ -125,6 +125,15 @@ std::string ForecastRange(std::string_view from, std::string_view to); // 最早
 std::string LateBy(int days);                             // 月经已比预计晚 5 天。
 std::string LastBegan(std::string_view day, int daysAgo); // 上次记下的月经 … 天前开始
 std::string FertileByMethod(std::string_view from, std::string_view to);
+// What the six lines' 安全期 are not, said right under them: a cycle too short for a 安全期 before
+// its 危险期, and the days her own cycles say may be fertile ("2026-12-11 到 2026-12-15", several
+// joined by 、).
+inline constexpr std::string_view kNoSafeBeforeFertile = "这个周期在危险期之前没有安全期。";
+inline constexpr std::string_view kListSeparator = "、";
+inline constexpr std::string_view kDayRangeTo = " 到 ";
+std::string AlsoFertile(std::string_view days); // 按你的记录，… 也可能易孕，不是安全期。
+// The kind of the days past the last one her next period was likely to begin on.
+inline constexpr std::string_view kLateDays = "月经推迟";
 std::string MethodNeeds(int cycles, int counted); // 记下 6 个计入的周期后，…（现有 3 个）
 
 // Why a file could not be written, in the user's words; the system's own follow.

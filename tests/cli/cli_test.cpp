@@ -135,7 +135,7 @@ private Q_SLOTS:
         row("calendar of a length beyond the calendar", ics("2004-02-19", "3000000"), 1,
             "outside the calendar's years 100 to 9999");
         row("calendar ending on 9999-12-31", ics("9999-11-01", "60"), 1, "9999-12-31");
-        row("months of 20 days", {"--month", "2004-02-19", "20"}, 1, "shorter than 25 days");
+        row("months of 14 days", {"--month", "2004-02-19", "14"}, 1, "shorter than 15 days");
         row("months and a calendar at once", {"--month", "--ics", "-"}, 2, "one at a time");
         row("unwritable file", {"--ics", "/nonexistent/velmora.ics", "2004-02-19", "30"}, 1,
             "cannot write /nonexistent/velmora.ics");
