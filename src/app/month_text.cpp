@@ -22,7 +22,7 @@ constexpr int kCell = 4; // columns a day takes: two digits, its mark, a blank
 QString Colour(const KindLook& look)
 {
     constexpr std::pair<std::string_view, const char16_t*> kColours[] = {
-        {"period", u"41;97"}, {"safe", u"42;30"},   {"fertile", u"43;30"},
+        {"period", u"41;97"}, {"safe", u"42;30"},    {"fertile", u"43;30"},
         {"next", u"45;97"},   {"likely", u"101;30"},
     };
     QString colour = u"0"_s;
@@ -101,16 +101,16 @@ QString MonthsText(const PhaseDates& dates, std::optional<sys_days> today, bool 
     if (!recorded.empty())
         first = std::clamp(MonthOf(recorded.front()), last - months{kMostMonths - 1}, first);
     QString text;
-    for (year_month month = first; month <= last; month += months{1})
-        text += Month(PictureOfMonth(dates, month, today, recorded), colour) + u'\n';
-    QString legend;
-    for (const KindLook& look : Looks()) {
-        // 可能来月经 and 已记下 only where her record has them; today has no mark of its own.
-        if ((look.kind == kLikelyPeriod && !likely) ||
-            (look.kind == kRecordedPeriod && recorded.empty()) || look.mark == ' ')
-            continue;
-        legend += QChar::fromLatin1(look.mark) + u' ' + UiWords(look.label) + u"  "_qs;
+    std::vector<MonthPicture> pictures;
+    for (year_month month = first; month <= last; month += months{1}) {
+        pictures.push_back(PictureOfMonth(dates, month, today, recorded));
+        text += Month(pictures.back(), colour) + u'\n';
     }
+    // The kinds the months hold; today has no mark of its own.
+    QString legend;
+    for (const std::size_t row : LegendOf(pictures))
+        if (const KindLook& look = Looks()[row]; look.mark != ' ')
+            legend += QChar::fromLatin1(look.mark) + u' ' + UiWords(look.label) + u"  "_qs;
     return text + Row(legend);
 }
 

@@ -61,22 +61,6 @@ const Phase* PhaseOf(DayKind kind)
     return nullptr;
 }
 
-std::optional<CycleSpread> SpreadOf(std::span<const sys_days> recorded)
-{
-    // The figures look no further back than their lengths: a record of a lifetime costs the same.
-    const RecordHistory history =
-        HistoryOf(recorded.last(std::min(recorded.size(), kCyclesAveraged + 1)));
-    if (history.counted < kForecastCycles)
-        return std::nullopt;
-    return CycleSpread{*history.shortest, *history.longest};
-}
-
-DayRange FertileDays(DayRange firsts, const CycleSpread& spread)
-{
-    return {firsts.first + days{spread.shortest - kFertileBeforeShortest},
-            firsts.last + days{spread.longest - kFertileBeforeLongest}};
-}
-
 CycleOutlook::CycleOutlook(const std::optional<PhaseDates>& dates,
                            std::span<const sys_days> recorded, std::optional<sys_days> today)
     : m_dates(dates), m_recorded(recorded), m_today(today)
@@ -98,6 +82,7 @@ CycleOutlook::CycleOutlook(const std::optional<PhaseDates>& dates,
     if (!IsPickerDay(likely.last))
         return;
     m_spread = *spread;
+    m_anchor = *latest;
     m_likely = likely;
     m_after = {likely.first + days{spread->shortest}, likely.last + days{spread->longest}};
     m_comingFertile = FertileDays(likely, *spread);
@@ -166,10 +151,11 @@ unsigned CycleOutlook::KindsOn(sys_days day) const
     if (m_likely && day >= m_likely->first)
         return kinds | ForetoldKinds(day);
     unsigned phases = CalculatedKinds(day);
-    // Her fertile days in the cycle it lies in, and in a short next one that may begin soon.
-    if (const auto first = FirstDayBefore(day);
-        m_likely && ((first && Holds(FertileDays({*first, *first}, m_spread), day)) ||
-                     Holds(m_comingFertile, day)))
+    // Her fertile days in the cycle it lies in, and in a short next one that may begin soon:
+    // from her latest first day on, and before it where the calculation paints a day.
+    const auto first = FirstDayBefore(day);
+    if (m_likely && first && (day >= m_anchor || phases) &&
+        (Holds(FertileDays({*first, *first}, m_spread), day) || Holds(m_comingFertile, day)))
         phases |= kFertile;
     // No day that may be fertile is called safe.
     if (phases & kFertile)
@@ -185,7 +171,7 @@ int CycleOutlook::CycleOf(sys_days day) const
 }
 
 std::string SafeCaution(const PhaseDates& dates, std::string_view cycleLengthText,
-                        std::span<const sys_days> recorded)
+                        const std::optional<CycleSpread>& spread)
 {
     if (const auto problem = ExportProblem(dates, cycleLengthText);
         problem && problem != CalendarRefusal::OutOfOrder)
@@ -193,7 +179,6 @@ std::string SafeCaution(const PhaseDates& dates, std::string_view cycleLengthTex
     std::string words;
     if (dates[Slot::FirstSafeLast] < dates[Slot::FirstSafeFirst])
         words = texts::kNoSafeBeforeFertile;
-    const auto spread = SpreadOf(recorded);
     if (!spread)
         return words;
     const sys_days first = dates[Slot::PeriodFirst].Days();

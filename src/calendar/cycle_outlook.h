@@ -33,24 +33,6 @@ enum DayKind : unsigned {
 // The phase of the calculation whose first slot a kind stands for; nothing for her record's.
 const Phase* PhaseOf(DayKind kind);
 
-// Her shortest and longest counted cycle, as the outlook reads them.
-struct CycleSpread {
-    int shortest = 0;
-    int longest = 0;
-};
-// Once her record foretells (kForecastCycles count), of its latest kCyclesAveraged lengths.
-std::optional<CycleSpread> SpreadOf(std::span<const std::chrono::sys_days> recorded);
-
-// Her fertile days in a cycle that begins on one of the days `firsts`: from the earliest first
-// day plus her shortest cycle less kFertileBeforeShortest, to the latest plus her longest less
-// kFertileBeforeLongest. The calculation's 危险期 is the same rule for one length (19 and 10);
-// the margins are wider because ovulation comes 7 to 17 days before the next period, not always
-// 14. bench_outlook measures what they cost and catch: wider margins, or margins that grow while
-// few cycles count, catch hardly more for days more of 危险期.
-inline constexpr int kFertileBeforeShortest = 21;
-inline constexpr int kFertileBeforeLongest = 9;
-DayRange FertileDays(DayRange firsts, const CycleSpread& spread);
-
 class CycleOutlook
 {
 public:
@@ -81,6 +63,7 @@ private:
     // period may begin on (from the latest first day known, recorded or calculated), the days of
     // the period after it, and her fertile days in the cycle between.
     CycleSpread m_spread;
+    std::chrono::sys_days m_anchor{}; // the latest first day known
     std::optional<DayRange> m_likely;
     DayRange m_after{};
     DayRange m_comingFertile{};
@@ -90,8 +73,8 @@ private:
 // What the six lines' 安全期 are not: where a line's range ends before it begins (a cycle under 25
 // days), that the cycle has no 安全期 before its 危险期; and once her record foretells, the days
 // the lines call 安全期 that her fertile days hold. Empty where there is nothing to say, or where
-// the calculation has no picture.
+// the calculation has no picture. `spread` is her record's (SpreadOf).
 std::string SafeCaution(const PhaseDates& dates, std::string_view cycleLengthText,
-                        std::span<const std::chrono::sys_days> recorded);
+                        const std::optional<CycleSpread>& spread);
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include "calculation.h"
 #include "command_line.h"
 #include "console_output.h"
+#include "cycle_outlook.h"
 #include "kept_inputs.h"
 #include "month_text.h"
 #include "record_history.h"
@@ -249,6 +250,12 @@ int main(int argc, char** argv)
     } else if (!parser.isSet(ics)) {
         for (const QString& line : velmora::ResultLineTexts(dates))
             text += line + u'\n';
+        // What the lines' 安全期 are not, by her record where she keeps one: after the six lines,
+        // on a line that begins with no date.
+        const std::string caution = velmora::SafeCaution(
+            dates, inputs.cycleLengthText.toStdString(), velmora::SpreadOf(StoredRecord().Days()));
+        if (!caution.empty())
+            text += QString::fromStdString(caution) + u'\n';
     } else {
         // The window calculates with 0 where the text holds no number, or one too large to add
         // to the first day; a calendar of that would tell of a cycle she never typed.

@@ -131,6 +131,22 @@ std::optional<DayRange> NextPeriodRange(std::span<const sys_days> days)
     return ForecastOf(HistoryOf(days.last(looked)), sys_days{}).range;
 }
 
+std::optional<CycleSpread> SpreadOf(std::span<const sys_days> recorded)
+{
+    // The figures look no further back than their lengths: a record of a lifetime costs the same.
+    const RecordHistory history =
+        HistoryOf(recorded.last(std::min(recorded.size(), kCyclesAveraged + 1)));
+    if (history.counted < kForecastCycles)
+        return std::nullopt;
+    return CycleSpread{*history.shortest, *history.longest};
+}
+
+DayRange FertileDays(DayRange firsts, const CycleSpread& spread)
+{
+    return {firsts.first + days{spread.shortest - kFertileBeforeShortest},
+            firsts.last + days{spread.longest - kFertileBeforeLongest}};
+}
+
 std::vector<std::string> ForecastLines(const Forecast& forecast)
 {
     if (forecast.firstDaysNeeded > 0)
@@ -169,7 +185,8 @@ RecordView ViewOf(const std::vector<sys_days>& days, sys_days today, std::size_t
             .average = history.average,
             .useAverage = history.average ? texts::UseAverage(*history.average) : std::string(),
             .forecast = ForecastLines(forecast),
-            .inputs = inputs};
+            .inputs = inputs,
+            .spread = SpreadOf(days)};
 }
 
 } // namespace velmora

@@ -52,6 +52,24 @@ struct DayRange {
 };
 std::optional<DayRange> NextPeriodRange(std::span<const std::chrono::sys_days> days);
 
+// Her shortest and longest counted cycle, as the outlook reads them.
+struct CycleSpread {
+    int shortest = 0;
+    int longest = 0;
+};
+// Once her record foretells (kForecastCycles count), of its latest kCyclesAveraged lengths.
+std::optional<CycleSpread> SpreadOf(std::span<const std::chrono::sys_days> recorded);
+
+// Her fertile days in a cycle that begins on one of the days `firsts`: from the earliest first
+// day plus her shortest cycle less kFertileBeforeShortest, to the latest plus her longest less
+// kFertileBeforeLongest. The calculation's 危险期 is the same rule for one length (19 and 10);
+// the margins are wider because ovulation comes 7 to 17 days before the next period, not always
+// 14. bench_outlook measures what they cost and catch: wider margins, or margins that grow while
+// few cycles count, catch hardly more for days more of 危险期.
+inline constexpr int kFertileBeforeShortest = 21;
+inline constexpr int kFertileBeforeLongest = 9;
+DayRange FertileDays(DayRange firsts, const CycleSpread& spread);
+
 struct Forecast {
     // How many more first days it needs before it foretells; 0 once it does.
     int firstDaysNeeded = 0;
@@ -99,6 +117,7 @@ struct RecordView {
     std::string useAverage;             // 用平均周期 28 天, or nothing
     std::vector<std::string> forecast;  // ForecastLines, as of today
     std::optional<RecordInputs> inputs; // what 按记录计算 takes; none for an empty record
+    std::optional<CycleSpread> spread;  // once it foretells: what says her fertile days
 
     // Whether 按记录计算 is offered beside a date box holding `dateBoxDay`: once the record
     // foretells, or while its latest first day is later than that day (her period came).

@@ -171,15 +171,16 @@ private Q_SLOTS:
             of.calculated = {"2004-02-19", "30"};
         const velmora::PhaseDates dates = velmora::CalculatePhases(
             *velmora::ReadPickerDay(of.calculated->first), of.calculated->second);
-        QCOMPARE(
-            QString::fromStdString(velmora::SafeCaution(dates, of.calculated->second, of.recorded)),
-            caution);
+        QCOMPARE(QString::fromStdString(velmora::SafeCaution(dates, of.calculated->second,
+                                                             velmora::SpreadOf(of.recorded))),
+                 caution);
     }
 
     void cautionsNothingWhereTheCalculationHasNoPicture()
     {
         const auto dates = velmora::CalculatePhases(*velmora::ReadPickerDay("2026-11-16"), "abc");
-        QCOMPARE(velmora::SafeCaution(dates, "abc", Of("on time").recorded), std::string());
+        QCOMPARE(velmora::SafeCaution(dates, "abc", velmora::SpreadOf(Of("on time").recorded)),
+                 std::string());
     }
 
     // The legend holds what the months show, and nothing else.
