@@ -5,8 +5,8 @@
 // Qt 6.4's moc cannot parse the C++20 <chrono>, and needs nothing from it.
 #ifndef Q_MOC_RUN
 #include "calculation.h"
-#include "result_list_menu.h"
 #include "month_window.h"
+#include "result_list_menu.h"
 #endif
 #include "form1.h"
 #include "frmabout.h"
@@ -425,6 +425,12 @@ private Q_SLOTS:
         QVERIFY(chosen);
         QCOMPARE(picker->date(), QDate(2004, 3, 18));
         calculated("28");
+        // Under the six lines, the days they call 安全期 that cycles of 28 and 29 days may make
+        // fertile.
+        auto* caution = Child<QLabel>(form, "safeCaution");
+        QVERIFY(!caution->isHidden() && form->rect().contains(caution->geometry()));
+        QCOMPARE(caution->text(), "按你的记录，2004-03-25 到 2004-03-26、2004-04-06 到 2004-04-07 "
+                                  "也可能易孕，不是安全期。");
         QCOMPARE(ReadBytes(m_path), "\"2004-03-18\"\r\n\"28\"\r\n");
         // 月历 foretells, says how long ago her last period began, and marks the likely days.
         Child<QAction>(form, "showMonths")->trigger();

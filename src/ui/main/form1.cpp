@@ -33,6 +33,9 @@ const auto kCalculate = UiText(texts::kCalculate);
 const auto kCancel = u"取    消"_s;
 const auto kAbout = u"关于..."_s;
 const auto kDateFormat = u"yyyy-MM-dd (dddd)"_s;
+constexpr int kClientWidth = 5175;
+constexpr int kClientHeight = 3585;
+constexpr int kCautionTop = 3540;
 
 // Tab leaves the picker for the next control, as in any date picker of a dialog; the
 // arrow keys still move between the year, month and day.
@@ -54,7 +57,7 @@ Form1::Form1(QString settingsPath, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(u":/form1.png"_s));
-    resize(TwipsSize(5175, 3585));
+    resize(TwipsSize(kClientWidth, kClientHeight));
     // The result lines are laid out in character columns, a Chinese character taking two: they
     // line up only in a font whose Latin letters are half as wide as its Chinese ones, like the
     // SimSun the help lines were wrapped for. One such face for the whole window also spares the
@@ -111,6 +114,14 @@ void Form1::CreateControls()
         Place(new QPushButton(kCancel, this), u"Command2"_s, TwipsRect(1440, 3120, 975, 375));
     Command3 =
         Place(new QPushButton(kAbout, this), u"Command3"_s, TwipsRect(2640, 3120, 1095, 345));
+    // Under the list and its buttons, what the lines' 安全期 are not; the window grows to show it
+    // and keeps its own size while there is none.
+    m_caution = Place(new QLabel(this), u"safeCaution"_s,
+                      TwipsRect(120, kCautionTop, 4935, kClientHeight - kCautionTop));
+    m_caution->setWordWrap(true);
+    m_caution->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_caution->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_caution->hide();
 
     // A screen reader announces each input by the label in front of it.
     l1->setBuddy(DTPicker1);
@@ -145,8 +156,22 @@ void Form1::Command1Click()
     const PhaseDates dates = Calculate(inputs);
     List1->addItems(ResultLineTexts(dates));
     m_listMenu->SetPhases(dates, inputs.cycleLengthText.toStdString());
+    ShowCaution(UiText(m_listMenu->SafeCaution()));
     // Saved last: a file that cannot be written leaves the lines standing.
     SaveSettings(m_settingsPath, inputs);
+}
+
+void Form1::ShowCaution(const QString& caution)
+{
+    m_caution->setText(caution);
+    m_caution->setVisible(!caution.isEmpty());
+    if (caution.isEmpty())
+        return;
+    const int needed =
+        m_caution->y() + m_caution->heightForWidth(m_caution->width()) + TwipsToPixels(120);
+    m_caution->resize(m_caution->width(), needed - m_caution->y());
+    if (height() < needed)
+        resize(width(), needed);
 }
 
 } // namespace velmora

@@ -29,6 +29,7 @@ private:
     void CreateControls();
     void Load();
     void Command1Click();
+    void ShowCaution(const QString& caution);
 
     QLabel* l1 = nullptr;            // 上次月经来潮日期:, the date picker's label
     QDateEdit* DTPicker1 = nullptr;  // the first day of the last period
@@ -39,6 +40,7 @@ private:
     QPushButton* Command2 = nullptr; // 取    消 (Cancel): closes the window
     QPushButton* Command3 = nullptr; // 关于... (About)
     ResultListMenu* m_listMenu = nullptr; // the list's menu: 导出到日历..., 月历... and her record
+    QLabel* m_caution = nullptr; // under the list: the days its 安全期 lines must not be trusted on
 
     QString m_settingsPath;
 };

@@ -283,8 +283,8 @@ MonthView::MonthView(QWidget* parent, Choose choose) : QWidget(parent), m_choose
     m_why->setWordWrap(true);
     layout->addWidget(m_why);
     auto* legend = new QHBoxLayout;
-    for (const KindLook& look : Looks())
-        legend->addWidget(LegendEntry(look, this));
+    for (std::size_t row = 0; row < Looks().size(); ++row)
+        legend->addWidget(m_legend[row] = LegendEntry(Looks()[row], this));
     legend->addStretch();
     layout->addLayout(legend);
     auto* months = new QHBoxLayout;
@@ -345,13 +345,19 @@ void MonthView::ShowFrom(year_month first)
         if (const QVariant day = view->currentIndex().data(kDayRole);
             day.isValid() && (!current || view->hasFocus()))
             current = sys_days{days{day.toLongLong()}};
+    std::vector<MonthPicture> pictures;
+    for (const year_month month : shown)
+        pictures.push_back(PictureOfMonth(m_dates, month, TodayHere(), m_recorded));
+    // The legend holds the kinds the months show, and no other.
+    const std::vector<std::size_t> legend = LegendOf(pictures);
+    for (std::size_t row = 0; row < m_legend.size(); ++row)
+        m_legend[row]->setVisible(std::ranges::find(legend, row) != legend.end());
     for (std::size_t i = 0; i < m_views.size(); ++i) {
         const bool used = i < shown.size();
         if (used) {
-            MonthPicture picture = PictureOfMonth(m_dates, shown[i], TodayHere(), m_recorded);
-            m_captions[i]->setText(QString::fromStdString(picture.caption));
+            m_captions[i]->setText(QString::fromStdString(pictures[i].caption));
             m_views[i]->setAccessibleName(m_captions[i]->text()); // a screen reader names it
-            m_models[i]->SetPicture(std::move(picture));
+            m_models[i]->SetPicture(std::move(pictures[i]));
             if (const QModelIndex cell = current ? m_models[i]->IndexOf(*current) : QModelIndex();
                 cell.isValid())
                 m_views[i]->setCurrentIndex(cell);

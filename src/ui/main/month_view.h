@@ -61,6 +61,7 @@ private:
     std::array<QLabel*, 3> m_captions{};
     std::array<QTableView*, 3> m_views{};
     std::array<MonthModel*, 3> m_models{};
+    std::array<QWidget*, std::tuple_size_v<std::remove_cvref_t<decltype(Looks())>>> m_legend{};
 };
 
 } // namespace velmora

@@ -109,6 +109,7 @@ void ResultListMenu::ShowMenu(QPoint at)
 void ResultListMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLengthText)
 {
     m_dates = dates;
+    m_cycleLengthText = cycleLengthText;
     m_pictureProblem = PictureProblem(dates, cycleLengthText);
     // A greyed entry says why, on hover and in a status bar alike.
     const auto offer = [](QAction* entry, std::optional<CalendarRefusal> problem) {
@@ -121,6 +122,13 @@ void ResultListMenu::SetPhases(const PhaseDates& dates, std::string_view cycleLe
     offer(m_monthEntry, m_pictureProblem);
     if (m_months)
         m_months->SetPhases(m_dates, m_pictureProblem);
+}
+
+std::string ResultListMenu::SafeCaution()
+{
+    if (!m_record)
+        ReadRecord();
+    return velmora::SafeCaution(m_dates, m_cycleLengthText, m_record->spread);
 }
 
 void ResultListMenu::ShowMonths()

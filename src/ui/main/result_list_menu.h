@@ -43,6 +43,9 @@ public:
     // when they make a calendar, and otherwise says why in its tooltip and status tip.
     void SetPhases(const PhaseDates& dates, std::string_view cycleLengthText);
     void SetDialogs(ExportDialogs dialogs) { m_dialogs = std::move(dialogs); }
+    // What the lines of the phases last set call 安全期 that they must not (SafeCaution), by her
+    // record as last read.
+    std::string SafeCaution();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +66,7 @@ private:
     QPointer<MonthWindow> m_months;
     std::optional<CalendarRefusal> m_pictureProblem;
     PhaseDates m_dates;
+    std::string m_cycleLengthText;
     ExportDialogs m_dialogs;
     RecordStore m_store;
     FormInputs m_inputs;
