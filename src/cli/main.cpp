@@ -133,7 +133,9 @@ int RecordOptions::Run(const QCommandLineParser& parser) const
         if (!record)
             return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
         const velmora::RecordView view = velmora::ViewOf(record->Days(), velmora::TodayHere());
-        QString text;
+        // A late period, or a record too old to foretell from, first.
+        QString text =
+            view.notice.empty() ? QString() : QString::fromStdString(view.notice) + u'\n';
         for (const std::string& line : view.lines)
             text += QString::fromStdString(line) + u'\n';
         text += QString::fromStdString(view.summary) + u'\n';
@@ -219,7 +221,8 @@ int main(int argc, char** argv)
             return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
         const velmora::RecordView view = velmora::ViewOf(record->Days(), velmora::TodayHere());
         if (!view.inputs || !view.inputs->cycleLength)
-            return Fail(QString::fromStdString(view.forecast.front()));
+            return Fail(QString::fromStdString(view.forecast.empty() ? view.notice
+                                                                     : view.forecast.front()));
         inputs.date = velmora::ToQDate(std::chrono::year_month_day{view.inputs->firstDay});
         inputs.cycleLengthText = QString::number(*view.inputs->cycleLength);
     }

@@ -112,9 +112,11 @@ Forecast ForecastOf(const RecordHistory& history, sys_days today)
         return forecast;
     forecast.next = last + days{*history.average};
     forecast.range = range;
+    forecast.today = today;
     if (today > range.last) {
         forecast.lateBy = static_cast<int>((today - *forecast.next).count());
-        if (forecast.lateBy > *history.longest)
+        // Longer ago than two of her longest cycles: a period she did not record, most likely.
+        if (today - last > days{kStaleCycles * *history.longest})
             forecast.sinceLast = static_cast<int>((today - last).count());
     }
     if (history.counted >= kCalendarMethodCycles)
@@ -153,14 +155,19 @@ std::vector<std::string> ForecastLines(const Forecast& forecast)
         return {texts::ForecastNeeds(forecast.firstDaysNeeded)};
     if (!forecast.next || !forecast.range)
         return {std::string(texts::kForecastPastCalendar)};
-    std::vector<std::string> lines = {texts::ForecastNext(DayText(*forecast.next))};
+    // So long after her last period, what it foretold says nothing: the notice asks for her
+    // latest first day.
+    if (forecast.sinceLast > 0)
+        return {};
+    std::vector<std::string> lines;
+    // No day already past is named the next; a late period's notice says when it was due.
+    if (forecast.today <= *forecast.next)
+        lines.push_back(texts::ForecastNext(DayText(*forecast.next)));
+    else if (forecast.lateBy <= 0)
+        lines.push_back(texts::ForecastDue(DayText(*forecast.next)));
     if (forecast.range->first != forecast.range->last)
         lines.push_back(
             texts::ForecastRange(DayText(forecast.range->first), DayText(forecast.range->last)));
-    if (forecast.sinceLast > 0)
-        lines.push_back(texts::LastBegan(DayText(*forecast.last), forecast.sinceLast));
-    else if (forecast.lateBy > 0)
-        lines.push_back(texts::LateBy(forecast.lateBy));
     if (forecast.fertile) {
         lines.push_back(texts::FertileByMethod(DayText(forecast.fertile->first),
                                                DayText(forecast.fertile->last)));
@@ -169,6 +176,15 @@ std::vector<std::string> ForecastLines(const Forecast& forecast)
         lines.push_back(texts::MethodNeeds(kCalendarMethodCycles, forecast.counted));
     }
     return lines;
+}
+
+std::string ForecastNotice(const Forecast& forecast)
+{
+    if (forecast.sinceLast > 0)
+        return texts::LastBegan(DayText(*forecast.last), forecast.sinceLast);
+    if (forecast.lateBy > 0)
+        return texts::Overdue(DayText(*forecast.next), forecast.lateBy);
+    return {};
 }
 
 RecordView ViewOf(const std::vector<sys_days>& days, sys_days today, std::size_t latest)
@@ -184,6 +200,7 @@ RecordView ViewOf(const std::vector<sys_days>& days, sys_days today, std::size_t
             .note = HistoryNote(history),
             .average = history.average,
             .useAverage = history.average ? texts::UseAverage(*history.average) : std::string(),
+            .notice = ForecastNotice(forecast),
             .forecast = ForecastLines(forecast),
             .inputs = inputs,
             .spread = SpreadOf(days)};

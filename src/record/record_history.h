@@ -78,16 +78,25 @@ struct Forecast {
     // past the picker's years.
     std::optional<std::chrono::sys_days> next;
     std::optional<DayRange> range;
-    int lateBy = 0;    // once today is past range->last: the days since `next`
-    int sinceLast = 0; // where lateBy is longer than any counted cycle: the days since `last`
+    std::chrono::sys_days today{}; // as of which it foretells
+    int lateBy = 0;                // once today is past range->last: the days since `next`
+    int sinceLast = 0; // once `last` is over kStaleCycles longest cycles ago: the days since
     std::optional<DayRange> fertile; // the calendar method's days, once kCalendarMethodCycles count
     int counted = 0;
 };
 
+// A last period that began longer ago than this many of her longest cycles explains nothing
+// of today: she most likely had a period she did not record.
+inline constexpr int kStaleCycles = 2;
+
 // From her record and today. A last first day after today foretells from it all the same.
 Forecast ForecastOf(const RecordHistory& history, std::chrono::sys_days today);
-// Its words: the next day and its range, a late period, the calendar method or why not yet.
+// Its words: the next day (or, once it has passed, when it was due) and its range, the calendar
+// method or why not yet; nothing where the notice says her record is too old to foretell.
 std::vector<std::string> ForecastLines(const Forecast& forecast);
+// What she must see first: a late period, when it was due and by how many days, or a last
+// period so long ago that her latest first day is asked for; empty otherwise.
+std::string ForecastNotice(const Forecast& forecast);
 
 // What 按记录计算 puts in the inputs: her latest recorded first day and, once her record
 // foretells, her average; before that the cycle box stays as it is (no length).
@@ -115,6 +124,7 @@ struct RecordView {
     std::string note;
     std::optional<int> average;
     std::string useAverage;             // 用平均周期 28 天, or nothing
+    std::string notice;                 // ForecastNotice, as of today: shown first
     std::vector<std::string> forecast;  // ForecastLines, as of today
     std::optional<RecordInputs> inputs; // what 按记录计算 takes; none for an empty record
     std::optional<CycleSpread> spread;  // once it foretells: what says her fertile days

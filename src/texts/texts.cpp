@@ -136,14 +136,20 @@ std::string ForecastRange(std::string_view from, std::string_view to)
     return Join({"最早 ", from, "，最晚 ", to});
 }
 
-std::string LateBy(int days)
+std::string ForecastDue(std::string_view day)
 {
-    return "月经已比预计晚 " + std::to_string(days) + " 天。";
+    return Join({"本应在 ", day, " 前后开始。"});
+}
+
+std::string Overdue(std::string_view day, int days)
+{
+    return Join({"本应在 ", day, " 前后开始，已晚 "}) + std::to_string(days) + " 天。";
 }
 
 std::string LastBegan(std::string_view day, int daysAgo)
 {
-    return Join({"上次记下的月经 ", day, " 开始，已过了 "}) + std::to_string(daysAgo) + " 天。";
+    return Join({"上次记下的月经 ", day, " 开始，已过了 "}) + std::to_string(daysAgo) +
+           " 天，记录里可能少了几次。请在月历里记下最近一次月经的第一天。";
 }
 
 std::string FertileByMethod(std::string_view from, std::string_view to)

@@ -121,9 +121,11 @@ inline constexpr std::string_view kForecastPastCalendar = "下次月经超出了
 inline constexpr std::string_view kComingPeriod = "预计月经期";
 std::string ForecastNeeds(int firstDays);       // 再记下 2 次月经开始日，…
 std::string ForecastNext(std::string_view day); // 下次月经：2026-12-18
+std::string ForecastDue(std::string_view day);  // 本应在 2026-12-18 前后开始。
 std::string ForecastRange(std::string_view from, std::string_view to); // 最早 …，最晚 …
-std::string LateBy(int days);                             // 月经已比预计晚 5 天。
-std::string LastBegan(std::string_view day, int daysAgo); // 上次记下的月经 … 天前开始
+std::string Overdue(std::string_view day, int days); // 本应在 … 前后开始，已晚 14 天。
+// 上次记下的月经 … 开始，已过了 … 天。…: and a question for her latest first day.
+std::string LastBegan(std::string_view day, int daysAgo);
 std::string FertileByMethod(std::string_view from, std::string_view to);
 // What the six lines' 安全期 are not, said right under them: a cycle too short for a 安全期 before
 // its 危险期, and the days her own cycles say may be fertile ("2026-12-11 到 2026-12-15", several

@@ -354,14 +354,18 @@ private Q_SLOTS:
         row("one day", "2026-11-20\n", "2026-12-08", {needs.arg(2)});
         row("three days, one length left out", "2026-08-01\n2026-10-23\n2026-11-20\n", "2026-12-08",
             {needs.arg(1)});
-        row("three days, today the latest day: not late yet", three, "2026-12-19",
-            next + QStringList{method2}, 28);
+        row("three days, the expected day passed, not late yet", three, "2026-12-19",
+            {u"本应在 2026-12-18 前后开始。"_s, next[1], method2}, 28);
+        // Late: said first, when it was due; no past day named the next.
         row("a day past the latest: late from the expected day", three, "2026-12-20",
-            next + QStringList{u"月经已比预计晚 2 天。"_s, method2}, 28);
-        row("late as long as her longest cycle", three, "2027-01-16",
-            next + QStringList{u"月经已比预计晚 29 天。"_s, method2}, 28);
-        row("late longer than any cycle: since her last period", three, "2027-01-17",
-            next + QStringList{u"上次记下的月经 2026-11-20 开始，已过了 58 天。"_s, method2}, 28);
+            {u"本应在 2026-12-18 前后开始，已晚 2 天。"_s, next[1], method2}, 28);
+        row("two of her longest cycles since her last period: still late", three, "2027-01-17",
+            {u"本应在 2026-12-18 前后开始，已晚 30 天。"_s, next[1], method2}, 28);
+        row("longer ago than that: her latest first day asked for, nothing foretold", three,
+            "2027-01-18",
+            {u"上次记下的月经 2026-11-20 开始，已过了 59 天，记录里可能少了几次。"
+             u"请在月历里记下最近一次月经的第一天。"_s},
+            28);
         row("a last first day after today", "2026-11-08\n2026-12-06\n2027-01-03\n", "2026-12-08",
             {u"下次月经：2027-01-31"_s, method2}, 28);
         row("six lengths, two left out: no range, no method yet",
@@ -393,6 +397,8 @@ private Q_SLOTS:
         const std::vector<sys_days> days = PeriodRecord::Read(record.toStdString()).Days();
         const velmora::RecordView view = velmora::ViewOf(days, Day(today.constData()));
         QStringList lines;
+        if (!view.notice.empty())
+            lines << QString::fromStdString(view.notice);
         for (const std::string& line : view.forecast)
             lines << QString::fromStdString(line);
         QCOMPARE(lines, forecast);

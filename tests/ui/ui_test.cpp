@@ -432,12 +432,13 @@ private Q_SLOTS:
         QCOMPARE(caution->text(), "按你的记录，2004-03-25 到 2004-03-26、2004-04-06 到 2004-04-07 "
                                   "也可能易孕，不是安全期。");
         QCOMPARE(ReadBytes(m_path), "\"2004-03-18\"\r\n\"28\"\r\n");
-        // 月历 foretells, says how long ago her last period began, and marks the likely days.
+        // 月历 says first how long ago her last period began, foretells nothing from so long
+        // ago, and marks the likely days.
         Child<QAction>(form, "showMonths")->trigger();
         auto* window = Child<velmora::MonthWindow>(form, "monthWindow");
-        QCOMPARE(
-            Child<QLabel>(window, "forecast")->text().section(" 开始", 0, 0),
-            "下次月经：2004-04-15\n最早 2004-04-15，最晚 2004-04-16\n上次记下的月经 2004-03-18");
+        QCOMPARE(Child<QLabel>(window, "recordNotice")->text().section(" 开始", 0, 0),
+                 "上次记下的月经 2004-03-18");
+        QVERIFY(Child<QLabel>(window, "forecast")->text().isEmpty());
         auto* april = Child<QTableView>(window, "month1");
         QCOMPARE(CellNames(april).filter("可能来月经"),
                  QStringList({"2004-04-15 可能来月经", "2004-04-16 可能来月经"}));

@@ -59,6 +59,11 @@ RecordPanel::RecordPanel(QWidget* parent, RecordStore store, FormInputs inputs, 
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
+    // A late period, or a record too old to foretell from, is said first, above all else.
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(u"recordNotice"_s);
+    m_notice->setFont(bold);
+    m_notice->hide();
     m_summary = new QLabel(this);
     m_note = new QLabel(this);
     m_forecast = new QLabel(this);
@@ -75,13 +80,14 @@ RecordPanel::RecordPanel(QWidget* parent, RecordStore store, FormInputs inputs, 
     // What her last change did, said where a screen reader hears a label change.
     m_status = new QLabel(this);
     m_status->setObjectName(u"recordStatus"_s);
-    for (QLabel* label : {m_summary, m_note, m_forecast, m_status}) {
+    for (QLabel* label : {m_notice, m_summary, m_note, m_forecast, m_status}) {
         label->setWordWrap(true);
         label->setMaximumWidth(m_history->minimumWidth());
     }
     m_summary->setObjectName(u"recordSummary"_s);
     m_note->setObjectName(u"recordNote"_s);
     record->addWidget(title);
+    record->addWidget(m_notice);
     record->addWidget(m_summary);
     record->addWidget(m_note);
     record->addWidget(m_history, 1);
@@ -111,6 +117,8 @@ void RecordPanel::ShowRecord()
     m_summary->setText(record ? UiText(view.summary) : UiText(texts::kRecordUnreadable));
     // A record that cannot be read foretells nothing, rather than asking for more days.
     m_forecast->setText(record ? UiLines(view.forecast).join(u'\n') : QString());
+    m_notice->setText(record ? UiText(view.notice) : QString());
+    m_notice->setVisible(!m_notice->text().isEmpty());
     m_view = record ? std::optional(view) : std::nullopt;
     FollowDateBox();
     m_note->setText(UiText(view.note));

@@ -74,6 +74,7 @@ private:
     RecordDialogs m_dialogs;
     std::vector<std::chrono::sys_days> m_recorded;
     std::optional<RecordView> m_view; // as ShowRecord read it; none where it could not be read
+    QLabel* m_notice = nullptr;       // a late period, or a record too old to foretell from
     QLabel* m_summary = nullptr;
     QLabel* m_note = nullptr;
     QLabel* m_forecast = nullptr;
