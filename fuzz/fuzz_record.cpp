@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     union_.erase(std::unique(union_.begin(), union_.end()), union_.end());
     // Taken in as a change: within what every face reads back, or nothing changed at all.
     velmora::PeriodRecord changed = record;
-    const velmora::RecordChange outcome = velmora::TakeInto(changed, taken);
+    const velmora::RecordChange outcome = velmora::TakeInto(changed, taken, std::nullopt);
     FUZZ_CHECK(outcome.refused
                    ? changed.Text() == text
                    : !outcome.changed || changed.Text().size() <= velmora::kRecordLimit);

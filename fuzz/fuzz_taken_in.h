@@ -27,7 +27,7 @@ inline void CheckTakenIn(const velmora::TakenIn& taken)
     if (taken.source == velmora::Source::kUnknown || taken.tooLarge)
         FUZZ_CHECK(firsts.empty());
     velmora::PeriodRecord record;
-    const velmora::RecordChange outcome = velmora::TakeInto(record, taken);
+    const velmora::RecordChange outcome = velmora::TakeInto(record, taken, std::nullopt);
     FUZZ_CHECK(outcome.refused == (taken.source == velmora::Source::kUnknown || taken.tooLarge));
     FUZZ_CHECK(record.Days().size() == (outcome.refused ? 0 : firsts.size()));
 }

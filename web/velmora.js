@@ -69,7 +69,7 @@ class Engine {
     }
 
     offer(record, day) {
-        return this.call("record_offer", [record, day]);
+        return this.call("record_offer", [record, day], now());
     }
 
     recordDay(record, day, add, dateBox, lines) {
@@ -226,7 +226,7 @@ function showPicture(picture, texts, act) {
         section.hidden = true;
         return;
     }
-    $("legend").replaceChildren(...picture.legend.map((look) => {
+    $("legend").replaceChildren(...picture.legend.filter((look) => look.shown).map((look) => {
         const item = element("li");
         item.append(dressed(element("span", { class: "swatch", "aria-hidden": "true" }), look),
             element("span", {}, look.label));
@@ -478,6 +478,8 @@ function showRecord(record) {
     useAverage.textContent = record.useAverage;
     useAverage.hidden = record.average === null;
     $("recordForecast").replaceChildren(...record.forecast.map((line) => element("li", {}, line)));
+    // A late period, or a record too old to foretell from, said in the first screen.
+    if ($("recordNotice").textContent !== record.notice) $("recordNotice").textContent = record.notice;
     $("fromRecord").hidden = !record.offersCalculation;
     $("exportRecord").disabled = storedRecord() === "";
 }
@@ -536,13 +538,22 @@ function dayChoice(engine, her) {
         $("dayChoiceWhere").textContent = offer.where;
         $("dayChoiceWhere").hidden = !offer.where;
         const act = $("dayChoiceAct");
+        // A day that has not come offers nothing but why; the words stand where the action would.
+        const offered = offer.action !== "notYet";
+        act.hidden = !offered;
+        if (!offered) {
+            $("dayChoiceWhere").textContent = offer.words;
+            $("dayChoiceWhere").hidden = false;
+        }
         act.textContent = offer.words;
         act.onclick = () => {
             dialog.close();
             her.change(offer.day, offer.action === "record");
         };
         dialog.showModal();
-        act.focus();
+        // Opened on what does no harm: recording, or closing where the action would take a
+        // recorded day out, so that Enter, Enter never deletes her day.
+        (offer.action === "record" ? act : $("dayChoiceClose")).focus();
     };
 }
 
@@ -562,6 +573,8 @@ function calculation(engine, texts, months, her) {
         try {
             const result = engine.calculate(firstDay.value, cycle.value, storedRecord());
             showLines(result.lineParts);
+            $("safeCaution").textContent = result.safeCaution;
+            $("safeCaution").hidden = !result.safeCaution;
             $("caution").textContent = texts.caution;
             $("caution").hidden = false;
             calendar = result.calendar;
@@ -586,6 +599,7 @@ function calculation(engine, texts, months, her) {
         cycle.value = texts.cycleLength;
         showHelp(texts.helpParagraphs);
         $("caution").hidden = true;
+        $("safeCaution").hidden = true;
         calendar = "";
         $("export").disabled = true;
         $("refusal").textContent = "";

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record_store.h"
 
+#include "calculation.h"
 #include "gunzip.h"
 #include "record_import.h"
 #include "texts.h"
@@ -62,7 +63,7 @@ std::optional<PeriodRecord> RecordStore::Load() const
 
 DayOffer RecordStore::Offer(std::chrono::sys_days day) const
 {
-    return OfferFor(Load().value_or(PeriodRecord{}), day);
+    return OfferFor(Load().value_or(PeriodRecord{}), day, TodayHere());
 }
 
 StoreAnswer RecordStore::Change(const std::function<RecordChange(PeriodRecord&)>& change)
@@ -87,7 +88,7 @@ StoreAnswer RecordStore::Change(const std::function<RecordChange(PeriodRecord&)>
 
 StoreAnswer RecordStore::Record(const std::vector<std::chrono::sys_days>& days)
 {
-    return Change([&days](PeriodRecord& record) { return RecordDays(record, days); });
+    return Change([&days](PeriodRecord& record) { return RecordDays(record, days, TodayHere()); });
 }
 
 StoreAnswer RecordStore::Forget(const std::vector<std::chrono::sys_days>& days)
@@ -111,7 +112,7 @@ StoreAnswer RecordStore::TakeIn(const QString& file)
         content = unpacked.bytes;
     }
     const TakenIn taken = velmora::TakeIn(content);
-    return Change([&taken](PeriodRecord& record) { return TakeInto(record, taken); });
+    return Change([&taken](PeriodRecord& record) { return TakeInto(record, taken, TodayHere()); });
 }
 
 StoreAnswer RecordStore::Clear()

@@ -46,21 +46,26 @@ RecordChange Keep(PeriodRecord& record, PeriodRecord&& changed, RecordChange out
 
 } // namespace
 
-DayOffer OfferFor(const PeriodRecord& record, sys_days day)
+DayOffer OfferFor(const PeriodRecord& record, sys_days day, std::optional<sys_days> today)
 {
     if (record.Holds(day))
         return {DayAction::Forget, day, std::string(texts::kForgetDay), {}};
     if (const auto first = record.PeriodHolding(day))
         return {DayAction::ForgetPeriod, *first, texts::ForgetPeriod(DayText(*first)),
                 texts::InsidePeriod(DayText(day), DayText(*first))};
+    if (today && day > *today)
+        return {DayAction::NotYet, day, texts::NotYet(DayText(day)), {}};
     return {DayAction::Record, day, std::string(texts::kRecordDay), {}};
 }
 
-RecordChange RecordDays(PeriodRecord& record, const std::vector<sys_days>& days)
+RecordChange RecordDays(PeriodRecord& record, const std::vector<sys_days>& days,
+                        std::optional<sys_days> today)
 {
     PeriodRecord changed = record;
     RecordChange outcome;
     for (const sys_days day : days) {
+        if (today && day > *today)
+            return Refused(texts::NotYet(DayText(day)));
         if (const auto first = changed.PeriodHolding(day))
             return Refused(texts::InsidePeriod(DayText(day), DayText(*first)));
         outcome.changed = changed.Add(day) || outcome.changed;
@@ -82,20 +87,28 @@ RecordChange ForgetDays(PeriodRecord& record, const std::vector<sys_days>& days)
     return Keep(record, std::move(changed), std::move(outcome));
 }
 
-RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken)
+RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken, std::optional<sys_days> today)
 {
     if (taken.tooLarge)
         return Refused(std::string(texts::kImportTooLarge));
     if (taken.source == Source::kUnknown)
         return Refused(std::string(texts::kImportUnknown));
+    // What has not happened yet is no period she had: left out, and counted.
+    PeriodRecord coming = taken.record;
+    int later = 0;
+    for (const sys_days day : taken.record.Days())
+        if (today && day > *today)
+            later += coming.Remove(day) ? 1 : 0;
     PeriodRecord changed = record;
-    const int added = changed.Merge(taken.record);
+    const int added = changed.Merge(coming);
     // Each tracker by the name she knows it by, in the order of Source.
     static constexpr std::string_view kTrackers[] = {"drip", "Clue", "Flo", "Periodical", "CSV"};
     std::string words = taken.source == Source::kRecord
                             ? texts::ImportReport(added, taken.notDates)
                             : texts::TrackerReport(kTrackers[static_cast<int>(taken.source) - 1],
                                                    added, taken.notDates);
+    if (later > 0)
+        words += texts::AfterToday(later);
     return Keep(record, std::move(changed),
                 {.refused = false, .changed = added > 0, .words = std::move(words)});
 }

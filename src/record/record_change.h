@@ -6,6 +6,7 @@
 #include "record_import.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ enum class DayAction {
     Record,       // 这天月经来了
     Forget,       // a recorded first day: 删除这天的记录
     ForgetPeriod, // a later day of a recorded period: no new period, but its first day can go
+    NotYet,       // a day after today: nothing has happened on it to record
 };
 
 struct DayOffer {
@@ -27,7 +29,9 @@ struct DayOffer {
     std::string where;         // for ForgetPeriod, the period the day lies in; else nothing
 };
 
-DayOffer OfferFor(const PeriodRecord& record, std::chrono::sys_days day);
+// `today` where the clock reads: only what has happened is recorded.
+DayOffer OfferFor(const PeriodRecord& record, std::chrono::sys_days day,
+                  std::optional<std::chrono::sys_days> today);
 
 // A change's outcome. Refused: the record is as it was, and `words` say why.
 struct RecordChange {
@@ -37,11 +41,15 @@ struct RecordChange {
 };
 
 // Records first days, all or none: a day inside a recorded period (or inside one of the others)
-// is no new period and refuses them all. A day already recorded stays once.
-RecordChange RecordDays(PeriodRecord& record, const std::vector<std::chrono::sys_days>& days);
+// is no new period, and a day after today has not happened; either refuses them all. A day
+// already recorded stays once.
+RecordChange RecordDays(PeriodRecord& record, const std::vector<std::chrono::sys_days>& days,
+                        std::optional<std::chrono::sys_days> today);
 // Takes recorded days out, all or none: a day that is not recorded refuses them all.
 RecordChange ForgetDays(PeriodRecord& record, const std::vector<std::chrono::sys_days>& days);
-// Adds the days a file brought; a file over the limit brings nothing.
-RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken);
+// Adds the days a file brought, but those after today, which the report counts; a file over the
+// limit brings nothing.
+RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken,
+                      std::optional<std::chrono::sys_days> today);
 
 } // namespace velmora

@@ -116,6 +116,16 @@ std::string NotRecorded(std::string_view day)
     return Join({day, " 不在记录里，没有改动。"});
 }
 
+std::string NotYet(std::string_view day)
+{
+    return Join({day, " 还没到，不能记下。"});
+}
+
+std::string AfterToday(int days)
+{
+    return "有 " + std::to_string(days) + " 天在今天之后，没有导入。";
+}
+
 std::string UseAverage(int days)
 {
     return "用平均周期 " + std::to_string(days) + " 天";

@@ -101,6 +101,8 @@ std::string LeftOutNote(int cycles, int shortest, int longest);
 std::string InsidePeriod(std::string_view day, std::string_view first);
 std::string ForgetPeriod(std::string_view first); // 删除 2004-02-19 起的记录
 std::string NotRecorded(std::string_view day);    // forgetting a day that is not there
+std::string NotYet(std::string_view day); // a day after today: 2027-05-05 还没到，不能记下。
+std::string AfterToday(int days); // what a file brought after today: 有 2 天在今天之后，没有导入。
 // What a change did, said on the status line: "已记下 2004-02-19。", "已删除 2004-02-19 的记录。"
 // (several days joined by 、), and what 清除记录 did.
 std::string DaysRecorded(std::string_view days);

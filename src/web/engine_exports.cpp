@@ -96,9 +96,10 @@ const char* velmora_record(const char* record, int recordLength, const char* dat
 }
 
 const char* velmora_record_offer(const char* record, int recordLength, const char* day,
-                                 int dayLength)
+                                 int dayLength, double now, int utcOffset)
 {
-    return Answer(velmora::web::RecordOffer(Bytes(record, recordLength), Bytes(day, dayLength)));
+    return Answer(velmora::web::RecordOffer(Bytes(record, recordLength), Bytes(day, dayLength),
+                                            Today(now, utcOffset)));
 }
 
 const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,

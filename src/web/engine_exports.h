@@ -31,7 +31,7 @@ const char* velmora_day_key(const char* firstDay, int firstDayLength, const char
 const char* velmora_record(const char* record, int recordLength, const char* dateBox,
                            int dateBoxLength, int lines, double now, int utcOffset);
 const char* velmora_record_offer(const char* record, int recordLength, const char* day,
-                                 int dayLength);
+                                 int dayLength, double now, int utcOffset);
 const char* velmora_record_day(const char* record, int recordLength, const char* day, int dayLength,
                                const char* dateBox, int dateBoxLength, int add, int lines,
                                double now, int utcOffset);

@@ -3,6 +3,7 @@
 #include "page_engine.h"
 
 #include "calendar_export.h"
+#include "cycle_outlook.h"
 #include "kept_inputs.h"
 #include "month_picture.h"
 #include "record_change.h"
@@ -11,6 +12,7 @@
 #include "result_lines.h"
 #include "texts.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <vector>
@@ -108,23 +110,31 @@ Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
     const std::vector<std::chrono::sys_days> recorded = kept.Days();
     const std::vector<std::chrono::year_month> months =
         from ? MonthsFrom(dates, *from) : ShownMonths(dates, today);
+    std::vector<MonthPicture> pictures;
     Json shown = Json::array();
-    for (const std::chrono::year_month month : months)
-        shown.push_back(MonthJson(PictureOfMonth(dates, month, today, recorded)));
+    for (const std::chrono::year_month month : months) {
+        pictures.push_back(PictureOfMonth(dates, month, today, recorded));
+        shown.push_back(MonthJson(pictures.back()));
+    }
+    // Every row, for the days name theirs; those the months hold are shown.
+    const std::vector<std::size_t> held = LegendOf(pictures);
     Json legend = Json::array();
-    for (const KindLook& look : Looks())
+    for (std::size_t row = 0; row < Looks().size(); ++row) {
+        const KindLook& look = Looks()[row];
         legend.push_back({{"label", String(look.label)},
                           {"colour", String(look.colour)},
                           {"pattern", String(look.pattern)},
-                          {"corner", String(look.corner)}});
+                          {"corner", String(look.corner)},
+                          {"shown", std::ranges::find(held, row) != held.end()}});
+    }
     return {{"months", std::move(shown)},
             {"legend", std::move(legend)},
             {"previous", MonthText(MovedMonth(months.front(), -1))},
             {"next", MonthText(MovedMonth(months.front(), 1))},
             {"today", today ? MonthText(MonthOf(*today)) : std::string()},
             {"todayDay", today ? DayText(std::chrono::year_month_day{*today}) : std::string()},
-            {"recordToday",
-             today && IsPickerDay(*today) && OfferFor(kept, *today).action == DayAction::Record}};
+            {"recordToday", today && IsPickerDay(*today) &&
+                                OfferFor(kept, *today, today).action == DayAction::Record}};
 }
 
 // The date box's day, or the earliest of all where it holds none: any recorded day is later.
@@ -149,6 +159,7 @@ std::string RecordJson(const PeriodRecord& record, const RecordContext& context,
     // The average is offered once two days make a cycle that counts.
     answer["average"] = view.average ? Json(*view.average) : Json(nullptr);
     answer["useAverage"] = view.useAverage;
+    answer["notice"] = view.notice;
     answer["forecast"] = Strings(view.forecast);
     answer["fromRecord"] = nullptr;
     if (view.inputs)
@@ -237,8 +248,11 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
         refusal = exported.refusal;
         calendar = std::move(exported.text);
     }
+    const std::string caution =
+        SafeCaution(dates, cycleText, SpreadOf(PeriodRecord::Read(record).Days()));
     return Text({{"lines", Strings(ResultLines(dates))},
                  {"lineParts", std::move(lineParts)},
+                 {"safeCaution", caution},
                  {"refusal", refusal ? Json(static_cast<int>(*refusal)) : Json(nullptr)},
                  {"refusalWords", refusal ? RefusalWords(*refusal) : std::string()},
                  {"calendar", std::move(calendar)},
@@ -280,13 +294,14 @@ std::string RecordAnswer(std::string_view record, const RecordContext& context)
     return RecordJson(PeriodRecord::Read(record), context);
 }
 
-std::string RecordOffer(std::string_view record, std::string_view day)
+std::string RecordOffer(std::string_view record, std::string_view day,
+                        std::optional<std::chrono::sys_days> today)
 {
     const auto date = ReadPickerDay(day);
     if (!date)
         return "null";
-    const DayOffer offer = OfferFor(PeriodRecord::Read(record), date->Days());
-    constexpr std::string_view kActions[] = {"record", "forget", "forgetPeriod"};
+    const DayOffer offer = OfferFor(PeriodRecord::Read(record), date->Days(), today);
+    constexpr std::string_view kActions[] = {"record", "forget", "forgetPeriod", "notYet"};
     return Text({{"action", String(kActions[static_cast<std::size_t>(offer.action)])},
                  {"day", DayText(std::chrono::year_month_day{offer.day})},
                  {"words", offer.words},
@@ -301,7 +316,8 @@ std::string RecordDay(std::string_view record, std::string_view day, bool add,
     if (!date)
         return ChangeJson(kept, context, {.refused = true, .changed = false, .words = {}});
     const std::vector<std::chrono::sys_days> days = {date->Days()};
-    const RecordChange outcome = add ? RecordDays(kept, days) : ForgetDays(kept, days);
+    const RecordChange outcome =
+        add ? RecordDays(kept, days, context.today) : ForgetDays(kept, days);
     return ChangeJson(kept, context, outcome,
                       add && outcome.changed &&
                           PeriodCame(date->Days(), DateBoxDay(context.dateBox)));
@@ -311,7 +327,7 @@ std::string RecordTakenIn(std::string_view record, std::string_view file,
                           const RecordContext& context)
 {
     PeriodRecord kept = PeriodRecord::Read(record);
-    const RecordChange outcome = TakeInto(kept, TakeIn(file));
+    const RecordChange outcome = TakeInto(kept, TakeIn(file), context.today);
     return ChangeJson(kept, context, outcome);
 }
 

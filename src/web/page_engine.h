@@ -24,7 +24,8 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today);
 
 // One Calculate of a first day (YYYY-MM-DD, any other text is the zero date) and the cycle box's
 // text as typed (any bytes):
-// {"lines": [...6], "lineParts": [[first, separator, last, blanks, label]...6],
+// {"lines": [...6], "lineParts": [[first, separator, last, blanks, label]...6], "safeCaution":
+//  what the lines' 安全期 are not, by `record` (SafeCaution), or "",
 //  "dates": [...10, slot 1 first], "phases": [{"first", "last"}...6],
 //  "refusal": null or its code, "refusalWords": "" or why, "calendar": "" or the iCalendar text
 //  stamped with `stamp`}
@@ -40,7 +41,8 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
 // {"months": [{"month": "2004-02", "caption", "weekdays": [...7], "firstWeekday": 0 (Sunday)
 //   to 6, "days": [{"date", "day": "19", "kinds": DayKind bits, "look": its row of the legend
 //   or -1, "cycle": 0 calculated, k coming, -1 none, "today": bool, "name"}...]}...],
-//  "legend": [{"label", "colour", "pattern", "corner"}...]: Looks(), each row's tokens,
+//  "legend": [{"label", "colour", "pattern", "corner", "shown": whether the months hold it}...]:
+//  Looks(), each row's tokens,
 //  "previous", "next", "today": the months to ask for, "todayDay": today, "" without a clock,
 //  "recordToday": whether today is a day she can record as a first day}
 // Without a first day (""): her record alone, today's month first.
@@ -60,6 +62,7 @@ std::string DayKeyMove(std::string_view firstDay, std::string_view cycleText, st
 // beside the date box's day `dateBox` (YYYY-MM-DD):
 // {"lines": [...] of the latest `latest` days, "days": how many there are, "summary", "note",
 //  "average": the cycle length it offers or null, "useAverage": "用平均周期 N 天" or "",
+//  "notice": a late period, or a record too old to foretell from, to say first, or "",
 //  "forecast": [...] its lines, "fromRecord": null or the inputs 按记录计算 takes, {"firstDay",
 //  "cycle": the length or null for the cycle box as it is}, "offersCalculation": whether
 //  按记录计算 is offered}
@@ -70,10 +73,12 @@ struct RecordContext {
     std::size_t latest = kAllLines;
 };
 std::string RecordAnswer(std::string_view record, const RecordContext& context);
-// What choosing the day (YYYY-MM-DD) offers: {"action": "record", "forget" or "forgetPeriod",
+// What choosing the day (YYYY-MM-DD) offers as of `today`: {"action": "record", "forget",
+// "forgetPeriod" or "notYet" (a day after today, which the words say cannot be recorded),
 // "day": the day the action changes, "words": the action's, "where": inside which recorded
 // period the day lies, or ""}; null for a text that is no day.
-std::string RecordOffer(std::string_view record, std::string_view day);
+std::string RecordOffer(std::string_view record, std::string_view day,
+                        std::optional<std::chrono::sys_days> today);
 // The same as RecordAnswer after recording the day or taking it out, with "record": the text to
 // keep, "refused": whether it was (the record is then as it was), "changed" and "words": what
 // to tell her, and "recalculate": whether the day recorded is later than the date box's, her

@@ -264,6 +264,24 @@ private Q_SLOTS:
         QCOMPARE(unpacked.bytes.size(), std::size_t(size));
     }
 
+    // Only what has happened comes in: a day after today is refused when recorded, and left out
+    // of a file taken in, which says how many it left.
+    void aDayAfterTodayIsNeverRecorded()
+    {
+        PeriodRecord record = PeriodRecord::Read("2004-02-19\n");
+        const sys_days today = Day("2004-03-25");
+        const velmora::RecordChange refused =
+            velmora::RecordDays(record, {Day("2004-03-20"), Day("2004-03-26")}, today);
+        QVERIFY(refused.refused);
+        QCOMPARE(QString::fromStdString(refused.words), u"2004-03-26 还没到，不能记下。"_s);
+        QCOMPARE(record.Text(), "2004-02-19\n");
+        const velmora::RecordChange taken = velmora::TakeInto(
+            record, velmora::TakeIn("2004-03-18\n2004-04-15\n2004-05-13\n"), today);
+        QCOMPARE(QString::fromStdString(taken.words),
+                 u"导入了 1 天。有 2 天在今天之后，没有导入。"_s);
+        QCOMPARE(record.Text(), "2004-02-19\n2004-03-18\n");
+    }
+
     void aFileOverTheLimitIsRefusedWhole()
     {
         std::string file(velmora::kRecordLimit, '\n');
@@ -435,6 +453,9 @@ private Q_SLOTS:
         row("its fifth day", "2004-02-23", DayAction::ForgetPeriod, "2004-02-19");
         row("the day after its period", "2004-02-24", DayAction::Record, "2004-02-24");
         row("the last day of the last period", "2004-03-22", DayAction::ForgetPeriod, "2004-03-18");
+        // Today is 2004-03-25: only what has happened is recorded.
+        row("today", "2004-03-25", DayAction::Record, "2004-03-25");
+        row("tomorrow", "2004-03-26", DayAction::NotYet, "2004-03-26");
     }
     void offersWhatTheDayCanBe()
     {
@@ -442,7 +463,8 @@ private Q_SLOTS:
         QFETCH(int, action);
         QFETCH(QByteArray, changes);
         const PeriodRecord record = PeriodRecord::Read("2004-02-19\n2004-03-18\n");
-        const velmora::DayOffer offer = velmora::OfferFor(record, Day(day.constData()));
+        const velmora::DayOffer offer =
+            velmora::OfferFor(record, Day(day.constData()), Day("2004-03-25"));
         QCOMPARE(int(offer.action), action);
         QCOMPARE(offer.day, Day(changes.constData()));
     }

@@ -620,7 +620,7 @@ class WebPageTest(unittest.TestCase):
                     out.push(call('calculate', [...args, args[1]], [1e9]),
                              call('remembered', args, []), call('restored', args, []),
                              call('record_take_in', [args[1], args[1], args[0]], [2, 1e9, 480]),
-                             call('record_offer', [args[1], args[0]], []));
+                             call('record_offer', [args[1], args[0]], [1e9, 480]));
                 }
                 done(out);
             });""", [[day, text.hex()] for day, text in inputs])

@@ -42,6 +42,8 @@ int main()
         std::cout << velmora_record_take_in(text.data(), Size(text), text.data(), Size(text),
                                             day.data(), Size(day), 2, kStamp, 480)
                   << '\n';
-        std::cout << velmora_record_offer(text.data(), Size(text), day.data(), Size(day)) << '\n';
+        std::cout << velmora_record_offer(text.data(), Size(text), day.data(), Size(day), kStamp,
+                                          480)
+                  << '\n';
     }
 }

@@ -160,6 +160,8 @@ void RecordPanel::OfferDay(sys_days day, QPoint at, const QString& name,
         menu->addSeparator();
     }
     QAction* action = menu->addAction(UiText(offer.words));
+    // A day that has not come: only why it cannot be recorded.
+    action->setEnabled(offer.action != DayAction::NotYet);
     constexpr std::pair<DayAction, const char16_t*> kNames[] = {
         {DayAction::Record, u"recordDay"},
         {DayAction::Forget, u"forgetDay"},
