@@ -31,7 +31,8 @@ QStringList ResultLineTexts(const PhaseDates& dates)
     return lines;
 }
 
-CalendarExport ExportCalendarNow(const PhaseDates& dates, const QString& replacing)
+CalendarExport ExportCalendarNow(const PhaseDates& dates, const QString& replacing,
+                                 std::string_view herCaution)
 {
     // A calendar is a few kilobytes; what lies past this cannot be one of ours.
     constexpr qint64 kReadLimit = 1024 * 1024;
@@ -39,7 +40,7 @@ CalendarExport ExportCalendarNow(const PhaseDates& dates, const QString& replaci
         replacing.isEmpty() ? std::nullopt : ReadWholeFile(replacing, kReadLimit);
     const int lowestSequence = old ? SequenceAfter(old->toStdString()) : 0;
     using namespace std::chrono;
-    return ExportCalendar(dates, floor<seconds>(system_clock::now()), lowestSequence);
+    return ExportCalendar(dates, floor<seconds>(system_clock::now()), lowestSequence, herCaution);
 }
 
 } // namespace velmora

@@ -25,6 +25,7 @@ QStringList ResultLineTexts(const PhaseDates& dates);
 // The calendar of the dates, stamped with the time of this export, to be saved in place of
 // the file `replacing` (none, or one that is not there yet, for a new file or standard
 // output): its events then carry a higher SEQUENCE than that file's.
-CalendarExport ExportCalendarNow(const PhaseDates& dates, const QString& replacing = {});
+CalendarExport ExportCalendarNow(const PhaseDates& dates, const QString& replacing = {},
+                                 std::string_view herCaution = {});
 
 } // namespace velmora

@@ -215,7 +215,8 @@ int SequenceAfter(const std::string& calendar)
     return after;
 }
 
-CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp, int lowestSequence)
+CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp, int lowestSequence,
+                              std::string_view herCaution)
 {
     if (const auto problem = PhaseOrderProblem(dates))
         return {{}, problem};
@@ -228,7 +229,8 @@ CalendarExport ExportCalendar(const PhaseDates& dates, sys_seconds stamp, int lo
                             (stamp - kSequenceEpoch).count(), 0, std::numeric_limits<int>::max())));
     const std::string description = "根据上次月经来潮日期 " + dates[Slot::PeriodFirst].Text() +
                                     " 和月经周期 " + std::to_string(CycleLengthDays(dates)) +
-                                    " 天计算。";
+                                    " 天计算。" + std::string(texts::kMethodCaution) +
+                                    std::string(herCaution);
     const std::string productId = "-//Velmora//Velmora " VELMORA_VERSION "//ZH";
 
     Component calendar(icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT,

@@ -25,9 +25,10 @@ struct CalendarExport {
 // coming period's names its place alone, so that a later export moves it; its SEQUENCE and
 // LAST-MODIFIED grow with `stamp`, the time of the export, so that the later one wins. SEQUENCE
 // is never below `lowestSequence`. The text is read back before it is returned: a date that
-// does not read back as it was given is refused, never written.
+// does not read back as it was given is refused, never written. Each event says what it is not:
+// a calendar-method estimate, no contraception, and `herCaution` (SafeCaution) after that.
 CalendarExport ExportCalendar(const PhaseDates& dates, std::chrono::sys_seconds stamp,
-                              int lowestSequence = 0);
+                              int lowestSequence = 0, std::string_view herCaution = {});
 
 // One more than the highest SEQUENCE of the events in a calendar's text; 0 when it has none.
 // An export that replaces the file then always carries a higher one, even within the same

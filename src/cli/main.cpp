@@ -80,6 +80,13 @@ velmora::PeriodRecord StoredRecord()
         .value_or(velmora::PeriodRecord{});
 }
 
+// What the lines' 安全期 are not, by her record where she keeps one that reads.
+std::string HerCaution(const velmora::PhaseDates& dates, const QString& cycleLengthText)
+{
+    return velmora::SafeCaution(dates, cycleLengthText.toStdString(),
+                                velmora::SpreadOf(StoredRecord().Days()));
+}
+
 // What the store answered: nothing more to say after a change that was made, its report after
 // a file taken in, and otherwise why not, with the system's own account where a file failed.
 int Told(const velmora::StoreAnswer& answer, const QString& path)
@@ -255,8 +262,7 @@ int main(int argc, char** argv)
             text += line + u'\n';
         // What the lines' 安全期 are not, by her record where she keeps one: after the six lines,
         // on a line that begins with no date.
-        const std::string caution = velmora::SafeCaution(
-            dates, inputs.cycleLengthText.toStdString(), velmora::SpreadOf(StoredRecord().Days()));
+        const std::string caution = HerCaution(dates, inputs.cycleLengthText);
         if (!caution.empty())
             text += QString::fromStdString(caution) + u'\n';
     } else {
@@ -267,8 +273,8 @@ int main(int argc, char** argv)
             return Fail(RefusalText(*problem, inputs.cycleLengthText));
         const QString file = parser.value(ics);
         const bool toFile = file != u"-"_s;
-        const velmora::CalendarExport calendar =
-            velmora::ExportCalendarNow(dates, toFile ? file : QString());
+        const velmora::CalendarExport calendar = velmora::ExportCalendarNow(
+            dates, toFile ? file : QString(), HerCaution(dates, inputs.cycleLengthText));
         if (calendar.refusal)
             return Fail(RefusalText(*calendar.refusal, inputs.cycleLengthText));
         if (toFile) {

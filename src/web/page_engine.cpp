@@ -241,15 +241,15 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
     Json lineParts = Json::array();
     for (const LineParts& parts : ResultLineParts(dates))
         lineParts.push_back(Strings(parts));
+    const std::string caution =
+        SafeCaution(dates, cycleText, SpreadOf(PeriodRecord::Read(record).Days()));
     auto refusal = ExportProblem(dates, cycleText);
     std::string calendar;
     if (!refusal) {
-        CalendarExport exported = ExportCalendar(dates, stamp);
+        CalendarExport exported = ExportCalendar(dates, stamp, 0, caution);
         refusal = exported.refusal;
         calendar = std::move(exported.text);
     }
-    const std::string caution =
-        SafeCaution(dates, cycleText, SpreadOf(PeriodRecord::Read(record).Days()));
     return Text({{"lines", Strings(ResultLines(dates))},
                  {"lineParts", std::move(lineParts)},
                  {"safeCaution", caution},

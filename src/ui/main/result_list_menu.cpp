@@ -156,7 +156,7 @@ void ResultListMenu::Export()
         // Made for the file it replaces, whose SEQUENCE it must pass. The entry is on only for
         // phases in order; what can still be refused is a calendar whose dates did not read
         // back.
-        const CalendarExport calendar = ExportCalendarNow(m_dates, path);
+        const CalendarExport calendar = ExportCalendarNow(m_dates, path, SafeCaution());
         if (calendar.refusal) {
             m_dialogs.tell(kFailed + UiText(RefusalWords(*calendar.refusal)));
             return;
