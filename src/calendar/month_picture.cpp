@@ -143,11 +143,13 @@ std::vector<std::size_t> LegendOf(std::span<const MonthPicture> months)
     std::vector<std::size_t> rows;
     for (std::size_t row = 0; row < Looks().size(); ++row) {
         const KindLook& look = Looks()[row];
-        const bool shown = std::ranges::any_of(months, [&](const MonthPicture& month) {
-            return std::ranges::any_of(month.days, [&](const PictureDay& day) {
-                return look.kind == 0 ? day.today : day.Look() == &look;
+        const bool shown =
+            std::any_of(months.begin(), months.end(), [&](const MonthPicture& month) {
+                return std::any_of(month.days.begin(), month.days.end(),
+                                   [&](const PictureDay& day) {
+                                       return look.kind == 0 ? day.today : day.Look() == &look;
+                                   });
             });
-        });
         if (shown)
             rows.push_back(row);
     }

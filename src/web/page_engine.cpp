@@ -125,7 +125,7 @@ Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
                           {"colour", String(look.colour)},
                           {"pattern", String(look.pattern)},
                           {"corner", String(look.corner)},
-                          {"shown", std::ranges::find(held, row) != held.end()}});
+                          {"shown", std::find(held.begin(), held.end(), row) != held.end()}});
     }
     return {{"months", std::move(shown)},
             {"legend", std::move(legend)},
