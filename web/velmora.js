@@ -138,17 +138,20 @@ function element(tag, attributes = {}, text = "") {
     return made;
 }
 
-// The help, a paragraph a line, wrapping where the device needs: at blanks or between Chinese
-// characters, never inside a number, an address or a name written in Latin letters.
+// A text that wraps where the device needs: at blanks or between Chinese characters, never
+// inside a date, a number, an address or a name written in Latin letters.
+function wrapped(made, text) {
+    made.replaceChildren();
+    for (const run of text.split(/([!-~]+)/)) {
+        made.append(run && /^[!-~]+$/.test(run) ? element("span", { class: "whole" }, run) : run);
+    }
+    return made;
+}
+
+// The help, a paragraph a line.
 function showHelp(paragraphs) {
     const list = $("lines");
-    list.replaceChildren(...paragraphs.map((paragraph) => {
-        const item = element("li");
-        for (const run of paragraph.split(/([!-~]+)/)) {
-            item.append(run && /^[!-~]+$/.test(run) ? element("span", { class: "whole" }, run) : run);
-        }
-        return item;
-    }));
+    list.replaceChildren(...paragraphs.map((paragraph) => wrapped(element("li"), paragraph)));
     list.classList.add("help");
 }
 
@@ -435,7 +438,13 @@ function herRecord(engine, texts, months) {
     };
     const placeHint = () => showHint(record, months.picture());
     months.act.drawn = placeHint;
-    $("recordToday").addEventListener("click", () => her.change(months.picture().todayDay, true));
+    // The button goes once today is recorded: the focus goes on to today's cell, whose name now
+    // says so, and the status line under 我的记录 is in sight just below the month.
+    $("recordToday").addEventListener("click", () => {
+        const today = months.picture().todayDay;
+        her.change(today, true);
+        focusDay(today);
+    });
     $("showEarlier").addEventListener("click", () => {
         linesShown *= 4;
         her.showStored($("recordReport").textContent);
@@ -477,9 +486,10 @@ function showRecord(record) {
     const useAverage = $("useAverage");
     useAverage.textContent = record.useAverage;
     useAverage.hidden = record.average === null;
-    $("recordForecast").replaceChildren(...record.forecast.map((line) => element("li", {}, line)));
-    // A late period, or a record too old to foretell from, said in the first screen.
-    if ($("recordNotice").textContent !== record.notice) $("recordNotice").textContent = record.notice;
+    $("recordForecast").replaceChildren(...record.forecast.map((line) => wrapped(element("li"), line)));
+    // A late period, or a record too old to foretell from, said in the first screen, and
+    // announced only when it changes.
+    if ($("recordNotice").textContent !== record.notice) wrapped($("recordNotice"), record.notice);
     $("fromRecord").hidden = !record.offersCalculation;
     $("exportRecord").disabled = storedRecord() === "";
 }
@@ -573,7 +583,7 @@ function calculation(engine, texts, months, her) {
         try {
             const result = engine.calculate(firstDay.value, cycle.value, storedRecord());
             showLines(result.lineParts);
-            $("safeCaution").textContent = result.safeCaution;
+            wrapped($("safeCaution"), result.safeCaution);
             $("safeCaution").hidden = !result.safeCaution;
             $("caution").textContent = texts.caution;
             $("caution").hidden = false;

@@ -329,16 +329,27 @@ class WebPageTest(unittest.TestCase):
 
     def test_a_first_visit_records_today_and_keys_move_by_the_engines_rule(self):
         d = self.browser.driver
-        # Before 计算: today's month with her empty record, what to do and 记录今天 above it.
-        hint, button, grid = (d.find_element(By.ID, name)
-                              for name in ("monthHint", "recordToday", "months"))
+        self.browser.phone(360, 780)
+        self.browser.open()
+        # Before 计算: today's month with her empty record, what to do and 记录今天 above it, in
+        # the first screen of a phone, the help after them.
+        hint, button, grid, help_ = (d.find_element(By.ID, name)
+                                     for name in ("monthHint", "recordToday", "months", "lines"))
+        self.assertLess((button.location["y"] + button.size["height"], grid.location["y"]),
+                        (780, 780))
+        self.assertGreater(help_.location["y"], grid.location["y"])
         self.assertEqual(hint.text, d.find_element(By.ID, "recordSummary")
                          .get_attribute("textContent"))
         self.assertLess(max(hint.location["y"], button.location["y"]), grid.location["y"])
         today = d.find_element(By.CSS_SELECTOR, "#months td[aria-current='date']")
         day = datetime.date.fromisoformat(today.get_attribute("data-day"))
         button.click()
-        self.assertEqual(d.find_element(By.ID, "recordReport").text, "已记下 %s。" % day)
+        # The focus on today's cell, what was done in sight.
+        self.assertEqual(d.switch_to.active_element.get_attribute("data-day"), day.isoformat())
+        report = d.find_element(By.ID, "recordReport")
+        self.assertEqual(report.text, "已记下 %s。" % day)
+        self.assertLess(report.location["y"] + report.size["height"],
+                        780 + d.execute_script("return window.scrollY"))
         self.assertEqual((self.recorded(), button.is_displayed(), hint.is_displayed()),
                          ([day.isoformat()], False, False))
         self.assertTrue(self.cells()[day.isoformat()].endswith(" 今天 月经期 已记下"))
