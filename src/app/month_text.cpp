@@ -22,7 +22,7 @@ constexpr int kCell = 4; // columns a day takes: two digits, its mark, a blank
 QString Colour(const KindLook& look)
 {
     constexpr std::pair<std::string_view, const char16_t*> kColours[] = {
-        {"period", u"41;97"}, {"safe", u"42;30"},    {"fertile", u"43;30"},
+        {"period", u"41;97"}, {"safe", u"46;30"},    {"fertile", u"43;30"},
         {"next", u"45;97"},   {"likely", u"101;30"},
     };
     QString colour = u"0"_s;

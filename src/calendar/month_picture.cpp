@@ -88,7 +88,9 @@ const KindLook* PictureDay::Look() const
 
 std::string PictureDay::Name() const
 {
-    std::string name = date.Text();
+    const unsigned weekday = std::chrono::weekday{date.Days()}.c_encoding();
+    std::string name = date.Text() + ' ' + std::string(texts::kWeekdayPrefix) +
+                       std::string(texts::kWeekdays[weekday]);
     if (today)
         name += ' ' + std::string(texts::kToday);
     const unsigned named = kinds & kRecordedPeriod ? kinds | kPeriod : kinds;

@@ -45,8 +45,9 @@ struct PictureDay {
     // How it looks (a recorded day as RecordedLook()), or nothing outside every cycle; today's
     // look goes over it.
     const KindLook* Look() const;
-    // "2004-03-20 下次月经开始日 月经期": its date (and 今天, today) and the labels of the phases
-    // it lies in, a recorded period's days among the period's; each of those ends in 已记下.
+    // "2004-03-20 星期六 下次月经开始日 月经期": its date and weekday (and 今天, today) and the
+    // labels of the phases it lies in, a recorded period's days among the period's; each of those
+    // ends in 已记下.
     std::string Name() const;
 };
 

@@ -46,6 +46,8 @@ std::vector<std::string> HelpParagraphs();
 inline constexpr std::string_view kMonthView = "月历";
 inline constexpr std::string_view kMonthViewEntry = "月历...";
 inline constexpr std::string_view kWeekdays[7] = {"日", "一", "二", "三", "四", "五", "六"};
+// A day's weekday in its name, as a screen reader says it: 星期三.
+inline constexpr std::string_view kWeekdayPrefix = "星期";
 inline constexpr std::string_view kPreviousMonth = "上个月";
 inline constexpr std::string_view kNextMonth = "下个月";
 inline constexpr std::string_view kToday = "今天";

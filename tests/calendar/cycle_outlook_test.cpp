@@ -100,44 +100,44 @@ private Q_SLOTS:
         };
         // Cycles of 28 days: her fertile days run from 2026-11-23 to 2026-12-05, over two days
         // of each of the calculation's 安全期.
-        row("on time", "2026-11-21", "2026-11-21 安全期");
-        row("on time", "2026-11-23", "2026-11-23 危险期");
-        row("on time", "2026-11-30", "2026-11-30 排卵日");
-        row("on time", "2026-12-05", "2026-12-05 危险期");
-        row("on time", "2026-12-06", "2026-12-06 安全期");
+        row("on time", "2026-11-21", "2026-11-21 星期六 安全期");
+        row("on time", "2026-11-23", "2026-11-23 星期一 危险期");
+        row("on time", "2026-11-30", "2026-11-30 星期一 排卵日");
+        row("on time", "2026-12-05", "2026-12-05 星期六 危险期");
+        row("on time", "2026-12-06", "2026-12-06 星期日 安全期");
         // The next period is her forecast's, and the cycle after it counted from it.
-        row("on time", "2026-12-14", "2026-12-14 可能来月经");
-        row("on time", "2026-12-18", "2026-12-18");
-        row("on time", "2026-12-19", "2026-12-19 安全期");
-        row("on time", "2026-12-21", "2026-12-21 危险期");
-        row("on time", "2027-01-03", "2027-01-03 安全期");
-        row("on time", "2027-01-11", "2027-01-11 可能来月经");
-        row("on time", "2027-01-12", "2027-01-12");
+        row("on time", "2026-12-14", "2026-12-14 星期一 可能来月经");
+        row("on time", "2026-12-18", "2026-12-18 星期五");
+        row("on time", "2026-12-19", "2026-12-19 星期六 安全期");
+        row("on time", "2026-12-21", "2026-12-21 星期一 危险期");
+        row("on time", "2027-01-03", "2027-01-03 星期日 安全期");
+        row("on time", "2027-01-11", "2027-01-11 星期一 可能来月经");
+        row("on time", "2027-01-12", "2027-01-12 星期二");
         // Without a calculation her fertile days and coming periods, and no 安全期.
-        row("her record alone", "2026-11-19", "2026-11-19 月经期 已记下");
-        row("her record alone", "2026-11-26", "2026-11-26 危险期");
-        row("her record alone", "2026-12-08", "2026-12-08");
-        row("her record alone", "2026-12-14", "2026-12-14 可能来月经");
+        row("her record alone", "2026-11-19", "2026-11-19 星期四 月经期 已记下");
+        row("her record alone", "2026-11-26", "2026-11-26 星期四 危险期");
+        row("her record alone", "2026-12-08", "2026-12-08 星期二");
+        row("her record alone", "2026-12-14", "2026-12-14 星期一 可能来月经");
         // Late: no cycle that has not begun is painted.
-        row("43 days on", "2026-12-14", "2026-12-14 可能来月经");
-        row("43 days on", "2026-12-15", "2026-12-15 月经推迟");
-        row("43 days on", "2026-12-29", "2026-12-29 今天 月经推迟");
-        row("43 days on", "2026-12-30", "2026-12-30");
-        row("43 days on", "2027-01-12", "2027-01-12");
-        row("three years on", "2029-11-20", "2029-11-20 今天 月经推迟");
+        row("43 days on", "2026-12-14", "2026-12-14 星期一 可能来月经");
+        row("43 days on", "2026-12-15", "2026-12-15 星期二 月经推迟");
+        row("43 days on", "2026-12-29", "2026-12-29 星期二 今天 月经推迟");
+        row("43 days on", "2026-12-30", "2026-12-30 星期三");
+        row("43 days on", "2027-01-12", "2027-01-12 星期二");
+        row("three years on", "2029-11-20", "2029-11-20 星期二 今天 月经推迟");
         // Cycles from 21 to 38 days: every day from her first day on may be fertile, until her
         // next period may begin.
-        row("irregular", "2026-12-11", "2026-12-11 危险期");
-        row("irregular", "2026-12-26", "2026-12-26 危险期");
-        row("irregular", "2026-12-27", "2026-12-27 可能来月经");
+        row("irregular", "2026-12-11", "2026-12-11 星期五 危险期");
+        row("irregular", "2026-12-26", "2026-12-26 星期六 危险期");
+        row("irregular", "2026-12-27", "2026-12-27 星期日 可能来月经");
         // Short cycles are drawn, 危险期 over any 安全期, the next cycle's too.
-        row("22 days, no record", "2026-11-04", "2026-11-04 月经期 危险期");
-        row("22 days, no record", "2026-11-14", "2026-11-14 安全期");
-        row("22 days, no record", "2026-11-23", "2026-11-23 下次月经开始日 月经期");
-        row("16 days, no record", "2026-11-08", "2026-11-08 安全期");
-        row("16 days, no record", "2026-11-14", "2026-11-14 危险期");
-        row("near 9999", "9999-12-18", "9999-12-18 可能来月经");
-        row("near 9999", "9999-12-31", "9999-12-31 危险期");
+        row("22 days, no record", "2026-11-04", "2026-11-04 星期三 月经期 危险期");
+        row("22 days, no record", "2026-11-14", "2026-11-14 星期六 安全期");
+        row("22 days, no record", "2026-11-23", "2026-11-23 星期一 下次月经开始日 月经期");
+        row("16 days, no record", "2026-11-08", "2026-11-08 星期日 安全期");
+        row("16 days, no record", "2026-11-14", "2026-11-14 星期六 危险期");
+        row("near 9999", "9999-12-18", "9999-12-18 星期六 可能来月经");
+        row("near 9999", "9999-12-31", "9999-12-31 星期五 危险期");
     }
     void namesEachDayOfAnOutlook()
     {

@@ -54,21 +54,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("day");
         QTest::addColumn<QString>("name");
-        QTest::newRow("a period day") << QByteArray("2004-02-19") << "2004-02-19 月经期";
-        QTest::newRow("a safe day") << QByteArray("2004-03-11") << "2004-03-11 安全期";
+        QTest::newRow("a period day") << QByteArray("2004-02-19") << "2004-02-19 星期四 月经期";
+        QTest::newRow("a safe day") << QByteArray("2004-03-11") << "2004-03-11 星期四 安全期";
         QTest::newRow("the ovulation day, inside the fertile days")
-            << QByteArray("2004-03-06") << "2004-03-06 排卵日";
+            << QByteArray("2004-03-06") << "2004-03-06 星期六 排卵日";
         QTest::newRow("where the next cycle starts")
-            << QByteArray("2004-03-20") << "2004-03-20 下次月经开始日 月经期";
+            << QByteArray("2004-03-20") << "2004-03-20 星期六 下次月经开始日 月经期";
         QTest::newRow("the next cycle's fertile day")
-            << QByteArray("2004-04-01") << "2004-04-01 危险期";
+            << QByteArray("2004-04-01") << "2004-04-01 星期四 危险期";
         // Her record holds 2004-01-22 and 2004-03-27: five days of period from each.
         QTest::newRow("a recorded first day before the cycle")
-            << QByteArray("2004-01-22") << "2004-01-22 月经期 已记下";
-        QTest::newRow("its fifth day") << QByteArray("2004-01-26") << "2004-01-26 月经期 已记下";
-        QTest::newRow("the day after") << QByteArray("2004-01-27") << "2004-01-27";
+            << QByteArray("2004-01-22") << "2004-01-22 星期四 月经期 已记下";
+        QTest::newRow("its fifth day")
+            << QByteArray("2004-01-26") << "2004-01-26 星期一 月经期 已记下";
+        QTest::newRow("the day after") << QByteArray("2004-01-27") << "2004-01-27 星期二";
         QTest::newRow("recorded in the safe days")
-            << QByteArray("2004-03-27") << "2004-03-27 月经期 安全期 已记下";
+            << QByteArray("2004-03-27") << "2004-03-27 星期六 月经期 安全期 已记下";
     }
     void namesADayByEveryPhaseItLiesIn()
     {

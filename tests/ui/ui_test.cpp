@@ -268,10 +268,10 @@ private Q_SLOTS:
         QCOMPARE(window->windowTitle(), "月历");
         auto* february = Child<QTableView>(window, "month0");
         auto* march = Child<QTableView>(window, "month1");
-        QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
+        QVERIFY(CellNames(february).contains("2004-02-19 星期四 月经期"));
         QCOMPARE(february->accessibleName(), "2004年2月");
-        QVERIFY(CellNames(march).contains("2004-03-06 排卵日"));
-        QVERIFY(CellNames(march).contains("2004-03-20 下次月经开始日 月经期"));
+        QVERIFY(CellNames(march).contains("2004-03-06 星期六 排卵日"));
+        QVERIFY(CellNames(march).contains("2004-03-20 星期六 下次月经开始日 月经期"));
         // A day on from the last of February is the 1st of March; a page on, the 1st of April,
         // with the months moved to show it.
         QTest::mouseClick(february->viewport(), Qt::LeftButton, {},
@@ -282,14 +282,14 @@ private Q_SLOTS:
         QCOMPARE(march->currentIndex().data(Qt::AccessibleTextRole).toString().left(10),
                  "2004-03-01");
         QTest::keyClick(march, Qt::Key_PageDown);
-        QVERIFY(CellNames(march).contains("2004-04-01 危险期"));
+        QVERIFY(CellNames(march).contains("2004-04-01 星期四 危险期"));
         QCOMPARE(march->currentIndex().data(Qt::AccessibleTextRole).toString(),
-                 "2004-04-01 危险期");
+                 "2004-04-01 星期四 危险期");
         QTest::keyClick(march, Qt::Key_PageUp); // back: March now in the first of the two
         QCOMPARE(february->currentIndex().data(Qt::AccessibleTextRole).toString().left(10),
                  "2004-03-01");
         QTest::mouseClick(Child(window, "previousMonth"), Qt::LeftButton);
-        QCOMPARE(CellNames(february).first(), "2004-02-01"); // from March back to February
+        QCOMPARE(CellNames(february).first(), "2004-02-01 星期日"); // from March back to February
         // 今天 shows today's month, today's cell (alone) named so.
         QTest::mouseClick(Child(window, "today"), Qt::LeftButton);
         const QStringList named =
@@ -329,17 +329,17 @@ private Q_SLOTS:
             return Child<QLabel>(window, "recordStatus")->text();
         };
         // January's day is drawn as a period she recorded; February's 19th is chosen by keys.
-        QVERIFY(CellNames(february).contains("2004-02-19 月经期"));
+        QVERIFY(CellNames(february).contains("2004-02-19 星期四 月经期"));
         february->setCurrentIndex(february->model()->index(2, 4));
         QTest::keyClick(february, Qt::Key_Return);
         auto* dayMenu = Child<QMenu>(window, "dayMenu"); // named by its day, Enter does it
         QCOMPARE(dayMenu->accessibleName() + dayMenu->activeAction()->objectName(),
-                 "2004-02-19 月经期recordDay");
+                 "2004-02-19 星期四 月经期recordDay");
         QVERIFY(Choose(window, "dayMenu", "recordDay"));
         QCOMPARE(ReadBytes(record), "2004-01-22\n2004-02-19\n");
         QCOMPARE(said(), "已记下 2004-02-19。"); // said on the status line, asked nothing
-        QVERIFY(CellNames(february).contains("2004-02-19 月经期 已记下"));
-        QVERIFY(CellNames(february).contains("2004-02-23 月经期 已记下")); // its five days
+        QVERIFY(CellNames(february).contains("2004-02-19 星期四 月经期 已记下"));
+        QVERIFY(CellNames(february).contains("2004-02-23 星期一 月经期 已记下")); // its five days
         QCOMPARE(history->item(1)->text(), "2004-02-19  28 天");
         // The average fills the cycle box and calculates, as 计    算 does.
         auto* list = Child<QListWidget>(form, "List1");
@@ -441,7 +441,7 @@ private Q_SLOTS:
         QVERIFY(Child<QLabel>(window, "forecast")->text().isEmpty());
         auto* april = Child<QTableView>(window, "month1");
         QCOMPARE(CellNames(april).filter("可能来月经"),
-                 QStringList({"2004-04-15 可能来月经", "2004-04-16 可能来月经"}));
+                 QStringList({"2004-04-15 星期四 可能来月经", "2004-04-16 星期五 可能来月经"}));
         // Her period came on the 16th: recorded, it calculates from her record at once.
         april->setCurrentIndex(april->model()->index(2, 5));
         QTest::keyClick(april, Qt::Key_Return);

@@ -255,15 +255,16 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(len(named), 28)
         for day, label in named.items():
             expected = [name for first, last, name in spans if first <= day <= last]
-            self.assertEqual(label, "%s %s" % (day, expected[-1]), day)
+            weekday = "日一二三四五六"[datetime.date.fromisoformat(day).isoweekday() % 7]
+            self.assertEqual(label, "%s 星期%s %s" % (day, weekday, expected[-1]), day)
         # Where the next cycle begins, both are named.
-        self.assertEqual(self.cells()["2004-03-18"], "2004-03-18 下次月经开始日 月经期")
+        self.assertEqual(self.cells()["2004-03-18"], "2004-03-18 星期四 下次月经开始日 月经期")
         # Two months on: the next cycle's ovulation day, 28 days after this one's; the focus
         # stays on the button pressed, and 今天 takes it to today.
         for _ in range(2):
             d.find_element(By.XPATH, "//section[@id='month']//button[.='%s']"
                            % engine_texts()["nextMonth"]).click()
-        self.assertEqual(self.cells()["2004-04-01"], "2004-04-01 排卵日")
+        self.assertEqual(self.cells()["2004-04-01"], "2004-04-01 星期四 排卵日")
         self.assertEqual(d.switch_to.active_element.text, engine_texts()["nextMonth"])
         self.assertTrue(d.save_screenshot(SCREENSHOT))
         d.find_element(By.CSS_SELECTOR, "#monthButtons [data-word='today']").click()
@@ -283,8 +284,8 @@ class WebPageTest(unittest.TestCase):
         self.choose("2004-03-06", texts["recordDay"])  # an earlier day changes no input
         self.choose("2004-03-06", texts["forgetDay"])
         self.assertEqual(d.find_element(By.ID, "firstDay").get_attribute("value"), "2004-03-18")
-        self.assertEqual(self.cells()["2004-03-18"], "2004-03-18 月经期 已记下")
-        self.assertEqual(self.cells()["2004-03-19"], "2004-03-19 月经期 已记下")
+        self.assertEqual(self.cells()["2004-03-18"], "2004-03-18 星期四 月经期 已记下")
+        self.assertEqual(self.cells()["2004-03-19"], "2004-03-19 星期五 月经期 已记下")
         # Kept on the device: a reload shows it, and offers its average for the cycle box.
         self.browser.open()
         self.assertEqual(self.recorded(), ["2004-02-19", "2004-03-18  28 天"])
@@ -480,7 +481,8 @@ class WebPageTest(unittest.TestCase):
         self.browser.calculate(today.isoformat(), "28")
         marked = d.find_elements(By.CSS_SELECTOR, "#months td[aria-current='date']")
         self.assertEqual([cell.get_attribute("aria-label") for cell in marked],
-                         ["%s 今天 月经期" % today.isoformat()])
+                         ["%s 星期%s 今天 月经期" % (today.isoformat(),
+                                                   "日一二三四五六"[today.isoweekday() % 7])])
         lines = self.browser.calculate("1601-01-01", "999999")
         self.assertEqual(len(lines), 6)
         self.assertEqual(len(d.find_elements(By.CSS_SELECTOR, "#months table")), 3)

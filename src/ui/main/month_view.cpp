@@ -34,8 +34,9 @@ std::pair<QColor, QColor> ColoursOf(std::string_view colour)
     const QColor white(255, 255, 255), dark(16, 16, 26);
     if (colour == "period")
         return {QColor(0xd7, 0x26, 0x3d), white};
+    // Blue beside the fertile days' orange: the two a red-green colour-blind eye tells apart.
     if (colour == "safe")
-        return {QColor(0x2e, 0x9e, 0x5b), dark};
+        return {QColor(0x4a, 0x9b, 0xe0), dark};
     if (colour == "fertile")
         return {QColor(0xf0, 0x8c, 0x00), dark};
     if (colour == "next")
