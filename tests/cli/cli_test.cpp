@@ -100,6 +100,9 @@ private Q_SLOTS:
             " 2.  3.  4.  5.  6.  7.  8.\n 9. 10. 11. 12. 13. 14. 15.\n16. 17. 18. 19. 20. 21. "
             "22.\n"
             "23. 24. 25. 26. 27. 28. 29.\n30. 31.\n\n# 月经期  . 安全期\n");
+        // A cycle too short for a calendar still has its months: 危险期 from its fourth day.
+        row("a cycle of 22 days", {"--month", "2004-02-19", "22"},
+            "15  16  17  18  19# 20# 21#\n22# 23# 24+ 25+ 26+ 27* 28+\n");
         row("to the next period's month, with the legend", {"--month", "2004-02-19", "30"},
             "20>\n21# 22# 23# 24# 25. 26. 27.\n28. 29. 30. 31+\n\n> 下次月经开始日  * 排卵日");
     }
