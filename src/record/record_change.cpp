@@ -93,14 +93,20 @@ RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken, std::optional<
         return Refused(std::string(texts::kImportTooLarge));
     if (taken.source == Source::kUnknown)
         return Refused(std::string(texts::kImportUnknown));
-    // What has not happened yet is no period she had: left out, and counted.
-    PeriodRecord coming = taken.record;
-    int later = 0;
-    for (const sys_days day : taken.record.Days())
-        if (today && day > *today)
-            later += coming.Remove(day) ? 1 : 0;
+    // Each day as --record takes it: what has not happened yet is no period she had, and a day
+    // inside a period already there is no new one; both are left out, and counted.
     PeriodRecord changed = record;
-    const int added = changed.Merge(coming);
+    int added = 0;
+    int later = 0;
+    int inside = 0;
+    for (const sys_days day : taken.record.Days()) {
+        if (today && day > *today)
+            ++later;
+        else if (!changed.Holds(day) && changed.PeriodHolding(day))
+            ++inside;
+        else
+            added += changed.Add(day) ? 1 : 0;
+    }
     // Each tracker by the name she knows it by, in the order of Source.
     static constexpr std::string_view kTrackers[] = {"drip", "Clue", "Flo", "Periodical", "CSV"};
     std::string words = taken.source == Source::kRecord
@@ -109,6 +115,11 @@ RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken, std::optional<
                                                    added, taken.notDates);
     if (later > 0)
         words += texts::AfterToday(later);
+    if (inside > 0)
+        words += texts::InsideRecorded(inside);
+    if (!taken.overlong.empty())
+        words += texts::Overlong(static_cast<int>(taken.overlong.size()),
+                                 DayText(taken.overlong.front()), kLongestPeriod);
     return Keep(record, std::move(changed),
                 {.refused = false, .changed = added > 0, .words = std::move(words)});
 }

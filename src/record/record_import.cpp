@@ -113,7 +113,7 @@ TakenIn FromCsv(std::string_view rows, char separator, Source source, const DayO
         else
             ++taken.notDates;
     }
-    taken.record = PeriodsOf(std::move(bleeding));
+    taken.record = PeriodsOf(std::move(bleeding), taken.overlong);
     return taken;
 }
 
@@ -147,8 +147,14 @@ char SeparatorOf(std::string_view text)
 
 } // namespace
 
-PeriodRecord PeriodsOf(std::vector<Bleeding> bleeding)
+PeriodRecord PeriodsOf(std::vector<Bleeding> bleeding, std::vector<sys_days>& overlong)
 {
+    for (Bleeding& span : bleeding)
+        if (span.last - span.first >= days{kLongestPeriod}) {
+            overlong.push_back(span.first);
+            span.last = span.first;
+        }
+    std::sort(overlong.begin(), overlong.end());
     std::sort(bleeding.begin(), bleeding.end(),
               [](const Bleeding& a, const Bleeding& b) { return a.first < b.first; });
     PeriodRecord record;
@@ -189,7 +195,8 @@ TakenIn TakeIn(std::string_view bytes)
                        [dates](const std::vector<std::string>& row) {
                            return dates < row.size() ? CsvDate(row[dates]) : std::nullopt;
                        });
-    TakenIn taken{PeriodRecord::Read(bytes), 0, false, Source::kRecord};
+    TakenIn taken;
+    taken.record = PeriodRecord::Read(bytes);
     taken.notDates = taken.record.LinesNotBlank();
     if (taken.record.Days().empty() && taken.notDates > 0)
         taken.source = Source::kUnknown;

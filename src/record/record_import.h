@@ -29,7 +29,14 @@ struct TakenIn {
     int notDates = 0;
     bool tooLarge = false; // over kRecordLimit: nothing of it is taken
     Source source = Source::kRecord;
+    // The first days of another tracker's periods longer than any period (kLongestPeriod): each
+    // is taken as a first day alone, and said.
+    std::vector<std::chrono::sys_days> overlong;
 };
+
+// No period lasts longer: an entry of another tracker that does (an end date mistyped) gives its
+// first day alone, and never swallows the periods after it.
+inline constexpr int kLongestPeriod = 15;
 
 // Days she bled, first to last, as another tracker lists them.
 struct Bleeding {
@@ -39,8 +46,10 @@ struct Bleeding {
 
 // The first days of her periods in what another tracker lists: a day of bleeding starts a
 // period when none lies in the ten days before it, so that a day she did not log, or spotting,
-// never splits a period in two. Spans may come in any order and overlap.
-PeriodRecord PeriodsOf(std::vector<Bleeding> bleeding);
+// never splits a period in two. Spans may come in any order and overlap; one longer than
+// kLongestPeriod is its first day alone, which `overlong` gets.
+PeriodRecord PeriodsOf(std::vector<Bleeding> bleeding,
+                       std::vector<std::chrono::sys_days>& overlong);
 
 // Any bytes; more than kRecordLimit of them are refused whole. A file is read by what it
 // holds, never by its name:

@@ -93,7 +93,11 @@ struct Entries {
     }
     TakenIn Taken(Source source) &&
     {
-        return {PeriodsOf(std::move(bleeding)), notUsed, false, source};
+        TakenIn taken;
+        taken.notDates = notUsed;
+        taken.source = source;
+        taken.record = PeriodsOf(std::move(bleeding), taken.overlong);
+        return taken;
     }
 };
 

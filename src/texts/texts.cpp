@@ -126,6 +126,17 @@ std::string AfterToday(int days)
     return "有 " + std::to_string(days) + " 天在今天之后，没有导入。";
 }
 
+std::string InsideRecorded(int days)
+{
+    return "有 " + std::to_string(days) + " 天在已记下的月经期内，不算新的一次。";
+}
+
+std::string Overlong(int periods, std::string_view first, int longest)
+{
+    return "有 " + std::to_string(periods) + " 次月经记为长于 " + std::to_string(longest) +
+           " 天（" + std::string(first) + " 起），只取了它的第一天。";
+}
+
 std::string UseAverage(int days)
 {
     return "用平均周期 " + std::to_string(days) + " 天";

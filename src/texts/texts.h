@@ -105,6 +105,10 @@ std::string ForgetPeriod(std::string_view first); // 删除 2004-02-19 起的记
 std::string NotRecorded(std::string_view day);    // forgetting a day that is not there
 std::string NotYet(std::string_view day); // a day after today: 2027-05-05 还没到，不能记下。
 std::string AfterToday(int days); // what a file brought after today: 有 2 天在今天之后，没有导入。
+// Days a file brought inside a period already recorded, and periods longer than any: how many,
+// the first of them, and what was taken of them.
+std::string InsideRecorded(int days);
+std::string Overlong(int periods, std::string_view first, int longest);
 // What a change did, said on the status line: "已记下 2004-02-19。", "已删除 2004-02-19 的记录。"
 // (several days joined by 、), and what 清除记录 did.
 std::string DaysRecorded(std::string_view days);

@@ -184,8 +184,8 @@ private Q_SLOTS:
             << Source::kClue << QStringList{"2024-03-02"} << 4;
         QTest::newRow("Flo: a period that ends before the next begins, and times after a T")
             << QByteArray(R"({"operationalData":{"cycles":[{"period_start_date":)"
-                          R"("2024-01-01T00:00:00","period_end_date":"2024-01-20 00:00:00"},)"
-                          R"({"period_start_date":"2024-01-25 00:00:00"},)"
+                          R"("2024-01-01T00:00:00","period_end_date":"2024-01-14 00:00:00"},)"
+                          R"({"period_start_date":"2024-01-22 00:00:00"},)"
                           R"({"period_start_date":"2024-02-15x"}]}})")
             << Source::kFlo << QStringList{"2024-01-01"} << 1;
         QTest::newRow("Periodical: numbers where strings belong")
@@ -264,9 +264,10 @@ private Q_SLOTS:
         QCOMPARE(unpacked.bytes.size(), std::size_t(size));
     }
 
-    // Only what has happened comes in: a day after today is refused when recorded, and left out
-    // of a file taken in, which says how many it left.
-    void aDayAfterTodayIsNeverRecorded()
+    // Only her periods come in: a day after today is refused when recorded, and left out of a
+    // file taken in; so is a day inside a period already recorded; an entry longer than any
+    // period gives its first day alone. The report says each.
+    void onlyHerPeriodsComeIn()
     {
         PeriodRecord record = PeriodRecord::Read("2004-02-19\n");
         const sys_days today = Day("2004-03-25");
@@ -280,6 +281,24 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdString(taken.words),
                  u"导入了 1 天。有 2 天在今天之后，没有导入。"_s);
         QCOMPARE(record.Text(), "2004-02-19\n2004-03-18\n");
+        const velmora::RecordChange inside =
+            velmora::TakeInto(record, velmora::TakeIn("2004-02-21\n2004-03-19\n"), today);
+        QCOMPARE(QString::fromStdString(inside.words),
+                 u"导入了 0 天。有 2 天在已记下的月经期内，不算新的一次。"_s);
+        QCOMPARE(record.Text(), "2004-02-19\n2004-03-18\n");
+        // Flo's first period with its end mistyped a year on keeps the periods after it.
+        PeriodRecord flo;
+        const velmora::RecordChange mistyped = velmora::TakeInto(
+            flo,
+            velmora::TakeIn(
+                R"({"operationalData":{"cycles":[)"
+                R"({"period_start_date":"2024-01-03","period_end_date":"2024-12-31"},)"
+                R"({"period_start_date":"2024-02-01"},{"period_start_date":"2024-03-01"}]}})"),
+            std::nullopt);
+        QCOMPARE(flo.Text(), "2024-01-03\n2024-02-01\n2024-03-01\n");
+        QCOMPARE(
+            QString::fromStdString(mistyped.words),
+            u"从 Flo 导入了 3 次月经。有 1 次月经记为长于 15 天（2024-01-03 起），只取了它的第一天。"_s);
     }
 
     void aFileOverTheLimitIsRefusedWhole()
