@@ -326,14 +326,29 @@ function download(name, text, type) {
     setTimeout(() => URL.revokeObjectURL(link.href), 10000);
 }
 
+// How much of a packed file goes into the browser's unpacking at a time.
+const PIECE = 1024;
+
 // A gzip file (Periodical's backup) as the browser unpacks it, at most `limit` bytes of it, for
 // the engine to read what it holds; any other file as it is. Nothing where it ends before its
 // end. A browser that cannot unpack hands it on as it is, and the engine says it knows it not.
 async function unpacked(bytes, limit) {
     const gzip = bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b;
     if (!gzip || bytes.length >= limit || typeof DecompressionStream === "undefined") return bytes;
-    const reader = new Blob([bytes]).stream()
-        .pipeThrough(new DecompressionStream("gzip")).getReader();
+    // The packed bytes go in a kilobyte at a time, and each piece is read out before the next
+    // goes in: a kilobyte unpacks to a megabyte at most, so a "backup" that unpacks to a
+    // gigabyte never holds more than the limit and one piece, and stops at the limit.
+    const stream = new DecompressionStream("gzip");
+    const writer = stream.writable.getWriter();
+    const reader = stream.readable.getReader();
+    const feeding = (async () => {
+        for (let at = 0; at < bytes.length; at += PIECE) {
+            await writer.ready;
+            await writer.write(bytes.subarray(at, at + PIECE));
+        }
+        await writer.close();
+    })();
+    feeding.catch(() => {});
     const out = new Uint8Array(limit);
     let size = 0;
     try {
@@ -345,9 +360,11 @@ async function unpacked(bytes, limit) {
             size += taken.length;
             if (size === limit) {
                 reader.cancel().catch(() => {});
+                writer.abort().catch(() => {});
                 break;
             }
         }
+        if (size < limit) await feeding;
     } catch {
         return null;
     }
