@@ -329,15 +329,11 @@ function download(name, text, type) {
 // How much of a packed file goes into the browser's unpacking at a time.
 const PIECE = 1024;
 
-// A gzip file (Periodical's backup) as the browser unpacks it, at most `limit` bytes of it, for
-// the engine to read what it holds; any other file as it is. Nothing where it ends before its
-// end. A browser that cannot unpack hands it on as it is, and the engine says it knows it not.
-async function unpacked(bytes, limit) {
-    const gzip = bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b;
-    if (!gzip || bytes.length >= limit || typeof DecompressionStream === "undefined") return bytes;
-    // The packed bytes go in a kilobyte at a time, and each piece is read out before the next
-    // goes in: a kilobyte unpacks to a megabyte at most, so a "backup" that unpacks to a
-    // gigabyte never holds more than the limit and one piece, and stops at the limit.
+// One gzip member as the browser unpacks it, at most `limit` bytes of it; null where it is no
+// whole member. The packed bytes go in a kilobyte at a time, and each piece is read out before
+// the next goes in: a kilobyte unpacks to a megabyte at most, so a "backup" that unpacks to a
+// gigabyte never holds more than the limit and one piece, and stops at the limit.
+async function unpackedMember(bytes, limit) {
     const stream = new DecompressionStream("gzip");
     const writer = stream.writable.getWriter();
     const reader = stream.readable.getReader();
@@ -361,12 +357,47 @@ async function unpacked(bytes, limit) {
             if (size === limit) {
                 reader.cancel().catch(() => {});
                 writer.abort().catch(() => {});
-                break;
+                return out;
             }
         }
-        if (size < limit) await feeding;
+        await feeding;
     } catch {
         return null;
+    }
+    return out.subarray(0, size);
+}
+
+// A gzip file (Periodical's backup) as the browser unpacks it, every member of it one after
+// another (as `cat a.gz b.gz` makes, and as the terminal reads it), at most `limit` bytes of it,
+// for the engine to read what it holds; any other file as it is. Nothing where it ends before
+// its end or holds anything but members. A browser that cannot unpack hands it on as it is, and
+// the engine says it knows it not.
+async function unpacked(bytes, limit) {
+    const gzip = bytes.length >= 2 && bytes[0] === 0x1f && bytes[1] === 0x8b;
+    if (!gzip || bytes.length >= limit || typeof DecompressionStream === "undefined") return bytes;
+    const out = new Uint8Array(limit);
+    let size = 0;
+    for (let at = 0; at < bytes.length;) {
+        // The browser unpacks one member alone: it ends where the next one's header begins, or
+        // where the file does. Where such a header is only packed bytes, the member is cut short
+        // and the next place is tried.
+        let member = null;
+        let end = at + 18; // a member's header and trailer at the least
+        while (member === null && end <= bytes.length) {
+            end = bytes.indexOf(0x1f, end);
+            if (end < 0) end = bytes.length;
+            else if (bytes[end + 1] !== 0x8b || bytes[end + 2] !== 8) {
+                end += 1;
+                continue;
+            }
+            member = await unpackedMember(bytes.subarray(at, end), limit - size);
+            end += 1;
+        }
+        if (member === null) return null;
+        out.set(member, size);
+        size += member.length;
+        if (size === limit) break;
+        at = end - 1;
     }
     return out.subarray(0, size);
 }

@@ -75,11 +75,12 @@ inline constexpr std::string_view kNoAverageYet = "记下两次以上月经，�
 inline constexpr std::string_view kNoCycleCounted =
     "最近的周期都不在 15 到 45 天之间，算不出平均周期。";
 inline constexpr std::string_view kImportTooLarge = "文件太大（超过 1 MB），没有导入。";
-// A file no reader knows, or a compressed one that ends before its end: nothing is taken.
+// A file no reader knows, or a compressed one that ends before its end or holds more than its
+// members: nothing is taken.
 inline constexpr std::string_view kImportUnknown =
     "认不出这个文件，没有导入。能导入的有：Velmora 的记录，drip、Clue、Flo、Periodical "
     "导出的文件，以及有日期列的 CSV。";
-inline constexpr std::string_view kImportBroken = "压缩文件不完整，没有导入。";
+inline constexpr std::string_view kImportBroken = "压缩文件不完整或已损坏，没有导入。";
 // Why the record was not written: it could not be read whole, so writing would lose some of it.
 inline constexpr std::string_view kRecordUnreadable =
     "记录文件无法完整读取，为了不丢失其中内容，没有改动它。";

@@ -167,7 +167,7 @@ private Q_SLOTS:
             "认不出这个文件，没有导入。能导入的有：Velmora 的记录，drip、Clue、Flo、Periodical "
             "导出的文件，以及有日期列的 CSV。");
         row("take in a gzip cut short", {"--import", m_dir.filePath("short.gz")}, 1,
-            "压缩文件不完整，没有导入。");
+            "压缩文件不完整或已损坏，没有导入。");
         row("take in a gzip over 1 MB unpacked", {"--import", m_dir.filePath("large.gz")}, 1,
             "文件太大（超过 1 MB），没有导入。");
         row("forget a day that is not recorded", {"--forget", "2004-01-01"}, 1,

@@ -8,6 +8,7 @@ her phone sees must be what velmora-cli prints, offline too, and nothing may lea
 """
 import datetime
 import glob
+import gzip
 import hashlib
 import json
 import os
@@ -427,6 +428,24 @@ class WebPageTest(unittest.TestCase):
                 # A record of 2024 is too old to foretell from: the notice comes first.
                 notice = d.find_element(By.ID, "recordNotice").text
                 self.assertEqual([notice] + self.recorded(), run("--history").splitlines()[:4])
+        # gzip by one rule on both: members one after another come in, stray bytes after the
+        # last refuse the file, with the same words.
+        member = gzip.compress(b"2024-01-03\n2024-02-01\n")
+        folder = tempfile.mkdtemp()
+        for name, packed, report in (
+                ("three members.gz", member * 2 + gzip.compress(b"2024-03-01\n"), "导入了 3 天。"),
+                ("stray bytes.gz", member + b"xyz", engine_texts()["importBroken"])):
+            with self.subTest(name):
+                path = os.path.join(folder, name)
+                with open(path, "wb") as file:
+                    file.write(packed)
+                d.execute_script("localStorage.clear()")
+                self.browser.open()
+                self.pick(path)
+                run("--clear")
+                terminal = run("--import", path)
+                self.assertEqual((d.find_element(By.ID, "recordReport").text, terminal.strip()),
+                                 (report, report if report.startswith("导入") else ""))
 
     def test_her_record_is_kept_across_tabs_a_refusing_store_and_a_lifetime(self):
         d = self.browser.driver
