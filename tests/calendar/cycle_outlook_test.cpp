@@ -118,6 +118,7 @@ private Q_SLOTS:
         row("her record alone", "2026-11-26", "2026-11-26 星期四 危险期");
         row("her record alone", "2026-12-08", "2026-12-08 星期二");
         row("her record alone", "2026-12-14", "2026-12-14 星期一 可能来月经");
+        row("her record alone", "2026-12-19", "2026-12-19 星期六");
         // Late: no cycle that has not begun is painted.
         row("43 days on", "2026-12-14", "2026-12-14 星期一 可能来月经");
         row("43 days on", "2026-12-15", "2026-12-15 星期二 月经推迟");
