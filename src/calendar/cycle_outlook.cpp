@@ -106,12 +106,10 @@ unsigned CycleOutlook::CalculatedKinds(sys_days day) const
     return kinds;
 }
 
-std::optional<sys_days> CycleOutlook::FirstDayBefore(sys_days day) const
+std::optional<sys_days> CycleOutlook::FirstDayBefore(sys_days day,
+                                                     std::optional<sys_days> recordedBefore) const
 {
-    std::optional<sys_days> first;
-    const auto after = std::upper_bound(m_recorded.begin(), m_recorded.end(), day);
-    if (after != m_recorded.begin())
-        first = *std::prev(after);
+    std::optional<sys_days> first = recordedBefore;
     if (m_dates && m_start <= day)
         first = std::max(first.value_or(m_start), m_start);
     return first;
@@ -124,10 +122,9 @@ unsigned CycleOutlook::ForetoldKinds(sys_days day) const
     // Past it no cycle has begun while she is late: nothing is painted but that she is.
     if (m_late)
         return day <= *m_today ? unsigned{kLate} : 0u;
+    // Nothing past the period after it: the coming cycle's days all end before it does.
     if (Holds(m_after, day))
         return kLikelyPeriod;
-    if (day > m_after.last)
-        return 0;
     if (Holds(m_comingFertile, day))
         return kFertile;
     // A coming cycle's 安全期 only beside a calculation, and only where it is one whatever day
@@ -146,14 +143,17 @@ unsigned CycleOutlook::KindsOn(sys_days day) const
     unsigned kinds = 0;
     // The latest recorded first day up to this one, and whether this lies in its period.
     const auto after = std::upper_bound(m_recorded.begin(), m_recorded.end(), day);
-    if (after != m_recorded.begin() && day - *std::prev(after) < days{kRecordedPeriodDays})
-        kinds |= day == *std::prev(after) ? kRecordedPeriod | kRecordedFirst : kRecordedPeriod;
+    std::optional<sys_days> recordedBefore;
+    if (after != m_recorded.begin())
+        recordedBefore = *std::prev(after);
+    if (recordedBefore && day - *recordedBefore < days{kRecordedPeriodDays})
+        kinds |= day == *recordedBefore ? kRecordedPeriod | kRecordedFirst : kRecordedPeriod;
     if (m_likely && day >= m_likely->first)
         return kinds | ForetoldKinds(day);
     unsigned phases = CalculatedKinds(day);
     // Her fertile days in the cycle it lies in, and in a short next one that may begin soon:
     // from her latest first day on, and before it where the calculation paints a day.
-    const auto first = FirstDayBefore(day);
+    const auto first = FirstDayBefore(day, recordedBefore);
     if (m_likely && first && (day >= m_anchor || phases) &&
         (Holds(FertileDays({*first, *first}, m_spread), day) || Holds(m_comingFertile, day)))
         phases |= kFertile;

@@ -46,13 +46,13 @@ public:
     unsigned KindsOn(std::chrono::sys_days day) const;
     // The calculated cycle a day lies in: 0 the calculated one, k the k-th coming one, -1 none.
     int CycleOf(std::chrono::sys_days day) const;
-    // The days her next period may begin on, where her record foretells.
-    const std::optional<DayRange>& Likely() const { return m_likely; }
 
 private:
     unsigned CalculatedKinds(std::chrono::sys_days day) const;
     unsigned ForetoldKinds(std::chrono::sys_days day) const;
-    std::optional<std::chrono::sys_days> FirstDayBefore(std::chrono::sys_days day) const;
+    std::optional<std::chrono::sys_days>
+    FirstDayBefore(std::chrono::sys_days day,
+                   std::optional<std::chrono::sys_days> recordedBefore) const;
 
     std::optional<PhaseDates> m_dates;
     std::chrono::sys_days m_start{};

@@ -67,8 +67,6 @@ DayKind PictureDay::Shown() const
         return kPeriod;
     if (kinds & kLikelyPeriod)
         return kLikelyPeriod;
-    if (kinds & kLate)
-        return kLate;
     for (std::size_t row = 0; row < kPhaseLooks; ++row)
         if (kinds & BitsOf(Looks()[row].kind))
             return DayKind(Looks()[row].kind);

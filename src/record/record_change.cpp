@@ -102,7 +102,7 @@ RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken, std::optional<
     for (const sys_days day : taken.record.Days()) {
         if (today && day > *today)
             ++later;
-        else if (!changed.Holds(day) && changed.PeriodHolding(day))
+        else if (changed.PeriodHolding(day))
             ++inside;
         else
             added += changed.Add(day) ? 1 : 0;
