@@ -80,11 +80,11 @@ velmora::PeriodRecord StoredRecord()
         .value_or(velmora::PeriodRecord{});
 }
 
-// What the lines' 安全期 are not, by her record where she keeps one that reads.
-std::string HerCaution(const velmora::PhaseDates& dates, const QString& cycleLengthText)
+// What the lines' 安全期 are not, by her recorded days.
+std::string HerCaution(const velmora::PhaseDates& dates, const QString& cycleLengthText,
+                       const std::vector<std::chrono::sys_days>& recorded)
 {
-    return velmora::SafeCaution(dates, cycleLengthText.toStdString(),
-                                velmora::SpreadOf(StoredRecord().Days()));
+    return velmora::SafeCaution(dates, cycleLengthText.toStdString(), velmora::SpreadOf(recorded));
 }
 
 // What the store answered: nothing more to say after a change that was made, its report after
@@ -218,6 +218,14 @@ int main(int argc, char** argv)
     // What the window would show at its next start; the file is only read, never written.
     velmora::Inputs inputs = velmora::RestoreInputs(velmora::SettingsFilePath());
     const QStringList arguments = parser.positionalArguments();
+    // Her recorded days, read once: by --from-record, or where the months or the caution first
+    // ask for them (empty where the record does not read).
+    std::optional<std::vector<std::chrono::sys_days>> recorded;
+    const auto herDays = [&recorded]() -> const std::vector<std::chrono::sys_days>& {
+        if (!recorded)
+            recorded = StoredRecord().Days();
+        return *recorded;
+    };
     if (parser.isSet(fromRecord)) {
         if (!arguments.isEmpty())
             return Usage(u"--from-record takes no first day or cycle length."_s, parser);
@@ -226,7 +234,8 @@ int main(int argc, char** argv)
         const auto record = store.Load();
         if (!record)
             return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
-        const velmora::RecordView view = velmora::ViewOf(record->Days(), velmora::TodayHere());
+        recorded = record->Days();
+        const velmora::RecordView view = velmora::ViewOf(*recorded, velmora::TodayHere());
         if (!view.inputs || !view.inputs->cycleLength)
             return Fail(QString::fromStdString(view.forecast.empty() ? view.notice
                                                                      : view.forecast.front()));
@@ -256,13 +265,13 @@ int main(int argc, char** argv)
         text = velmora::MonthsText(dates, velmora::TodayHere(),
                                    velmora::StandardOutputIsColourTerminal() &&
                                        qEnvironmentVariableIsEmpty("NO_COLOR"),
-                                   StoredRecord().Days());
+                                   herDays());
     } else if (!parser.isSet(ics)) {
         for (const QString& line : velmora::ResultLineTexts(dates))
             text += line + u'\n';
         // What the lines' 安全期 are not, by her record where she keeps one: after the six lines,
         // on a line that begins with no date.
-        const std::string caution = HerCaution(dates, inputs.cycleLengthText);
+        const std::string caution = HerCaution(dates, inputs.cycleLengthText, herDays());
         if (!caution.empty())
             text += QString::fromStdString(caution) + u'\n';
     } else {
@@ -274,7 +283,7 @@ int main(int argc, char** argv)
         const QString file = parser.value(ics);
         const bool toFile = file != u"-"_s;
         const velmora::CalendarExport calendar = velmora::ExportCalendarNow(
-            dates, toFile ? file : QString(), HerCaution(dates, inputs.cycleLengthText));
+            dates, toFile ? file : QString(), HerCaution(dates, inputs.cycleLengthText, herDays()));
         if (calendar.refusal)
             return Fail(RefusalText(*calendar.refusal, inputs.cycleLengthText));
         if (toFile) {

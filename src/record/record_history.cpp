@@ -126,21 +126,32 @@ Forecast ForecastOf(const RecordHistory& history, sys_days today)
     return forecast;
 }
 
+namespace {
+
+// The history of the latest days alone: the figures look no further back than their lengths,
+// so a record of a lifetime costs the same.
+RecordHistory LatestHistory(std::span<const sys_days> days)
+{
+    return HistoryOf(days.last(std::min(days.size(), kCyclesAveraged + 1)));
+}
+
+std::optional<CycleSpread> SpreadOf(const RecordHistory& history)
+{
+    if (history.counted < kForecastCycles)
+        return std::nullopt;
+    return CycleSpread{*history.shortest, *history.longest};
+}
+
+} // namespace
+
 std::optional<DayRange> NextPeriodRange(std::span<const sys_days> days)
 {
-    // The figures look no further back than their lengths: a record of a lifetime costs the same.
-    const std::size_t looked = std::min(days.size(), kCyclesAveraged + 1);
-    return ForecastOf(HistoryOf(days.last(looked)), sys_days{}).range;
+    return ForecastOf(LatestHistory(days), sys_days{}).range;
 }
 
 std::optional<CycleSpread> SpreadOf(std::span<const sys_days> recorded)
 {
-    // The figures look no further back than their lengths: a record of a lifetime costs the same.
-    const RecordHistory history =
-        HistoryOf(recorded.last(std::min(recorded.size(), kCyclesAveraged + 1)));
-    if (history.counted < kForecastCycles)
-        return std::nullopt;
-    return CycleSpread{*history.shortest, *history.longest};
+    return SpreadOf(LatestHistory(recorded));
 }
 
 DayRange FertileDays(DayRange firsts, const CycleSpread& spread)
@@ -203,7 +214,7 @@ RecordView ViewOf(const std::vector<sys_days>& days, sys_days today, std::size_t
             .notice = ForecastNotice(forecast),
             .forecast = ForecastLines(forecast),
             .inputs = inputs,
-            .spread = SpreadOf(days)};
+            .spread = SpreadOf(history)};
 }
 
 } // namespace velmora

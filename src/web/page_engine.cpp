@@ -99,14 +99,13 @@ std::optional<std::chrono::year_month> ReadMonth(std::string_view month)
 }
 
 // The picture's months from `from`, or those shown first (today's alone for her record alone);
-// null where there is none.
+// null where there is none. `kept` is her record, read once by the caller.
 Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
              std::optional<std::chrono::year_month> from,
-             std::optional<std::chrono::sys_days> today, std::string_view record)
+             std::optional<std::chrono::sys_days> today, const PeriodRecord& kept)
 {
     if (dates && PictureProblem(*dates, cycleText))
         return nullptr;
-    const PeriodRecord kept = PeriodRecord::Read(record);
     const std::vector<std::chrono::sys_days> recorded = kept.Days();
     const std::vector<std::chrono::year_month> months =
         from ? MonthsFrom(dates, *from) : ShownMonths(dates, today);
@@ -241,8 +240,9 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
     Json lineParts = Json::array();
     for (const LineParts& parts : ResultLineParts(dates))
         lineParts.push_back(Strings(parts));
-    const std::string caution =
-        SafeCaution(dates, cycleText, SpreadOf(PeriodRecord::Read(record).Days()));
+    // Her record, up to a megabyte, is read once for the caution and the picture.
+    const PeriodRecord kept = PeriodRecord::Read(record);
+    const std::string caution = SafeCaution(dates, cycleText, SpreadOf(kept.Days()));
     auto refusal = ExportProblem(dates, cycleText);
     std::string calendar;
     if (!refusal) {
@@ -256,13 +256,14 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
                  {"refusal", refusal ? Json(static_cast<int>(*refusal)) : Json(nullptr)},
                  {"refusalWords", refusal ? RefusalWords(*refusal) : std::string()},
                  {"calendar", std::move(calendar)},
-                 {"picture", Picture(dates, cycleText, std::nullopt, today, record)}});
+                 {"picture", Picture(dates, cycleText, std::nullopt, today, kept)}});
 }
 
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
                    std::optional<std::chrono::sys_days> today, std::string_view record)
 {
-    return Text(Picture(DatesOf(firstDay, cycleText), cycleText, ReadMonth(from), today, record));
+    return Text(Picture(DatesOf(firstDay, cycleText), cycleText, ReadMonth(from), today,
+                        PeriodRecord::Read(record)));
 }
 
 std::string DayKeyMove(std::string_view firstDay, std::string_view cycleText, std::string_view from,
