@@ -73,4 +73,9 @@ void CalendarDate::AppendText(std::string& out) const
     out.append(text, sizeof text);
 }
 
+std::string DayText(std::chrono::sys_days day)
+{
+    return CalendarDate::FromDays(day).value_or(CalendarDate{}).Text();
+}
+
 } // namespace velmora

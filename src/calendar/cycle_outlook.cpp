@@ -44,11 +44,6 @@ unsigned KindsAt(const PhaseDates& dates, days offset)
     return kinds;
 }
 
-std::string DayText(sys_days day)
-{
-    return CalendarDate::FromDays(day).value_or(CalendarDate{}).Text();
-}
-
 } // namespace
 
 const Phase* PhaseOf(DayKind kind)

@@ -13,11 +13,6 @@ namespace {
 
 using namespace std::chrono;
 
-std::string DayText(sys_days day)
-{
-    return CalendarDate::FromDays(day).value_or(CalendarDate{}).Text();
-}
-
 // The days a change was asked for, as its words name them: 2004-01-22、2004-02-19.
 std::string DaysText(const std::vector<sys_days>& days)
 {

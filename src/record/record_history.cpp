@@ -20,11 +20,6 @@ bool Counts(int length)
     return length >= kShortestCountedCycle && length <= kLongestCountedCycle;
 }
 
-std::string DayText(sys_days day)
-{
-    return CalendarDate::FromDays(day).value_or(CalendarDate{}).Text();
-}
-
 // The calendar method: the fertile days run from day (shortest - 18) to day (longest - 11) of a
 // cycle, its first day being day 1.
 constexpr int kMethodFromShortest = 18;
