@@ -380,26 +380,28 @@ async function unpacked(bytes, limit) {
     for (let at = 0; at < bytes.length;) {
         // The browser unpacks one member alone: it ends where the next one's header begins, or
         // where the file does. Where such a header is only packed bytes, the member is cut short
-        // and the next place is tried.
+        // and the next place is tried. A member's header and trailer take 18 bytes at the least.
+        let end = at + 17;
         let member = null;
-        let end = at + 18; // a member's header and trailer at the least
-        while (member === null && end <= bytes.length) {
-            end = bytes.indexOf(0x1f, end);
-            if (end < 0) end = bytes.length;
-            else if (bytes[end + 1] !== 0x8b || bytes[end + 2] !== 8) {
-                end += 1;
-                continue;
-            }
+        do {
+            end = nextMember(bytes, end + 1);
             member = await unpackedMember(bytes.subarray(at, end), limit - size);
-            end += 1;
-        }
+        } while (member === null && end < bytes.length);
         if (member === null) return null;
         out.set(member, size);
         size += member.length;
         if (size === limit) break;
-        at = end - 1;
+        at = end;
     }
     return out.subarray(0, size);
+}
+
+// Where a gzip member's header (1f 8b 08) may begin, from `from` on; the end where none does.
+function nextMember(bytes, from) {
+    for (let at = bytes.indexOf(0x1f, from); at >= 0; at = bytes.indexOf(0x1f, at + 1)) {
+        if (bytes[at + 1] === 0x8b && bytes[at + 2] === 8) return at;
+    }
+    return bytes.length;
 }
 
 // The engine could not load, compile or answer: the page says so and computes nothing.
