@@ -73,13 +73,13 @@ CycleOutlook::CycleOutlook(const std::optional<PhaseDates>& dates,
     // or a later one she calculated from.
     if (!recorded.empty())
         latest = std::max(latest.value_or(recorded.back()), recorded.back());
-    const DayRange likely{*latest + days{spread->shortest}, *latest + days{spread->longest}};
+    const DayRange likely{*latest + days{spread->earliest}, *latest + days{spread->latest}};
     if (!IsPickerDay(likely.last))
         return;
     m_spread = *spread;
     m_anchor = *latest;
     m_likely = likely;
-    m_after = {likely.first + days{spread->shortest}, likely.last + days{spread->longest}};
+    m_after = {likely.first + days{spread->earliest}, likely.last + days{spread->latest}};
     m_comingFertile = FertileDays(likely, *spread);
     m_late = today && *today > likely.last;
 }

@@ -7,6 +7,8 @@
 #include "texts.h"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <span>
 
 namespace velmora {
@@ -25,28 +27,152 @@ bool Counts(int length)
 constexpr int kMethodFromShortest = 18;
 constexpr int kMethodFromLongest = 11;
 
+// What is known of cycles in general, for a record that holds few: the mean cycle is 29.3 days
+// (Bull et al. 2019), and the median woman's cycles stray about 2 to 3 days from her own mean
+// (Fehring et al. 2006). Her estimate leans on them as if they were half a cycle and two cycles
+// of hers; bench_forecast chose the weights.
+constexpr double kTypicalCycle = 29.3;
+constexpr double kTypicalCycleWeight = 0.5;
+constexpr double kTypicalSpread = 2.5;
+constexpr double kTypicalSpreadWeight = 2;
+// No cycle moves her estimate by more than this many of her middle strays from her middle length.
+constexpr double kStrayLimit = 1.5;
+// A length within this share of her usual one from twice it is taken as two cycles.
+constexpr double kTwiceWithin = 0.3;
+
+template <typename Number> double Middle(std::vector<Number> values)
+{
+    const auto half = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), half, values.end());
+    if (values.size() % 2)
+        return *half;
+    return (*half + *std::max_element(values.begin(), half)) / 2.0;
+}
+
+// Her usual length: the middle of the lengths that count, once two do.
+std::optional<double> UsualOf(std::span<const int> lengths)
+{
+    std::vector<int> counted;
+    std::copy_if(lengths.begin(), lengths.end(), std::back_inserter(counted), Counts);
+    if (counted.size() < 2)
+        return std::nullopt;
+    return Middle(std::move(counted));
+}
+
+bool TwoCycles(int length, std::optional<double> usual)
+{
+    return usual && std::abs(length - 2 * *usual) <= kTwiceWithin * *usual;
+}
+
+// Her cycles among `lengths`: each that counts, and both halves of one taken as two.
+std::vector<double> CyclesOf(std::span<const int> lengths, std::optional<double> usual)
+{
+    std::vector<double> cycles;
+    for (const int length : lengths) {
+        if (TwoCycles(length, usual))
+            cycles.insert(cycles.end(), 2, length / 2.0);
+        else if (Counts(length))
+            cycles.push_back(length);
+    }
+    return cycles;
+}
+
+// The length of her next cycle: the mean of her cycles with none counted further from their
+// middle than kStrayLimit middle strays, leaning toward the typical cycle while they are few;
+// and how far a cycle strays from it, her own spread beside the typical one, widened by how
+// little a few cycles tell of their mean.
+std::optional<CycleEstimate> EstimateOf(const std::vector<double>& cycles)
+{
+    if (cycles.size() < kForecastCycles)
+        return std::nullopt;
+    const double count = static_cast<double>(cycles.size());
+    const double middle = Middle(cycles);
+    std::vector<double> strays;
+    for (const double cycle : cycles)
+        strays.push_back(std::abs(cycle - middle));
+    const double limit = kStrayLimit * std::max(Middle(std::move(strays)), 1.0);
+    double held = 0;
+    double sum = 0;
+    for (const double cycle : cycles) {
+        held += std::clamp(cycle, middle - limit, middle + limit);
+        sum += cycle;
+    }
+    const double mean = sum / count;
+    double squares = 0;
+    for (const double cycle : cycles)
+        squares += (cycle - mean) * (cycle - mean);
+    const double variance = (squares + kTypicalSpreadWeight * kTypicalSpread * kTypicalSpread) /
+                            (count - 1 + kTypicalSpreadWeight);
+    const double length =
+        (held + kTypicalCycleWeight * kTypicalCycle) / (count + kTypicalCycleWeight);
+    return CycleEstimate{
+        std::clamp(length, double{kShortestCountedCycle}, double{kLongestCountedCycle}),
+        std::sqrt(variance * (1 + 1 / count))};
+}
+
+std::vector<int> LengthsOf(std::span<const sys_days> days)
+{
+    std::vector<int> lengths;
+    for (std::size_t i = 1; i < days.size(); ++i)
+        lengths.push_back(static_cast<int>((days[i] - days[i - 1]).count()));
+    return lengths;
+}
+
+std::optional<CycleSpread> SpreadOf(const RecordHistory& history)
+{
+    if (history.counted < kForecastCycles)
+        return std::nullopt;
+    const CycleEstimate& estimate = *history.estimate;
+    const auto after = [&estimate](double strays) {
+        return static_cast<int>(std::lround(estimate.length + strays * estimate.spread));
+    };
+    const int likeliest = after(0);
+    // At least a day either side, and never before a cycle too short to count.
+    return CycleSpread{
+        .shortest = *history.shortest,
+        .longest = *history.longest,
+        .earliest = std::clamp(after(-kRangeEarly), std::min(kShortestCountedCycle, likeliest - 1),
+                               likeliest - 1),
+        .likeliest = likeliest,
+        .latest = std::max(after(kRangeLate), likeliest + 1)};
+}
+
+template <typename T> std::span<const T> Latest(std::span<const T> all, std::size_t count)
+{
+    return all.last(std::min(all.size(), count));
+}
+
 } // namespace
 
 RecordHistory HistoryOf(std::span<const sys_days> days)
 {
     RecordHistory history;
+    const std::vector<int> lengths = LengthsOf(days);
+    const std::optional<double> usual =
+        UsualOf(Latest(std::span<const int>(lengths), kCyclesForecast));
     for (std::size_t i = 0; i < days.size(); ++i) {
         RecordedDay& recorded = history.days.emplace_back(RecordedDay{days[i], std::nullopt});
-        if (i > 0)
-            recorded.length = static_cast<int>((days[i] - days[i - 1]).count());
+        if (i > 0) {
+            recorded.length = lengths[i - 1];
+            recorded.twoCycles = TwoCycles(lengths[i - 1], usual);
+        }
     }
     long long sum = 0;
-    const std::size_t lengths = days.empty() ? 0 : days.size() - 1;
-    for (std::size_t i = days.size() - std::min(lengths, kCyclesAveraged); i < days.size(); ++i) {
-        const int length = *history.days[i].length;
-        if (!Counts(length)) {
-            ++history.leftOut;
-            continue;
-        }
-        ++history.counted;
+    const auto count = [&history, &sum](int length, int cycles) {
+        history.counted += cycles;
         sum += length;
-        history.shortest = std::min(history.shortest.value_or(length), length);
-        history.longest = std::max(history.longest.value_or(length), length);
+        const int shortest = length / cycles;
+        const int longest = length - shortest * (cycles - 1);
+        history.shortest = std::min(history.shortest.value_or(shortest), shortest);
+        history.longest = std::max(history.longest.value_or(longest), longest);
+    };
+    for (const int length : Latest(std::span<const int>(lengths), kCyclesAveraged)) {
+        if (TwoCycles(length, usual))
+            count(length, 2);
+        else if (Counts(length))
+            count(length, 1);
+        else
+            ++history.leftOut;
     }
     if (history.counted > 0) {
         // Half to even in whole numbers: no rounding error can move a half.
@@ -55,6 +181,9 @@ RecordHistory HistoryOf(std::span<const sys_days> days)
         const bool up = twiceRest > history.counted || (twiceRest == history.counted && whole % 2);
         history.average = static_cast<int>(whole + (up ? 1 : 0));
     }
+    if (history.counted >= kForecastCycles)
+        history.estimate =
+            EstimateOf(CyclesOf(Latest(std::span<const int>(lengths), kCyclesForecast), usual));
     return history;
 }
 
@@ -64,7 +193,9 @@ std::vector<std::string> HistoryLines(const RecordHistory& history, std::size_t 
     const std::size_t from = history.days.size() - std::min(latest, history.days.size());
     for (const RecordedDay& recorded : std::span(history.days).subspan(from)) {
         std::string line = DayText(recorded.day);
-        if (recorded.length)
+        if (recorded.twoCycles)
+            line += texts::TwoCyclesLength(*recorded.length);
+        else if (recorded.length)
             line += texts::RecordedLength(*recorded.length, Counts(*recorded.length));
         lines.push_back(std::move(line));
     }
@@ -102,10 +233,11 @@ Forecast ForecastOf(const RecordHistory& history, sys_days today)
         return forecast;
     }
     const sys_days last = *forecast.last;
-    const DayRange range{last + days{*history.shortest}, last + days{*history.longest}};
+    const CycleSpread spread = *SpreadOf(history);
+    const DayRange range{last + days{spread.earliest}, last + days{spread.latest}};
     if (!IsPickerDay(range.last))
         return forecast;
-    forecast.next = last + days{*history.average};
+    forecast.next = last + days{spread.likeliest};
     forecast.range = range;
     forecast.today = today;
     if (today > range.last) {
@@ -123,18 +255,11 @@ Forecast ForecastOf(const RecordHistory& history, sys_days today)
 
 namespace {
 
-// The history of the latest days alone: the figures look no further back than their lengths,
-// so a record of a lifetime costs the same.
+// The history of the latest days alone: the figures and the forecast look no further back than
+// their lengths, so a record of a lifetime costs the same.
 RecordHistory LatestHistory(std::span<const sys_days> days)
 {
-    return HistoryOf(days.last(std::min(days.size(), kCyclesAveraged + 1)));
-}
-
-std::optional<CycleSpread> SpreadOf(const RecordHistory& history)
-{
-    if (history.counted < kForecastCycles)
-        return std::nullopt;
-    return CycleSpread{*history.shortest, *history.longest};
+    return HistoryOf(Latest(days, kCyclesForecast + 1));
 }
 
 } // namespace
@@ -171,9 +296,8 @@ std::vector<std::string> ForecastLines(const Forecast& forecast)
         lines.push_back(texts::ForecastNext(DayText(*forecast.next)));
     else if (forecast.lateBy <= 0)
         lines.push_back(texts::ForecastDue(DayText(*forecast.next)));
-    if (forecast.range->first != forecast.range->last)
-        lines.push_back(
-            texts::ForecastRange(DayText(forecast.range->first), DayText(forecast.range->last)));
+    lines.push_back(texts::ForecastRange(DayText(forecast.range->first),
+                                         DayText(forecast.range->last), kRangeShare));
     if (forecast.fertile) {
         lines.push_back(texts::FertileByMethod(DayText(forecast.fertile->first),
                                                DayText(forecast.fertile->last)));
@@ -199,7 +323,9 @@ RecordView ViewOf(const std::vector<sys_days>& days, sys_days today, std::size_t
     const Forecast forecast = ForecastOf(history, today);
     std::optional<RecordInputs> inputs;
     if (!days.empty())
-        inputs = RecordInputs{days.back(), forecast.next ? history.average : std::nullopt};
+        inputs = RecordInputs{days.back(), std::nullopt};
+    if (forecast.next)
+        inputs->cycleLength = static_cast<int>((*forecast.next - days.back()).count());
     return {.lines = HistoryLines(history, latest),
             .days = days.size(),
             .summary = HistorySummary(history),

@@ -14,14 +14,25 @@ namespace velmora {
 
 // A cycle longer than this most likely holds a period she did not record, and one shorter than
 // the other a day recorded twice for one period: it is shown, but counts in none of the figures.
+// A length about twice her usual one is the plainest case of a period not recorded: it counts as
+// two cycles of half its length.
 inline constexpr int kLongestCountedCycle = 45;
 inline constexpr int kShortestCountedCycle = 15;
-// The figures look at this many of the latest cycles.
+// The figures look at this many of the latest cycles, the forecast at twice as many.
 inline constexpr std::size_t kCyclesAveraged = 6;
+inline constexpr std::size_t kCyclesForecast = 12;
 
 struct RecordedDay {
     std::chrono::sys_days day;
     std::optional<int> length; // the days since the recorded day before; none for the first
+    bool twoCycles = false;    // about twice her usual length: a period she did not record
+};
+
+// What her latest cycles say of the next: its length, as a day count that need not be whole,
+// and how far a cycle of hers strays from it.
+struct CycleEstimate {
+    double length = 0;
+    double spread = 0;
 };
 
 struct RecordHistory {
@@ -32,8 +43,10 @@ struct RecordHistory {
     std::optional<int> average;
     std::optional<int> shortest;
     std::optional<int> longest;
-    int counted = 0; // the lengths they are made of
+    int counted = 0; // the cycles they are made of (a length taken as two counts twice)
     int leftOut = 0; // the lengths of the last ones that were too short or too long to count
+    // Of the last kCyclesForecast lengths, once kForecastCycles count.
+    std::optional<CycleEstimate> estimate;
 };
 
 // The history of recorded days, earliest first, as PeriodRecord::Days() gives them.
@@ -44,20 +57,29 @@ RecordHistory HistoryOf(std::span<const std::chrono::sys_days> days);
 inline constexpr int kForecastCycles = 2;
 inline constexpr int kCalendarMethodCycles = 6;
 
-// The days her next period may begin on: her last recorded first day plus her shortest and her
-// longest counted length. Nothing before the record foretells, or past the picker's years.
+// The days her next period may begin on, which hold it in about kRangeShare per cent of cycles
+// like hers (bench_forecast measures it): around her last recorded first day plus her estimate,
+// kRangeEarly of her spread before it and kRangeLate after it, and at least a day either side.
+// Nothing before the record foretells, or past the picker's years.
+inline constexpr int kRangeShare = 80;
+inline constexpr double kRangeEarly = 0.9;
+inline constexpr double kRangeLate = 1.1;
 struct DayRange {
     std::chrono::sys_days first;
     std::chrono::sys_days last;
 };
 std::optional<DayRange> NextPeriodRange(std::span<const std::chrono::sys_days> days);
 
-// Her shortest and longest counted cycle, as the outlook reads them.
+// Her cycles as the outlook reads them: her shortest and longest counted cycle, which say her
+// fertile days, and the days after a first day that the next may begin on (see NextPeriodRange).
 struct CycleSpread {
     int shortest = 0;
     int longest = 0;
+    int earliest = 0;
+    int likeliest = 0;
+    int latest = 0;
 };
-// Once her record foretells (kForecastCycles count), of its latest kCyclesAveraged lengths.
+// Once her record foretells (kForecastCycles count), of its latest lengths.
 std::optional<CycleSpread> SpreadOf(std::span<const std::chrono::sys_days> recorded);
 
 // Her fertile days in a cycle that begins on one of the days `firsts`: from the earliest first
@@ -74,7 +96,7 @@ struct Forecast {
     // How many more first days it needs before it foretells; 0 once it does.
     int firstDaysNeeded = 0;
     std::optional<std::chrono::sys_days> last; // her latest recorded first day
-    // Last plus her average, and the range (see NextPeriodRange); neither where they would lie
+    // Last plus her estimate, and the range (see NextPeriodRange); neither where they would lie
     // past the picker's years.
     std::optional<std::chrono::sys_days> next;
     std::optional<DayRange> range;
@@ -99,7 +121,8 @@ std::vector<std::string> ForecastLines(const Forecast& forecast);
 std::string ForecastNotice(const Forecast& forecast);
 
 // What 按记录计算 puts in the inputs: her latest recorded first day and, once her record
-// foretells, her average; before that the cycle box stays as it is (no length).
+// foretells, the length that foretells her next period; before that the cycle box stays as it is
+// (no length).
 struct RecordInputs {
     std::chrono::sys_days firstDay;
     std::optional<int> cycleLength;

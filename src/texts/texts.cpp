@@ -79,6 +79,11 @@ std::string RecordedLength(int days, bool counted)
     return "  " + std::to_string(days) + " 天" + (counted ? "" : " 不计入平均");
 }
 
+std::string TwoCyclesLength(int days)
+{
+    return "  " + std::to_string(days) + " 天 可能漏记一次月经，算作两个周期";
+}
+
 std::string RecordFigures(int cycles, int average, int shortest, int longest)
 {
     return "最近 " + std::to_string(cycles) + " 个周期：平均 " + std::to_string(average) +
@@ -152,9 +157,9 @@ std::string ForecastNext(std::string_view day)
     return Join({"下次月经：", day});
 }
 
-std::string ForecastRange(std::string_view from, std::string_view to)
+std::string ForecastRange(std::string_view from, std::string_view to, int share)
 {
-    return Join({"最早 ", from, "，最晚 ", to});
+    return Join({"最早 ", from, "，最晚 ", to, "（约 ", std::to_string(share), "% 的把握）"});
 }
 
 std::string ForecastDue(std::string_view day)

@@ -97,6 +97,7 @@ inline constexpr std::string_view kNotKept = "浏览器没有保存这次改动�
 // The page shows the latest of a long record, and the rest on request.
 inline constexpr std::string_view kShowEarlier = "显示更早的记录";
 std::string RecordedLength(int days, bool counted); // "  28 天", "  62 天 不计入平均"
+std::string TwoCyclesLength(int days); // "  58 天 可能漏记一次月经，算作两个周期"
 std::string RecordFigures(int cycles, int average, int shortest, int longest);
 // Why lengths are not in the figures: "有 2 个周期短于 15 天或超过 45 天，…".
 std::string LeftOutNote(int cycles, int shortest, int longest);
@@ -131,7 +132,8 @@ inline constexpr std::string_view kComingPeriod = "预计月经期";
 std::string ForecastNeeds(int firstDays);       // 再记下 2 次月经开始日，…
 std::string ForecastNext(std::string_view day); // 下次月经：2026-12-18
 std::string ForecastDue(std::string_view day);  // 本应在 2026-12-18 前后开始。
-std::string ForecastRange(std::string_view from, std::string_view to); // 最早 …，最晚 …
+// 最早 …，最晚 …（约 80% 的把握）
+std::string ForecastRange(std::string_view from, std::string_view to, int share);
 std::string Overdue(std::string_view day, int days); // 本应在 … 前后开始，已晚 14 天。
 // 上次记下的月经 … 开始，已过了 … 天。…: and a question for her latest first day.
 std::string LastBegan(std::string_view day, int daysAgo);

@@ -105,14 +105,19 @@ private Q_SLOTS:
         row("on time", "2026-11-30", "2026-11-30 星期一 排卵日");
         row("on time", "2026-12-05", "2026-12-05 星期六 危险期");
         row("on time", "2026-12-06", "2026-12-06 星期日 安全期");
-        // The next period is her forecast's, and the cycle after it counted from it.
-        row("on time", "2026-12-14", "2026-12-14 星期一 可能来月经");
-        row("on time", "2026-12-18", "2026-12-18 星期五");
-        row("on time", "2026-12-19", "2026-12-19 星期六 安全期");
-        row("on time", "2026-12-21", "2026-12-21 星期一 危险期");
-        row("on time", "2027-01-03", "2027-01-03 星期日 安全期");
-        row("on time", "2027-01-11", "2027-01-11 星期一 可能来月经");
-        row("on time", "2027-01-12", "2027-01-12 星期二");
+        // The next period is her forecast's (2026-12-13 to 16), and the cycle after it counted
+        // from it: fertile from 2026-12-20, were it to begin on the 13th, to 2027-01-04, were it
+        // to begin on the 16th, so no 安全期 before; one after, up to the period after it.
+        row("on time", "2026-12-12", "2026-12-12 星期六 安全期");
+        row("on time", "2026-12-13", "2026-12-13 星期日 可能来月经");
+        row("on time", "2026-12-16", "2026-12-16 星期三 可能来月经");
+        row("on time", "2026-12-19", "2026-12-19 星期六");
+        row("on time", "2026-12-20", "2026-12-20 星期日 危险期");
+        row("on time", "2027-01-04", "2027-01-04 星期一 危险期");
+        row("on time", "2027-01-05", "2027-01-05 星期二 安全期");
+        row("on time", "2027-01-09", "2027-01-09 星期六 可能来月经");
+        row("on time", "2027-01-15", "2027-01-15 星期五 可能来月经");
+        row("on time", "2027-01-16", "2027-01-16 星期六");
         // Without a calculation her fertile days and coming periods, and no 安全期.
         row("her record alone", "2026-11-19", "2026-11-19 星期四 月经期 已记下");
         row("her record alone", "2026-11-26", "2026-11-26 星期四 危险期");
@@ -121,16 +126,18 @@ private Q_SLOTS:
         row("her record alone", "2026-12-19", "2026-12-19 星期六");
         // Late: no cycle that has not begun is painted.
         row("43 days on", "2026-12-14", "2026-12-14 星期一 可能来月经");
-        row("43 days on", "2026-12-15", "2026-12-15 星期二 月经推迟");
+        row("43 days on", "2026-12-16", "2026-12-16 星期三 可能来月经");
+        row("43 days on", "2026-12-17", "2026-12-17 星期四 月经推迟");
         row("43 days on", "2026-12-29", "2026-12-29 星期二 今天 月经推迟");
         row("43 days on", "2026-12-30", "2026-12-30 星期三");
         row("43 days on", "2027-01-12", "2027-01-12 星期二");
         row("three years on", "2029-11-20", "2029-11-20 星期二 今天 月经推迟");
         // Cycles from 21 to 38 days: every day from her first day on may be fertile, until her
-        // next period may begin.
+        // next period may begin, 24 to 35 days on.
         row("irregular", "2026-12-11", "2026-12-11 星期五 危险期");
-        row("irregular", "2026-12-26", "2026-12-26 星期六 危险期");
-        row("irregular", "2026-12-27", "2026-12-27 星期日 可能来月经");
+        row("irregular", "2026-12-29", "2026-12-29 星期二 危险期");
+        row("irregular", "2026-12-30", "2026-12-30 星期三 可能来月经");
+        row("irregular", "2027-01-10", "2027-01-10 星期日 可能来月经");
         // Short cycles are drawn, 危险期 over any 安全期, the next cycle's too.
         row("22 days, no record", "2026-11-04", "2026-11-04 星期三 月经期 危险期");
         row("22 days, no record", "2026-11-14", "2026-11-14 星期六 安全期");

@@ -386,7 +386,8 @@ private Q_SLOTS:
         const QString method2 = u"记下 6 个计入的周期后，才能用日历法估算易孕期（现有 2 个）。"_s;
         const QString needs = u"再记下 %1 次月经开始日，才能预测下次月经。"_s;
         const char* three = "2026-09-25\n2026-10-22\n2026-11-20\n"; // 27 and 29 days
-        const QStringList next = {u"下次月经：2026-12-18"_s, u"最早 2026-12-17，最晚 2026-12-19"_s};
+        const QStringList next = {u"下次月经：2026-12-18"_s,
+                                  u"最早 2026-12-16，最晚 2026-12-21（约 80% 的把握）"_s};
         row("no day", "", "2026-12-08", {needs.arg(3)});
         row("one day", "2026-11-20\n", "2026-12-08", {needs.arg(2)});
         row("three days, one length left out", "2026-08-01\n2026-10-23\n2026-11-20\n", "2026-12-08",
@@ -394,8 +395,8 @@ private Q_SLOTS:
         row("three days, the expected day passed, not late yet", three, "2026-12-19",
             {u"本应在 2026-12-18 前后开始。"_s, next[1], method2}, 28);
         // Late: said first, when it was due; no past day named the next.
-        row("a day past the latest: late from the expected day", three, "2026-12-20",
-            {u"本应在 2026-12-18 前后开始，已晚 2 天。"_s, next[1], method2}, 28);
+        row("a day past the latest: late from the expected day", three, "2026-12-22",
+            {u"本应在 2026-12-18 前后开始，已晚 4 天。"_s, next[1], method2}, 28);
         row("two of her longest cycles since her last period: still late", three, "2027-01-17",
             {u"本应在 2026-12-18 前后开始，已晚 30 天。"_s, next[1], method2}, 28);
         row("longer ago than that: her latest first day asked for, nothing foretold", three,
@@ -404,24 +405,31 @@ private Q_SLOTS:
              u"请在月历里记下最近一次月经的第一天。"_s},
             28);
         row("a last first day after today", "2026-11-08\n2026-12-06\n2027-01-03\n", "2026-12-08",
-            {u"下次月经：2027-01-31"_s, method2}, 28);
-        row("six lengths, two left out: no range, no method yet",
+            {u"下次月经：2027-01-31"_s, u"最早 2027-01-29，最晚 2027-02-03（约 80% 的把握）"_s,
+             method2},
+            28);
+        // 60 days is twice her 28 and a little more: two cycles of 30, so five count.
+        row("six lengths, a short one left out, a missed period taken as two",
             "2026-06-19\n2026-06-29\n2026-07-27\n2026-08-24\n2026-10-23\n2026-11-20\n",
-            "2026-12-08", {next[0], QString(method2).replace(u'2', u'3')}, 28);
+            "2026-12-08",
+            {u"下次月经：2026-12-19"_s, u"最早 2026-12-17，最晚 2026-12-21（约 80% 的把握）"_s,
+             QString(method2).replace(u'2', u'5')},
+            29);
         const QString caution = u"日历法只是估算，不能用来避孕。"_s;
         row("six lengths count: the calendar method",
             "2026-06-02\n2026-06-28\n2026-07-25\n2026-08-22\n2026-09-20\n2026-10-20\n2026-11-20\n",
             "2026-12-08",
-            {next[0], u"最早 2026-12-16，最晚 2026-12-21"_s,
+            {u"下次月经：2026-12-19"_s, u"最早 2026-12-17，最晚 2026-12-21（约 80% 的把握）"_s,
              u"日历法易孕期：2026-11-27 到 2026-12-09"_s, caution},
-            28);
+            29);
+        // The one cycle of 16 among 30s widens the range but hardly moves the day.
         row("eight days, the shortest 16: fertile from day 1",
             "2026-04-18\n2026-06-07\n2026-06-23\n2026-07-23\n2026-08-22\n2026-09-21\n"
             "2026-10-21\n2026-11-20\n",
             "2026-12-08",
-            {next[0], u"最早 2026-12-06，最晚 2026-12-20"_s,
+            {u"下次月经：2026-12-20"_s, u"最早 2026-12-15，最晚 2026-12-26（约 80% 的把握）"_s,
              u"日历法易孕期：2026-11-20 到 2026-12-08"_s, caution},
-            28);
+            30);
         row("past the calendar's last day", "9999-10-15\n9999-11-12\n9999-12-10\n", "2026-12-08",
             {u"下次月经超出了日历的年份，无法预测。"_s});
     }

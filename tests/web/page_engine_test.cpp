@@ -152,7 +152,7 @@ private Q_SLOTS:
             "2004-02-19\n2004-03-18\n", "0 1 0");
         row("no day in the date box", "", "+2004-02-19", "", "2004-02-19\n", "1 1 0");
         row("a record that foretells", "2004-01-21\n2004-02-19\n", "+2004-03-18", "2004-03-18",
-            "2004-01-21\n2004-02-19\n2004-03-18\n", "0 1 28");
+            "2004-01-21\n2004-02-19\n2004-03-18\n", "0 1 29");
     }
     void herRecordChangesOnlyByDaysOfThePicker()
     {
