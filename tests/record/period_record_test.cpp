@@ -346,6 +346,11 @@ private Q_SLOTS:
             << QByteArray("2004-01-01\n2004-03-01\n")
             << QStringList{"2004-01-01", "2004-03-01  60 天 不计入平均"}
             << u"最近的周期都不在 15 到 45 天之间，算不出平均周期。"_s << leftOut;
+        QTest::newRow("twice her usual: a month not recorded, two cycles")
+            << QByteArray("2004-01-01\n2004-01-29\n2004-02-27\n2004-04-24\n")
+            << QStringList{"2004-01-01", "2004-01-29  28 天", "2004-02-27  29 天",
+                           "2004-04-24  57 天 可能漏记一次月经，算作两个周期"}
+            << u"最近 4 个周期：平均 28 天，最短 28 天，最长 29 天"_s << QString();
         // Eight cycles: the first two (20 and 40 days) are older than the last six (all 30).
         QTest::newRow("the last six only")
             << QByteArray("2003-01-01\n2003-01-21\n2003-03-02\n2003-04-01\n2003-05-01\n"
@@ -460,6 +465,49 @@ private Q_SLOTS:
         // Offered while it foretells, or where her latest first day is later than the date box's.
         QCOMPARE(view.OffersCalculation(days.back()), cycle != 0);
         QVERIFY(view.OffersCalculation(days.back() - std::chrono::days{1}));
+    }
+
+    // The day her next period is foretold on and the days its range holds, counted from her last
+    // first day: never a single day, an odd cycle or a gap hardly moving it, a length about
+    // twice her usual taken as a period she did not record.
+    void foretellsARangeForAnyCycles_data()
+    {
+        QTest::addColumn<QList<int>>("lengths");
+        QTest::addColumn<QList<int>>("foretold"); // earliest, next, latest; none: no forecast
+        QTest::newRow("one cycle") << QList<int>{28} << QList<int>{};
+        QTest::newRow("two equal cycles: six days, not one")
+            << QList<int>{28, 28} << QList<int>{26, 28, 31};
+        QTest::newRow("thirty equal cycles: three days")
+            << QList<int>(30, 28) << QList<int>{27, 28, 29};
+        QTest::newRow("four of 28 days") << QList<int>{28, 28, 28, 28} << QList<int>{27, 28, 30};
+        QTest::newRow("a gap of 180 days is left out")
+            << QList<int>{28, 28, 180, 28, 28} << QList<int>{27, 28, 30};
+        QTest::newRow("56 days is two cycles of 28")
+            << QList<int>{28, 56, 28} << QList<int>{27, 28, 30};
+        QTest::newRow("one odd cycle of 40 hardly moves it")
+            << QList<int>{28, 28, 28, 28, 28, 40} << QList<int>{24, 28, 33};
+        QTest::newRow("15 and 45 days by turns")
+            << QList<int>{15, 45, 15, 45} << QList<int>{16, 30, 47};
+        QTest::newRow("few short cycles lean toward the typical one")
+            << QList<int>{22, 22} << QList<int>{21, 23, 26};
+    }
+    void foretellsARangeForAnyCycles()
+    {
+        QFETCH(QList<int>, lengths);
+        QFETCH(QList<int>, foretold);
+        std::vector<sys_days> days = {sys_days{year{2024} / 1 / 1}};
+        for (const int length : lengths)
+            days.push_back(days.back() + std::chrono::days{length});
+        const velmora::Forecast forecast =
+            velmora::ForecastOf(velmora::HistoryOf(days), days.back());
+        QCOMPARE(forecast.next.has_value(), !foretold.isEmpty());
+        if (!forecast.next)
+            return;
+        const auto after = [&days](sys_days day) { return int((day - days.back()).count()); };
+        QCOMPARE((QList<int>{after(forecast.range->first), after(*forecast.next),
+                             after(forecast.range->last)}),
+                 foretold);
+        QVERIFY(velmora::ForecastLines(forecast)[1].ends_with("（约 80% 的把握）"));
     }
 
     // What choosing a day offers, by where it lies from her recorded periods: a later day of a
