@@ -9,14 +9,19 @@ Prints `key value` lines: the gzipped size of every file and their total without
 pictures, and the milliseconds from the start of loading the page to the six lines on
 screen (the engine loaded, 计算 pressed as soon as it can be), the median of RUNS first visits
 (a new browser profile each: nothing cached), of RUNS visits the service worker serves, and of
-RUNS visits with the largest record the engine takes in local storage.
+RUNS visits with the largest record the engine takes in local storage; and the median
+milliseconds from choosing a gzip that unpacks to a gigabyte in 导入记录 to its refusal.
 """
 import gzip
 import os
 import statistics
 import sys
+import tempfile
 import threading
+import time
+import zlib
 
+from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts", "lib"))
@@ -58,6 +63,29 @@ def lines_at(driver, url):
     return WebDriverWait(driver, 20).until(lambda d: d.execute_script("return window.velmoraLinesAt"))
 
 
+def gzip_bomb():
+    """A 1 MB gzip of a gigabyte of zeros."""
+    path = os.path.join(tempfile.mkdtemp(), "backup.json.gz")
+    packer, zeros = zlib.compressobj(9, zlib.DEFLATED, 31), bytes(1 << 20)
+    with open(path, "wb") as file:
+        for _ in range(1024):
+            file.write(packer.compress(zeros))
+        file.write(packer.flush())
+    return path
+
+
+def refused_in(driver, url, path):
+    driver.get(url)
+    WebDriverWait(driver, 20).until(
+        lambda d: d.execute_script("return document.documentElement.dataset.ready === 'true'"))
+    picker = driver.find_element(By.ID, "recordFile")
+    driver.execute_script("arguments[0].hidden = false", picker)
+    started = time.monotonic()
+    picker.send_keys(path)
+    WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "recordReport").text)
+    return (time.monotonic() - started) * 1000
+
+
 def main():
     total = 0
     for name in sorted(os.listdir(SITE)) + ["icons/" + n for n in sorted(os.listdir(SITE + "/icons"))]:
@@ -74,7 +102,8 @@ def main():
     server = site_tools.make_server(SITE)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     url = "http://127.0.0.1:%d/" % server.server_port
-    first, again, largest = [], [], []
+    first, again, largest, bomb = [], [], [], []
+    bomb_path = gzip_bomb()
     for _ in range(RUNS):
         driver = browser()
         try:
@@ -83,12 +112,14 @@ def main():
             again.append(lines_at(driver, url))
             driver.execute_script(LARGEST_RECORD)
             largest.append(lines_at(driver, url))
+            bomb.append(refused_in(driver, url, bomb_path))
         finally:
             driver.quit()
     server.shutdown()
     print("lines_first_visit_ms %.0f" % statistics.median(first))
     print("lines_cached_visit_ms %.0f" % statistics.median(again))
     print("lines_largest_record_ms %.0f" % statistics.median(largest))
+    print("gzip_bomb_refused_ms %.0f" % statistics.median(bomb))
 
 
 if __name__ == "__main__":

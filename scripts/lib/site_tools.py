@@ -86,6 +86,7 @@ def chromium(log_network=False):
         browser.wait(10)
 
     driver.quit = quit_both
+    driver.browser_pid = browser.pid
     return driver
 
 

@@ -19,21 +19,22 @@ namespace {
 // One byte past the limit, to tell a file at the limit from a longer one.
 constexpr qint64 kReadLimit = qint64{kRecordLimit} + 1;
 
-StoreAnswer Failed(std::string_view words, std::optional<WriteFailure> fault = std::nullopt)
+StoreAnswer Failed(std::string_view words, const QString& file,
+                   std::optional<WriteFailure> fault = std::nullopt)
 {
-    return {StoreAnswer::Status::Failed, std::string(words), std::move(fault)};
+    return {StoreAnswer::Status::Failed, std::string(words), std::move(fault), file};
 }
 
 StoreAnswer Answer(RecordChange outcome)
 {
     return {outcome.refused ? StoreAnswer::Status::Refused : StoreAnswer::Status::Done,
-            std::move(outcome.words), std::nullopt};
+            std::move(outcome.words), std::nullopt, QString()};
 }
 
-StoreAnswer LockFailed(const WriteFailure& failure)
+StoreAnswer LockFailed(const QString& path, const WriteFailure& failure)
 {
     return Failed(failure.fault == WriteFault::Busy ? texts::kRecordBusy : texts::kRecordNotSaved,
-                  failure);
+                  FileLock::PathOf(path), failure);
 }
 
 } // namespace
@@ -69,20 +70,20 @@ DayOffer RecordStore::Offer(std::chrono::sys_days day) const
 StoreAnswer RecordStore::Change(const std::function<RecordChange(PeriodRecord&)>& change)
 {
     if (m_path.isEmpty())
-        return Failed(texts::kNoRecordPlace);
+        return Failed(texts::kNoRecordPlace, QString());
     MakeFolders(QFileInfo(m_path).path());
     const FileLock lock(m_path, kPatience);
     if (lock.failure())
-        return LockFailed(*lock.failure());
+        return LockFailed(m_path, *lock.failure());
     std::optional<PeriodRecord> record = Load();
     if (!record)
-        return Failed(texts::kRecordUnreadable);
+        return Failed(texts::kRecordUnreadable, m_path);
     RecordChange outcome = change(*record);
     if (outcome.refused || !outcome.changed)
         return Answer(std::move(outcome));
     const std::string text = record->Text();
     if (auto failure = WriteWholeFile(m_path, QByteArrayView(text.data(), qsizetype(text.size()))))
-        return Failed(texts::kRecordNotSaved, std::move(failure));
+        return Failed(texts::kRecordNotSaved, m_path, std::move(failure));
     return Answer(std::move(outcome));
 }
 
@@ -100,7 +101,7 @@ StoreAnswer RecordStore::TakeIn(const QString& file)
 {
     const std::optional<QByteArray> bytes = ReadWholeFile(file, kReadLimit);
     if (!bytes)
-        return Failed(texts::kCannotReadFile);
+        return Failed(texts::kCannotReadFile, file);
     std::string_view content(bytes->constData(), static_cast<std::size_t>(bytes->size()));
     // Periodical's backup is gzip: what it holds is read, up to one byte past the limit. A file
     // over the limit is refused as it is.
@@ -108,7 +109,8 @@ StoreAnswer RecordStore::TakeIn(const QString& file)
     if (IsGzip(content) && content.size() <= kRecordLimit) {
         unpacked = Gunzip(content, kRecordLimit + 1);
         if (unpacked.outcome == Unpacked::Outcome::kBroken)
-            return {StoreAnswer::Status::Refused, std::string(texts::kImportBroken), std::nullopt};
+            return {StoreAnswer::Status::Refused, std::string(texts::kImportBroken), std::nullopt,
+                    file};
         content = unpacked.bytes;
     }
     const TakenIn taken = velmora::TakeIn(content);
@@ -119,14 +121,14 @@ StoreAnswer RecordStore::Clear()
 {
     // Where its folder was never made there is nothing to clear, and nothing is made for it.
     const StoreAnswer cleared{StoreAnswer::Status::Done, std::string(texts::kRecordCleared),
-                              std::nullopt};
+                              std::nullopt, QString()};
     if (m_path.isEmpty() || !QFileInfo(QFileInfo(m_path).path()).isDir())
         return cleared;
     const FileLock lock(m_path, kPatience);
     if (lock.failure())
-        return LockFailed(*lock.failure());
+        return LockFailed(m_path, *lock.failure());
     if (auto failure = RemoveWholeFile(m_path))
-        return Failed(texts::kRecordNotCleared, std::move(failure));
+        return Failed(texts::kRecordNotCleared, m_path, std::move(failure));
     return cleared;
 }
 
@@ -134,10 +136,10 @@ StoreAnswer RecordStore::ExportTo(const QString& file) const
 {
     const std::optional<PeriodRecord> record = Load();
     if (!record)
-        return Failed(texts::kRecordUnreadable);
+        return Failed(texts::kRecordUnreadable, m_path);
     const std::string text = record->Text();
     if (auto failure = WriteWholeFile(file, QByteArrayView(text.data(), qsizetype(text.size()))))
-        return Failed(texts::kRecordNotSaved, std::move(failure));
+        return Failed(texts::kRecordNotSaved, file, std::move(failure));
     return {};
 }
 

@@ -27,6 +27,8 @@ struct StoreAnswer {
     Status status = Status::Done;
     std::string words;                 // what to tell her: a report, a refusal, or the failure
     std::optional<WriteFailure> fault; // the system's account, where a file failed
+    // The file at fault where one is: the file she chose, her record, or its lock.
+    QString file;
 };
 
 // The one owner of periods.txt: its path, its lock, and every change the faces make, each one

@@ -88,16 +88,18 @@ std::string HerCaution(const velmora::PhaseDates& dates, const QString& cycleLen
 }
 
 // What the store answered: nothing more to say after a change that was made, its report after
-// a file taken in, and otherwise why not, with the system's own account where a file failed.
+// a file taken in, and otherwise why not, naming the file at fault (the one she gave, her record
+// or its lock) with the system's own account where it failed.
 int Told(const velmora::StoreAnswer& answer, const QString& path)
 {
     QString words = QString::fromStdString(answer.words);
     if (answer.status == velmora::StoreAnswer::Status::Done)
         return words.isEmpty() ? 0 : Print(words + u'\n');
+    const QString file = answer.file.isEmpty() ? path : answer.file;
     if (answer.fault)
-        words += u" (%1: %2)"_s.arg(path, answer.fault->reason);
-    else if (answer.status == velmora::StoreAnswer::Status::Failed)
-        words += u" (%1)"_s.arg(path);
+        words += u" (%1: %2)"_s.arg(file, answer.fault->reason);
+    else if (answer.status == velmora::StoreAnswer::Status::Failed || !answer.file.isEmpty())
+        words += u" (%1)"_s.arg(file);
     return Fail(words);
 }
 

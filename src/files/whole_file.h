@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 #include <chrono>
 #include <cstdint>
@@ -70,6 +72,13 @@ public:
 
     // Why the lock is not held; nothing while it is.
     const std::optional<WriteFailure>& failure() const { return m_failure; }
+
+    // The lock file of the file at `path`, as a message names it.
+    static QString PathOf(const QString& path)
+    {
+        const QFileInfo file(path);
+        return file.dir().filePath(u'.' + file.fileName() + QStringLiteral(".lock"));
+    }
 
 private:
     std::intptr_t m_handle = -1; // the lock file's descriptor or handle

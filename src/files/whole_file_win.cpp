@@ -130,9 +130,7 @@ FileLock::FileLock(const QString& path, std::chrono::milliseconds patience)
         m_failure = WriteFailure{WriteFault::NotRegularFile, u"Not a regular file"_s};
         return;
     }
-    const QFileInfo file(path);
-    const QString lockPath =
-        QDir::toNativeSeparators(file.dir().filePath(u'.' + file.fileName() + u".lock"_s));
+    const QString lockPath = QDir::toNativeSeparators(PathOf(path));
     const HANDLE lock = ::CreateFileW(reinterpret_cast<const wchar_t*>(lockPath.utf16()),
                                       GENERIC_READ | GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

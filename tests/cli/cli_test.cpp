@@ -190,6 +190,40 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(m_dir.filePath("periods.txt"))); // nothing recorded
     }
 
+    // When her record or its lock is what failed, the message names it, not the file she gave.
+    void namesTheFileAtFault_data()
+    {
+        QTest::addColumn<QString>("folder"); // made a folder where a file should be
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("named");
+        const QString given = QStringLiteral(VELMORA_TEST_DATA "/imports/dates.csv");
+        QTest::newRow("the lock, taking a file in")
+            << QStringLiteral(".periods.txt.lock") << QStringList{"--import", given}
+            << m_dir.filePath(".periods.txt.lock");
+        QTest::newRow("the record, taking a file in")
+            << QStringLiteral("periods.txt") << QStringList{"--import", given} << m_dir.filePath("periods.txt");
+        QTest::newRow("the lock, recording a day")
+            << QStringLiteral(".periods.txt.lock") << QStringList{"--record", "2004-02-19"}
+            << m_dir.filePath(".periods.txt.lock");
+    }
+    void namesTheFileAtFault()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, named);
+        const auto cleanUp = [this, &folder] {
+            QDir(m_dir.filePath(folder)).removeRecursively();
+            QFile::remove(m_dir.filePath(".periods.txt.lock")); // left by earlier changes
+        };
+        cleanUp();
+        const auto cleanUpAfter = qScopeGuard(cleanUp);
+        QVERIFY(QDir(m_dir.path()).mkdir(folder));
+        const Run run = RunCli(arguments);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(" (" + named.toUtf8()) && !run.err.contains("dates.csv"),
+                 run.err.constData());
+    }
+
     void keepsHerRecordBesideDearCfg()
     {
         const QString record = m_dir.filePath("periods.txt");

@@ -19,6 +19,7 @@ import sys
 import tempfile
 import threading
 import unittest
+import zlib
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -51,6 +52,37 @@ def engine_texts():
     """The page's words as the native engine answers them."""
     return json.loads(subprocess.run([ANSWERS], input=b"", capture_output=True,
                                      check=True).stdout.decode().splitlines()[0])
+
+
+def renderer_pids(browser):
+    """The processes that draw chromium's pages: its descendants of type renderer."""
+    parents, commands = {}, {}
+    for entry in os.listdir("/proc"):
+        try:
+            with open("/proc/%s/stat" % entry) as stat:
+                parents[int(entry)] = int(stat.read().rsplit(")", 1)[1].split()[1])
+            with open("/proc/%s/cmdline" % entry, "rb") as cmdline:
+                commands[int(entry)] = cmdline.read()
+        except (OSError, ValueError):
+            continue
+
+    def descends(pid):
+        while pid in parents and pid > 1:
+            pid = parents[pid]
+            if pid == browser:
+                return True
+        return False
+    return [pid for pid, command in commands.items()
+            if b"--type=renderer" in command and descends(pid)]
+
+
+def memory_of(pid, field):
+    """A process's memory in bytes, as /proc says it: VmRSS now, VmHWM at its peak."""
+    with open("/proc/%d/status" % pid) as status:
+        for line in status:
+            if line.startswith(field + ":"):
+                return int(line.split()[1]) * 1024
+    raise LookupError(field)
 
 
 def copy_of_site():
@@ -402,10 +434,12 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(self.browser.lines(), run("--from-record").splitlines())
         earliest, latest = re.findall(r"\d{4}-\d\d-\d\d", forecast[1])
         likely = sorted(day for day, name in self.cells().items() if name.endswith("可能来月经"))
-        self.assertEqual((likely[0], likely[2], len(likely) > 3), (earliest, latest, True))
+        width = (datetime.date.fromisoformat(latest) - datetime.date.fromisoformat(earliest)).days + 1
+        self.assertEqual((likely[0], likely[width - 1], len(likely) > width),
+                         (earliest, latest, True))
         months = run("--from-record", "--month").splitlines()
         self.assertEqual((sum(line.count("?") for line in months[:-1]), "? 可能来月经" in months[-1]),
-                         (3, True))
+                         (width, True))
         # Forty days on from her last period: late, said first on both, with when it was due.
         notice, forecast = take_in(40)
         self.assertTrue(notice.startswith("本应在 ") and notice.endswith(" 前后开始，已晚 12 天。"),
@@ -446,6 +480,29 @@ class WebPageTest(unittest.TestCase):
                 terminal = run("--import", path)
                 self.assertEqual((d.find_element(By.ID, "recordReport").text, terminal.strip()),
                                  (report, report if report.startswith("导入") else ""))
+
+    def test_a_gzip_that_unpacks_to_a_gigabyte_is_refused_without_being_held(self):
+        d = self.browser.driver
+        path = os.path.join(tempfile.mkdtemp(), "backup.json.gz")
+        packer, zeros = zlib.compressobj(9, zlib.DEFLATED, 31), bytes(1 << 20)  # 31: gzip
+        with open(path, "wb") as file:
+            for _ in range(1024):
+                file.write(packer.compress(zeros))
+            file.write(packer.flush())
+        d.execute_script("localStorage.clear()")
+        self.browser.open()
+        # The tab's peak memory while it reads the file, over what it held before.
+        renderers = renderer_pids(d.browser_pid)
+        held = {}
+        for pid in renderers:
+            with open("/proc/%d/clear_refs" % pid, "w") as peak:
+                peak.write("5")  # the peak starts again from now
+            held[pid] = memory_of(pid, "VmRSS")
+        self.pick(path)
+        grown = max(memory_of(pid, "VmHWM") - held[pid] for pid in renderers)
+        self.assertEqual(d.find_element(By.ID, "recordReport").text, "文件太大（超过 1 MB），没有导入。")
+        self.assertLess(grown, 50 << 20)
+        self.assertEqual(self.recorded(), [])
 
     def test_her_record_is_kept_across_tabs_a_refusing_store_and_a_lifetime(self):
         d = self.browser.driver
@@ -508,12 +565,12 @@ class WebPageTest(unittest.TestCase):
 
     def test_day_numbers_read_on_their_colours_in_light_and_dark(self):
         d = self.browser.driver
-        # Every kind in sight, 可能来月经 (2004-04-15 and 16) too.
+        # Every kind in sight, 可能来月经 (2004-04-13 to 18) too.
         d.execute_script("localStorage.setItem('velmora.record', '2004-01-21\\n2004-02-19\\n2004-03-18\\n')")
         self.browser.open()
         self.browser.calculate("2004-03-18", "28")
         self.assertEqual(len([cell for cell in d.find_elements(By.CSS_SELECTOR, "#months td")
-                              if (cell.get_attribute("aria-label") or "").endswith("可能来月经")]), 2)
+                              if (cell.get_attribute("aria-label") or "").endswith("可能来月经")]), 6)
         try:
             for scheme in ("light", "dark"):
                 with self.subTest(scheme):

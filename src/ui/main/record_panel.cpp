@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QDir>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,10 +23,14 @@ namespace {
 
 using namespace std::chrono;
 
-// What a store's answer tells her: its words, and the system's account where a file failed.
+// What a store's answer tells her: its words, the system's account where a file failed, and
+// which file: the one she chose, her record or its lock.
 QString WordsOf(const StoreAnswer& answer)
 {
-    return UiText(answer.words) + (answer.fault ? FaultText(*answer.fault) : QString());
+    QString words = UiText(answer.words) + (answer.fault ? FaultText(*answer.fault) : QString());
+    if (!answer.file.isEmpty())
+        words += u'\n' + QDir::toNativeSeparators(answer.file);
+    return words;
 }
 
 } // namespace
