@@ -192,6 +192,19 @@ private Q_SLOTS:
         QCOMPARE(json["words"].toString(), "导入了 1 天。有 1 行不是日期，没有导入。");
     }
 
+    // The page takes a file in by the same rules as the terminal: a day inside a period she
+    // recorded is no new period, and the report says so.
+    void aDayInsideHerPeriodComesInAsNoNewPeriod()
+    {
+        const std::string record = "2004-02-19\n";
+        const std::string file = "2004-02-21\n2004-03-18\n";
+        const QJsonObject json = Json(velmora_record_take_in(
+            record.data(), static_cast<int>(record.size()), file.data(),
+            static_cast<int>(file.size()), nullptr, 0, 0, 0, 0));
+        QCOMPARE(json["record"].toString(), "2004-02-19\n2004-03-18\n");
+        QCOMPARE(json["words"].toString(), "导入了 1 天。有 1 天在已记下的月经期内，不算新的一次。");
+    }
+
     void aFirstVisitStartsAtTodayOnTheDevice_data()
     {
         using namespace std::chrono;
