@@ -5,11 +5,14 @@
 #include "calculation.h"
 #include "command_line.h"
 #include "console_output.h"
+#include "desktop_notice.h"
 #include "cycle_outlook.h"
 #include "kept_inputs.h"
 #include "month_text.h"
 #include "record_history.h"
 #include "record_store.h"
+#include "reminder.h"
+#include "reminder_schedule.h"
 #include "settings_file.h"
 #include "texts.h"
 #include "whole_file.h"
@@ -119,21 +122,61 @@ struct RecordOptions {
                                u"Print the recorded days, the days between them, and their "
                                "average, shortest and longest cycle."_s};
     QCommandLineOption clear{u"clear"_s, u"Remove the record from this device."_s};
+    QCommandLineOption remind{u"remind"_s,
+                              u"Say, once, that the next period may begin in a day or two, or "
+                              "that it is late, on the desktop and here; nothing otherwise."_s};
+    QCommandLineOption reminders{u"reminders"_s,
+                                 u"Turn the daily reminder (a systemd user timer, or a Windows "
+                                 "scheduled task, that runs --remind) on or off."_s,
+                                 u"on|off"_s};
 
     void AddTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({record, forget, takeIn, history, clear});
+        parser.addOptions({record, forget, takeIn, history, clear, remind, reminders});
     }
     int CountSet(const QCommandLineParser& parser) const
     {
-        return int{parser.isSet(record)} + int{parser.isSet(forget)} + int{parser.isSet(takeIn)} +
-               int{parser.isSet(history)} + int{parser.isSet(clear)};
+        int set = 0;
+        for (const QCommandLineOption* option :
+             {&record, &forget, &takeIn, &history, &clear, &remind, &reminders})
+            set += int{parser.isSet(*option)};
+        return set;
     }
     int Run(const QCommandLineParser& parser) const;
+
+private:
+    int Remind(const velmora::RecordStore& store) const;
+    int SetReminders(const QCommandLineParser& parser) const;
 };
+
+int RecordOptions::Remind(const velmora::RecordStore& store) const
+{
+    const velmora::RemindAnswer answer =
+        velmora::Remind(store, velmora::TodayHere(), [](const QString& words) {
+            return velmora::ShowDesktopNotice(QString::fromUtf8(velmora::texts::kReminderTitle),
+                                              words);
+        });
+    if (!answer.told.empty() && !velmora::PrintOut(QString::fromStdString(answer.told) + u'\n'))
+        return Fail(u"cannot write to standard output."_s);
+    return answer.failure ? Told(*answer.failure, store.Path()) : 0;
+}
+
+int RecordOptions::SetReminders(const QCommandLineParser& parser) const
+{
+    const QString value = parser.value(reminders);
+    if (value != u"on"_s && value != u"off"_s)
+        return Usage(u"--reminders takes on or off, not '%1'."_s.arg(value), parser);
+    const velmora::ScheduleAnswer answer = velmora::SetReminders(value == u"on"_s);
+    const QString words = QString::fromStdString(answer.words);
+    if (answer.done)
+        return Print(words + u'\n');
+    return Fail(answer.detail.isEmpty() ? words : u"%1 (%2)"_s.arg(words, answer.detail));
+}
 
 int RecordOptions::Run(const QCommandLineParser& parser) const
 {
+    if (parser.isSet(reminders))
+        return SetReminders(parser);
     velmora::RecordStore store = velmora::RecordStore::BesideSettings(velmora::SettingsFilePath());
     if (!store.HasPlace())
         return Fail(u"there is no folder to keep the record in (HOME is not usable)."_s);
@@ -154,6 +197,8 @@ int RecordOptions::Run(const QCommandLineParser& parser) const
             text += QString::fromStdString(line) + u'\n';
         return Print(text);
     }
+    if (parser.isSet(remind))
+        return Remind(store);
     if (parser.isSet(takeIn)) {
         const QString file = parser.value(takeIn);
         return Told(store.TakeIn(file), file);
@@ -212,7 +257,8 @@ int main(int argc, char** argv)
     if (const int recordActions = recordOptions.CountSet(parser)) {
         if (recordActions > 1 || parser.isSet(ics) || parser.isSet(month) ||
             parser.isSet(fromRecord) || !parser.positionalArguments().isEmpty())
-            return Usage(u"--record, --forget, --import, --history and --clear go alone."_s,
+            return Usage(u"--record, --forget, --import, --history, --clear, --remind and "
+                         "--reminders go alone."_s,
                          parser);
         return recordOptions.Run(parser);
     }

@@ -4,6 +4,7 @@
 
 #include "calendar_date.h"
 #include "kept_inputs.h"
+#include "record_reminder.h"
 #include "texts.h"
 
 #include <algorithm>
@@ -321,6 +322,10 @@ RecordView ViewOf(const std::vector<sys_days>& days, sys_days today, std::size_t
 {
     const RecordHistory history = HistoryOf(days);
     const Forecast forecast = ForecastOf(history, today);
+    // A period that may begin in a day or two is said first too, as the reminder says it.
+    std::string notice = ForecastNotice(forecast);
+    if (const auto due = DueReminder(forecast); notice.empty() && due)
+        notice = due->words;
     std::optional<RecordInputs> inputs;
     if (!days.empty())
         inputs = RecordInputs{days.back(), std::nullopt};
@@ -332,7 +337,7 @@ RecordView ViewOf(const std::vector<sys_days>& days, sys_days today, std::size_t
             .note = HistoryNote(history),
             .average = history.average,
             .useAverage = history.average ? texts::UseAverage(*history.average) : std::string(),
-            .notice = ForecastNotice(forecast),
+            .notice = std::move(notice),
             .forecast = ForecastLines(forecast),
             .inputs = inputs,
             .spread = SpreadOf(history)};

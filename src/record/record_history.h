@@ -147,7 +147,8 @@ struct RecordView {
     std::string note;
     std::optional<int> average;
     std::string useAverage;             // 用平均周期 28 天, or nothing
-    std::string notice;                 // ForecastNotice, as of today: shown first
+    // ForecastNotice, as of today, or a period that may begin in a day or two: shown first.
+    std::string notice;
     std::vector<std::string> forecast;  // ForecastLines, as of today
     std::optional<RecordInputs> inputs; // what 按记录计算 takes; none for an empty record
     std::optional<CycleSpread> spread;  // once it foretells: what says her fertile days

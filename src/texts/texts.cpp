@@ -172,6 +172,16 @@ std::string Overdue(std::string_view day, int days)
     return Join({"本应在 ", day, " 前后开始，已晚 "}) + std::to_string(days) + " 天。";
 }
 
+std::string ReminderComing(int days, std::string_view from, std::string_view to)
+{
+    return "月经可能在 " + std::to_string(days) + Join({" 天后开始：", from, " 到 ", to, "。"});
+}
+
+std::string ReminderLate(int days)
+{
+    return "月经已比预计晚 " + std::to_string(days) + " 天。";
+}
+
 std::string LastBegan(std::string_view day, int daysAgo)
 {
     return Join({"上次记下的月经 ", day, " 开始，已过了 "}) + std::to_string(daysAgo) +

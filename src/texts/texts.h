@@ -149,6 +149,20 @@ std::string AlsoFertile(std::string_view days); // 按你的记录，… 也可�
 inline constexpr std::string_view kLateDays = "月经推迟";
 std::string MethodNeeds(int cycles, int counted); // 记下 6 个计入的周期后，…（现有 3 个）
 
+// Reminders: her period may begin in a day or two, or it is late; the check box that has them
+// told every day, and what turning them on or off did or why it could not.
+// 月经可能在 2 天后开始：2026-12-18 到 2026-12-21。
+std::string ReminderComing(int days, std::string_view from, std::string_view to);
+std::string ReminderLate(int days); // 月经已比预计晚 3 天。
+inline constexpr std::string_view kRemindMe = "提醒我";
+inline constexpr std::string_view kReminderTitle = "Velmora 月经提醒";
+inline constexpr std::string_view kRemindersOn = "已打开每天的提醒。";
+inline constexpr std::string_view kRemindersOff = "已关闭每天的提醒。";
+inline constexpr std::string_view kNoUserSystemd =
+    "这台电脑没有可用的 systemd 用户服务，无法每天提醒。";
+inline constexpr std::string_view kNoTaskScheduler = "无法在 Windows 任务计划程序里安排每天的提醒。";
+inline constexpr std::string_view kRemindersNotChanged = "无法改动每天的提醒：";
+
 // Why a file could not be written, in the user's words; the system's own follow.
 inline constexpr std::string_view kNotRegularFile = "所选的不是一个普通文件。";
 inline constexpr std::string_view kReadOnly = "文件或磁盘是只读的。";

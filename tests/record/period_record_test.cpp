@@ -11,6 +11,7 @@
 #include "record_change.h"
 #include "record_history.h"
 #include "record_import.h"
+#include "record_reminder.h"
 #include "test_data.h"
 #endif
 
@@ -508,6 +509,59 @@ private Q_SLOTS:
                              after(forecast.range->last)}),
                  foretold);
         QVERIFY(velmora::ForecastLines(forecast)[1].ends_with("（约 80% 的把握）"));
+    }
+
+    // What a reminder says today, and whether it was told already: two cycles of 28 days, her
+    // next period from 26 to 31 days after her last, which began `ago` days before today.
+    void remindsOnceBeforeAndWhenLate_data()
+    {
+        QTest::addColumn<QList<int>>("lengths");
+        QTest::addColumn<int>("ago");
+        QTest::addColumn<QByteArray>("told"); // what the reminders told hold
+        QTest::addColumn<QString>("words");   // empty: nothing to tell
+        const QList<int> two = {28, 28};
+        QTest::newRow("three days before") << two << 23 << QByteArray() << QString();
+        QTest::newRow("two days before") << two << 24 << QByteArray()
+                                         << u"月经可能在 2 天后开始：2026-12-11 到 2026-12-16。"_s;
+        QTest::newRow("the day before") << two << 25 << QByteArray()
+                                        << u"月经可能在 1 天后开始：2026-12-10 到 2026-12-15。"_s;
+        QTest::newRow("the day before, told two days before")
+            << two << 25 << QByteArray("coming 2026-11-14\n") << QString();
+        QTest::newRow("the first likely day") << two << 26 << QByteArray() << QString();
+        QTest::newRow("the last likely day") << two << 31 << QByteArray() << QString();
+        QTest::newRow("a day past it: late from the expected day")
+            << two << 32 << QByteArray("coming 2026-11-07\n") << u"月经已比预计晚 4 天。"_s;
+        QTest::newRow("late, told already") << two << 40 << QByteArray("late 2026-10-30\n")
+                                            << QString();
+        QTest::newRow("late, told of another cycle")
+            << two << 40 << QByteArray("late 2026-09-30\r\n") << u"月经已比预计晚 12 天。"_s;
+        QTest::newRow("late, what was told damaged")
+            << two << 40 << QByteArray("\xff\x00late\nlate 2026-10-30x") << u"月经已比预计晚 12 天。"_s;
+        QTest::newRow("too long ago to foretell") << two << 57 << QByteArray() << QString();
+        QTest::newRow("no forecast") << QList<int>{28} << 25 << QByteArray() << QString();
+    }
+    void remindsOnceBeforeAndWhenLate()
+    {
+        QFETCH(QList<int>, lengths);
+        QFETCH(int, ago);
+        QFETCH(QByteArray, told);
+        QFETCH(QString, words);
+        const sys_days today = Day("2026-12-09");
+        std::vector<sys_days> days = {today - std::chrono::days{ago}};
+        for (const int length : lengths)
+            days.insert(days.begin(), days.front() - std::chrono::days{length});
+        const auto due = velmora::DueReminder(velmora::ForecastOf(velmora::HistoryOf(days), today));
+        const std::string_view toldText(told.constData(), std::size_t(told.size()));
+        const bool tells = due && !velmora::WasTold(toldText, *due);
+        QCOMPARE(tells ? QString::fromStdString(due->words) : QString(), words);
+        if (!tells)
+            return;
+        // Once told, it is not told again; what was told of other cycles is forgotten.
+        const std::string after = velmora::ToldAfter(toldText, *due);
+        QVERIFY(velmora::WasTold(after, *due));
+        const QByteArray cycle = QByteArray::fromStdString(due->event).split(' ').last();
+        for (const QByteArray& line : QByteArray::fromStdString(after).trimmed().split('\n'))
+            QVERIFY2(line.endsWith(' ' + cycle), after.c_str());
     }
 
     // What choosing a day offers, by where it lies from her recorded periods: a later day of a
