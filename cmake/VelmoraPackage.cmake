@@ -13,6 +13,13 @@ install(FILES ${res}/${VELMORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATAD
 install(FILES ${PROJECT_BINARY_DIR}/${VELMORA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${res}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+# The daily reminder: a systemd user timer and the service it starts, off until she turns them
+# on (提醒我, or velmora-cli --reminders on). They run the program where the package puts it.
+set(VELMORA_CLI /usr/bin/velmora-cli)
+configure_file(${res}/systemd/velmora-remind.service.in ${PROJECT_BINARY_DIR}/velmora-remind.service
+               @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/velmora-remind.service ${res}/systemd/velmora-remind.timer
+        DESTINATION lib/systemd/user)
 
 foreach(page velmora velmora-cli)
     configure_file(${res}/${page}.1.in ${PROJECT_BINARY_DIR}/${page}.1 @ONLY)

@@ -56,6 +56,10 @@ private:
             if (writer >= 0)
                 ::dup2(writer, STDOUT_FILENO);
         });
+        // No systemd of her own here: --reminders never reaches the one of whoever runs this.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", m_dir.path());
+        cli.setProcessEnvironment(environment);
         cli.start(m_program, arguments);
         if (!cli.waitForFinished(10000))
             return {}; // and the QProcess kills the hanging program as it goes
@@ -170,6 +174,11 @@ private Q_SLOTS:
             "压缩文件不完整或已损坏，没有导入。");
         row("take in a gzip over 1 MB unpacked", {"--import", m_dir.filePath("large.gz")}, 1,
             "文件太大（超过 1 MB），没有导入。");
+        row("reminders neither on nor off", {"--reminders", "yes"}, 2,
+            "--reminders takes on or off, not 'yes'.");
+        row("reminders without a systemd of her own", {"--reminders", "on"}, 1,
+            "这台电脑没有可用的 systemd 用户服务，无法每天提醒。");
+        row("a reminder and a day at once", {"--remind", "--record", "2004-02-19"}, 2, "go alone");
         row("forget a day that is not recorded", {"--forget", "2004-01-01"}, 1,
             "2004-01-01 不在记录里，没有改动。");
         row("record a later day of the same period",

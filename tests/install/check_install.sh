@@ -19,13 +19,24 @@ for file in bin/velmora bin/velmora-cli \
     share/metainfo/org.velmora.Velmora.metainfo.xml \
     share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/org.velmora.Velmora.png \
     share/icons/hicolor/scalable/apps/org.velmora.Velmora.svg \
-    share/man/man1/velmora.1.gz share/man/man1/velmora-cli.1.gz; do
+    share/man/man1/velmora.1.gz share/man/man1/velmora-cli.1.gz \
+    lib/systemd/user/velmora-remind.service lib/systemd/user/velmora-remind.timer; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 desktop-file-validate "$prefix/share/applications/org.velmora.Velmora.desktop" ||
     fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.velmora.Velmora.metainfo.xml" ||
     fail "appstreamcli validate"
+
+# The reminder's units as systemd reads them, the service running this installed program.
+units=$prefix/units
+mkdir "$units" && cp "$prefix"/lib/systemd/user/velmora-remind.* "$units"/ &&
+    sed -i "s#^ExecStart=\"/usr/bin/velmora-cli\"#ExecStart=\"$prefix/bin/velmora-cli\"#" \
+        "$units/velmora-remind.service" || fail "the reminder's units"
+grep -q "^ExecStart=\"$prefix/bin/velmora-cli\" --remind$" "$units/velmora-remind.service" ||
+    fail "the reminder's service runs no velmora-cli --remind"
+systemd-analyze verify --man=no "$units/velmora-remind.service" "$units/velmora-remind.timer" ||
+    fail "systemd-analyze verify"
 
 # No display at all: a window could not open, so these answer from the command line alone.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$prefix/bin/velmora" --version) ||

@@ -25,6 +25,7 @@
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QCheckBox>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -400,6 +401,39 @@ private Q_SLOTS:
         QCOMPARE(said(), "记录已清除。");
         QCOMPARE(history->count(), 0);
         QVERIFY(!CellNames(february).join(' ').contains("已记下"));
+    }
+
+    // 提醒我 shows whether the daily reminder is on, turns it on and off, and where the system
+    // cannot, says why and shows it as it is.
+    void remindMeTurnsTheDailyReminderOnAndOff()
+    {
+        auto* form = Calculate("30");
+        Child<QAction>(form, "showMonths")->trigger();
+        auto* window = Child<velmora::MonthWindow>(form, "monthWindow");
+        QList<bool> asked;
+        bool scheduler = true;
+        window->SetReminderSwitch(
+            {.isOn = [] { return std::optional(true); },
+             .set = [&](bool on) {
+                 asked << on;
+                 if (!scheduler)
+                     return velmora::ScheduleAnswer{
+                         false, "这台电脑没有可用的 systemd 用户服务，无法每天提醒。", {}};
+                 return velmora::ScheduleAnswer{true, on ? "已打开每天的提醒。" : "已关闭每天的提醒。",
+                                                {}};
+             }});
+        auto* remind = Child<QCheckBox>(window, "remindMe");
+        const auto said = [window] { return Child<QLabel>(window, "recordStatus")->text(); };
+        QVERIFY(remind->isChecked() && asked.isEmpty()); // asked, not changed
+        remind->click();
+        QCOMPARE(asked, QList<bool>{false});
+        QVERIFY(!remind->isChecked());
+        QCOMPARE(said(), "已关闭每天的提醒。");
+        scheduler = false;
+        remind->click();
+        QCOMPARE(asked, (QList<bool>{false, true}));
+        QVERIFY(!remind->isChecked());
+        QCOMPARE(said(), "这台电脑没有可用的 systemd 用户服务，无法每天提醒。");
     }
 
     void herRecordFeedsTheCalculation()

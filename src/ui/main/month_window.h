@@ -26,6 +26,10 @@ public:
     // The phases of a calculation, and why it has no picture where it has none.
     void SetPhases(const PhaseDates& dates, std::optional<CalendarRefusal> problem);
     void SetRecordDialogs(RecordDialogs dialogs) { m_record->SetDialogs(std::move(dialogs)); }
+    void SetReminderSwitch(ReminderSwitch reminders)
+    {
+        m_record->SetReminderSwitch(std::move(reminders));
+    }
 
 protected:
     bool event(QEvent* event) override;

@@ -12,7 +12,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QCheckBox>
 #include <QDir>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -108,10 +110,37 @@ RecordPanel::RecordPanel(QWidget* parent, RecordStore store, FormInputs inputs, 
         record->addWidget(button);
         button->setEnabled(m_store.HasPlace());
     }
+    // The daily reminder, run by the system while no window is open.
+    m_remind = new QCheckBox(UiText(texts::kRemindMe), this);
+    m_remind->setObjectName(u"remindMe"_s);
+    record->addWidget(m_remind);
+    connect(m_remind, &QCheckBox::toggled, this, &RecordPanel::SwitchReminders);
+    SetReminderSwitch({.isOn = &RemindersOn, .set = &SetReminders});
     record->addWidget(m_status);
     connect(m_export, &QPushButton::clicked, this, &RecordPanel::ExportRecord);
     connect(import, &QPushButton::clicked, this, &RecordPanel::ImportRecord);
     connect(clear, &QPushButton::clicked, this, &RecordPanel::ClearRecord);
+}
+
+void RecordPanel::SetReminderSwitch(ReminderSwitch reminders)
+{
+    m_reminders = std::move(reminders);
+    const QSignalBlocker quiet(m_remind);
+    m_remind->setChecked(m_reminders.isOn().value_or(false));
+}
+
+void RecordPanel::SwitchReminders(bool on)
+{
+    const ScheduleAnswer answer = m_reminders.set(on);
+    QString words = UiText(answer.words);
+    if (!answer.detail.isEmpty())
+        words += u'\n' + answer.detail;
+    m_status->setText(words);
+    if (!answer.done) {
+        // Not changed: the box says what is.
+        const QSignalBlocker quiet(m_remind);
+        m_remind->setChecked(!on);
+    }
 }
 
 void RecordPanel::ShowRecord()

@@ -4,6 +4,7 @@
 
 #include "record_history.h"
 #include "record_store.h"
+#include "reminder_schedule.h"
 
 #include <QWidget>
 #include <chrono>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -24,6 +26,13 @@ struct RecordDialogs {
     std::function<QString()> chooseOpenFile;                        // empty: she cancelled
     std::function<bool(const QString& question)> confirm;
     std::function<void(const QString& message)> tell;
+};
+
+// What 提醒我 asks of the system: whether the daily reminder is on (none: no scheduler for her),
+// and turning it on or off. A test puts its own in their place.
+struct ReminderSwitch {
+    std::function<std::optional<bool>()> isOn;
+    std::function<ScheduleAnswer(bool on)> set;
 };
 
 // What her record does to the main window's inputs: it reads the date box's day, and fills the
@@ -45,6 +54,8 @@ public:
     RecordPanel(QWidget* parent, RecordStore store, FormInputs inputs, Shown shown);
 
     void SetDialogs(RecordDialogs dialogs) { m_dialogs = std::move(dialogs); }
+    // Asks `reminders` whether they are on, and has 提醒我 turn them on and off through it.
+    void SetReminderSwitch(ReminderSwitch reminders);
     // Reads her record again and shows it.
     void ShowRecord();
     // Offers 按记录计算 or not by the date box as it is now, from the record as last read.
@@ -67,11 +78,13 @@ private:
     void ImportRecord();
     void ClearRecord();
     void CalculateFromRecord();
+    void SwitchReminders(bool on);
 
     RecordStore m_store;
     FormInputs m_inputs;
     Shown m_shown;
     RecordDialogs m_dialogs;
+    ReminderSwitch m_reminders;
     std::vector<std::chrono::sys_days> m_recorded;
     std::optional<RecordView> m_view; // as ShowRecord read it; none where it could not be read
     QLabel* m_notice = nullptr;       // a late period, or a record too old to foretell from
@@ -82,6 +95,7 @@ private:
     QPushButton* m_fromRecord = nullptr;
     QListWidget* m_history = nullptr;
     QPushButton* m_export = nullptr;
+    QCheckBox* m_remind = nullptr;
 };
 
 } // namespace velmora
