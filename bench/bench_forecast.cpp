@@ -98,7 +98,8 @@ std::optional<Foretold> Before(sys_days last, const std::vector<int>& lengths)
     const int whole = sum / count;
     const int twiceRest = 2 * (sum % count);
     const int mean = whole + (twiceRest > count || (twiceRest == count && whole % 2));
-    return Foretold{last + days{mean}, last + days{*std::min_element(counted.begin(), counted.end())},
+    return Foretold{last + days{mean},
+                    last + days{*std::min_element(counted.begin(), counted.end())},
                     last + days{*std::max_element(counted.begin(), counted.end())}};
 }
 
@@ -140,7 +141,7 @@ Run Measure(bench::Population population, std::size_t fromCycles)
             const Foretold foretold{*forecast.next, forecast.range->first, forecast.range->last};
             run.engine.Add(foretold, truth);
             run.byCount[static_cast<std::size_t>(std::min(forecast.counted, 6) - 2)].Add(foretold,
-                                                                                     truth);
+                                                                                         truth);
             if (const auto before = Before(last, lengths))
                 run.before.Add(*before, truth);
             std::vector<int> upTo99;

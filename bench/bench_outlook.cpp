@@ -69,9 +69,9 @@ int main()
                 continue;
             const sys_days next = cycles[k + 1].first;
             const sys_days ovulation = next - days{cycle.luteal};
-            const velmora::PhaseDates dates = velmora::CalculatePhases(
-                *velmora::CalendarDate::FromDays(cycle.first),
-                std::to_string((*forecast.next - cycle.first).count()));
+            const velmora::PhaseDates dates =
+                velmora::CalculatePhases(*velmora::CalendarDate::FromDays(cycle.first),
+                                         std::to_string((*forecast.next - cycle.first).count()));
             const velmora::CycleOutlook drawn(dates, recorded, cycle.first);
             const auto inLine = [&dates](velmora::Slot from, velmora::Slot to, sys_days day) {
                 return day >= dates[from].Days() && day <= dates[to].Days();

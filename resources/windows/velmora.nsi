@@ -57,6 +57,9 @@ SectionEnd
 
 ; Only what the installer put there goes: dear.cfg lives in %LOCALAPPDATA%\Velmora and stays.
 Section "Uninstall"
+    ; Her daily reminder, where 提醒我 made one, goes with the program it runs.
+    nsExec::Exec 'schtasks.exe /Delete /F /TN "Velmora\Remind"'
+    Pop $0
     SetShellVarContext current
     Delete "$SMPROGRAMS\Velmora.lnk"
     Delete "$INSTDIR\velmora.exe"

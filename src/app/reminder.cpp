@@ -44,7 +44,8 @@ RemindAnswer Remind(const RecordStore& store, std::chrono::sys_days today,
     const QString toldPath = ToldPathOf(store);
     const FileLock lock(toldPath, RecordStore::kPatience);
     if (lock.failure())
-        return {{}, false, Failure(texts::kRecordNotSaved, FileLock::PathOf(toldPath), lock.failure())};
+        return {
+            {}, false, Failure(texts::kRecordNotSaved, FileLock::PathOf(toldPath), lock.failure())};
     const QByteArray told = ReadWholeFile(toldPath, kToldLimit).value_or(QByteArray());
     const std::string_view toldText(told.constData(), static_cast<std::size_t>(told.size()));
     if (WasTold(toldText, *due))

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Velmora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reminder_schedule.h"
-
 #include "reminder_units.h"
 #include "texts.h"
 #include "whole_file.h"
@@ -40,8 +39,11 @@ Ran Systemctl(const QStringList& arguments)
         systemctl.waitForFinished();
         return {false, systemctl.errorString()};
     }
-    return {systemctl.exitStatus() == QProcess::NormalExit && systemctl.exitCode() == 0,
-            QString::fromLocal8Bit(systemctl.readAll()).trimmed()};
+    const bool ok = systemctl.exitStatus() == QProcess::NormalExit && systemctl.exitCode() == 0;
+    QString said = QString::fromLocal8Bit(systemctl.readAll()).trimmed();
+    if (said.isEmpty() && !ok)
+        said = u"systemctl exited %1"_s.arg(systemctl.exitCode());
+    return {ok, said};
 }
 
 // Her own systemd: the program to ask it, and its manager listening where systemctl --user

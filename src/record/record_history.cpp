@@ -129,13 +129,13 @@ std::optional<CycleSpread> SpreadOf(const RecordHistory& history)
     };
     const int likeliest = after(0);
     // At least a day either side, and never before a cycle too short to count.
-    return CycleSpread{
-        .shortest = *history.shortest,
-        .longest = *history.longest,
-        .earliest = std::clamp(after(-kRangeEarly), std::min(kShortestCountedCycle, likeliest - 1),
-                               likeliest - 1),
-        .likeliest = likeliest,
-        .latest = std::max(after(kRangeLate), likeliest + 1)};
+    return CycleSpread{.shortest = *history.shortest,
+                       .longest = *history.longest,
+                       .earliest = std::clamp(after(-kRangeEarly),
+                                              std::min(kShortestCountedCycle, likeliest - 1),
+                                              likeliest - 1),
+                       .likeliest = likeliest,
+                       .latest = std::max(after(kRangeLate), likeliest + 1)};
 }
 
 template <typename T> std::span<const T> Latest(std::span<const T> all, std::size_t count)

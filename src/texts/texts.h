@@ -160,7 +160,8 @@ inline constexpr std::string_view kRemindersOn = "已打开每天的提醒。";
 inline constexpr std::string_view kRemindersOff = "已关闭每天的提醒。";
 inline constexpr std::string_view kNoUserSystemd =
     "这台电脑没有可用的 systemd 用户服务，无法每天提醒。";
-inline constexpr std::string_view kNoTaskScheduler = "无法在 Windows 任务计划程序里安排每天的提醒。";
+inline constexpr std::string_view kNoTaskScheduler =
+    "无法在 Windows 任务计划程序里安排每天的提醒。";
 inline constexpr std::string_view kRemindersNotChanged = "无法改动每天的提醒：";
 
 // Why a file could not be written, in the user's words; the system's own follow.

@@ -398,6 +398,10 @@ private Q_SLOTS:
         row("one day", "2026-11-20\n", "2026-12-08", {needs.arg(2)});
         row("three days, one length left out", "2026-08-01\n2026-10-23\n2026-11-20\n", "2026-12-08",
             {needs.arg(1)});
+        // Two days before the earliest day: said first, as the reminder says it.
+        row("three days, two days before the earliest", three, "2026-12-14",
+            {u"月经可能在 2 天后开始：2026-12-16 到 2026-12-21。"_s, next[0], next[1], method2},
+            28);
         row("three days, the expected day passed, not late yet", three, "2026-12-19",
             {u"本应在 2026-12-18 前后开始。"_s, next[1], method2}, 28);
         // Late: said first, when it was due; no past day named the next.
@@ -504,7 +508,9 @@ private Q_SLOTS:
         QCOMPARE(forecast.next.has_value(), !foretold.isEmpty());
         if (!forecast.next)
             return;
-        const auto after = [&days](sys_days day) { return int((day - days.back()).count()); };
+        const auto after = [&days](sys_days day) {
+            return int((day - days.back()).count());
+        };
         QCOMPARE((QList<int>{after(forecast.range->first), after(*forecast.next),
                              after(forecast.range->last)}),
                  foretold);
@@ -521,22 +527,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("words");   // empty: nothing to tell
         const QList<int> two = {28, 28};
         QTest::newRow("three days before") << two << 23 << QByteArray() << QString();
-        QTest::newRow("two days before") << two << 24 << QByteArray()
-                                         << u"月经可能在 2 天后开始：2026-12-11 到 2026-12-16。"_s;
-        QTest::newRow("the day before") << two << 25 << QByteArray()
-                                        << u"月经可能在 1 天后开始：2026-12-10 到 2026-12-15。"_s;
+        QTest::newRow("two days before")
+            << two << 24 << QByteArray() << u"月经可能在 2 天后开始：2026-12-11 到 2026-12-16。"_s;
+        QTest::newRow("the day before")
+            << two << 25 << QByteArray() << u"月经可能在 1 天后开始：2026-12-10 到 2026-12-15。"_s;
         QTest::newRow("the day before, told two days before")
             << two << 25 << QByteArray("coming 2026-11-14\n") << QString();
         QTest::newRow("the first likely day") << two << 26 << QByteArray() << QString();
         QTest::newRow("the last likely day") << two << 31 << QByteArray() << QString();
         QTest::newRow("a day past it: late from the expected day")
             << two << 32 << QByteArray("coming 2026-11-07\n") << u"月经已比预计晚 4 天。"_s;
-        QTest::newRow("late, told already") << two << 40 << QByteArray("late 2026-10-30\n")
-                                            << QString();
+        QTest::newRow("late, told already")
+            << two << 40 << QByteArray("late 2026-10-30\n") << QString();
         QTest::newRow("late, told of another cycle")
             << two << 40 << QByteArray("late 2026-09-30\r\n") << u"月经已比预计晚 12 天。"_s;
         QTest::newRow("late, what was told damaged")
-            << two << 40 << QByteArray("\xff\x00late\nlate 2026-10-30x") << u"月经已比预计晚 12 天。"_s;
+            << two << 40 << QByteArray("\xff\x00late\nlate 2026-10-30x")
+            << u"月经已比预计晚 12 天。"_s;
         QTest::newRow("too long ago to foretell") << two << 57 << QByteArray() << QString();
         QTest::newRow("no forecast") << QList<int>{28} << 25 << QByteArray() << QString();
     }

@@ -14,6 +14,7 @@
 #include "texts.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +26,6 @@
 #include <QScopeGuard>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QCheckBox>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -414,16 +414,19 @@ private Q_SLOTS:
         bool scheduler = true;
         window->SetReminderSwitch(
             {.isOn = [] { return std::optional(true); },
-             .set = [&](bool on) {
-                 asked << on;
-                 if (!scheduler)
+             .set =
+                 [&](bool on) {
+                     asked << on;
+                     if (!scheduler)
+                         return velmora::ScheduleAnswer{
+                             false, "这台电脑没有可用的 systemd 用户服务，无法每天提醒。", {}};
                      return velmora::ScheduleAnswer{
-                         false, "这台电脑没有可用的 systemd 用户服务，无法每天提醒。", {}};
-                 return velmora::ScheduleAnswer{true, on ? "已打开每天的提醒。" : "已关闭每天的提醒。",
-                                                {}};
-             }});
+                         true, on ? "已打开每天的提醒。" : "已关闭每天的提醒。", {}};
+                 }});
         auto* remind = Child<QCheckBox>(window, "remindMe");
-        const auto said = [window] { return Child<QLabel>(window, "recordStatus")->text(); };
+        const auto said = [window] {
+            return Child<QLabel>(window, "recordStatus")->text();
+        };
         QVERIFY(remind->isChecked() && asked.isEmpty()); // asked, not changed
         remind->click();
         QCOMPARE(asked, QList<bool>{false});
@@ -478,7 +481,8 @@ private Q_SLOTS:
         auto* april = Child<QTableView>(window, "month1");
         const QStringList likely = CellNames(april).filter("可能来月经");
         QCOMPARE(likely.size(), 6);
-        QVERIFY(likely.front().startsWith("2004-04-13 ") && likely.back().startsWith("2004-04-18 "));
+        QVERIFY(likely.front().startsWith("2004-04-13 ") &&
+                likely.back().startsWith("2004-04-18 "));
         // Her period came on the 16th: recorded, it calculates from her record at once.
         april->setCurrentIndex(april->model()->index(2, 5));
         QTest::keyClick(april, Qt::Key_Return);

@@ -198,11 +198,12 @@ private Q_SLOTS:
     {
         const std::string record = "2004-02-19\n";
         const std::string file = "2004-02-21\n2004-03-18\n";
-        const QJsonObject json = Json(velmora_record_take_in(
-            record.data(), static_cast<int>(record.size()), file.data(),
-            static_cast<int>(file.size()), nullptr, 0, 0, 0, 0));
+        const QJsonObject json =
+            Json(velmora_record_take_in(record.data(), static_cast<int>(record.size()), file.data(),
+                                        static_cast<int>(file.size()), nullptr, 0, 0, 0, 0));
         QCOMPARE(json["record"].toString(), "2004-02-19\n2004-03-18\n");
-        QCOMPARE(json["words"].toString(), "导入了 1 天。有 1 天在已记下的月经期内，不算新的一次。");
+        QCOMPARE(json["words"].toString(),
+                 "导入了 1 天。有 1 天在已记下的月经期内，不算新的一次。");
     }
 
     void aFirstVisitStartsAtTodayOnTheDevice_data()

@@ -6,14 +6,14 @@
 #include "saving.h"
 #include "ui_text.h"
 
+#include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QCheckBox>
-#include <QDir>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
