@@ -489,6 +489,8 @@ private Q_SLOTS:
             << QList<int>{28, 28, 180, 28, 28} << QList<int>{27, 28, 30};
         QTest::newRow("56 days is two cycles of 28")
             << QList<int>{28, 56, 28} << QList<int>{27, 28, 30};
+        QTest::newRow("52 days beside her 30s is two cycles of 26")
+            << QList<int>{30, 30, 30, 52} << QList<int>{27, 29, 32};
         QTest::newRow("one odd cycle of 40 hardly moves it")
             << QList<int>{28, 28, 28, 28, 28, 40} << QList<int>{24, 28, 33};
         QTest::newRow("15 and 45 days by turns")
