@@ -212,6 +212,8 @@ private Q_SLOTS:
         QTest::newRow("the record, taking a file in")
             << QStringLiteral("periods.txt") << QStringList{"--import", given}
             << m_dir.filePath("periods.txt");
+        QTest::newRow("the record, reminding")
+            << QStringLiteral("periods.txt") << QStringList{"--remind"} << m_dir.filePath("periods.txt");
         QTest::newRow("the lock, recording a day")
             << QStringLiteral(".periods.txt.lock") << QStringList{"--record", "2004-02-19"}
             << m_dir.filePath(".periods.txt.lock");
