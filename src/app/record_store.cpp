@@ -81,6 +81,10 @@ StoreAnswer RecordStore::Change(const std::function<RecordChange(PeriodRecord&)>
     RecordChange outcome = change(*record);
     if (outcome.refused || !outcome.changed)
         return Answer(std::move(outcome));
+    // Its lock file was taken away meanwhile: another change may have begun from the file as it
+    // was, and one of the two would be lost.
+    if (!lock.StillHeld())
+        return LockFailed(m_path, WriteFailure{WriteFault::Busy, u"The lock file was removed"_s});
     const std::string text = record->Text();
     if (auto failure = WriteWholeFile(m_path, QByteArrayView(text.data(), qsizetype(text.size()))))
         return Failed(texts::kRecordNotSaved, m_path, std::move(failure));

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace velmora {
 
@@ -72,6 +73,9 @@ public:
 
     // Why the lock is not held; nothing while it is.
     const std::optional<WriteFailure>& failure() const { return m_failure; }
+    // Whether the lock file still stands at its name: one that was deleted or replaced while
+    // held no longer keeps another program out, so what was read under it must not be written.
+    bool StillHeld() const;
 
     // The lock file of the file at `path`, as a message names it.
     static QString PathOf(const QString& path)
@@ -82,6 +86,8 @@ public:
 
 private:
     std::intptr_t m_handle = -1; // the lock file's descriptor or handle
+    std::intptr_t m_folder = -1; // where the lock file stands, where the system tells that
+    std::string m_lockName;
     std::optional<WriteFailure> m_failure;
 };
 

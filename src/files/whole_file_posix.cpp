@@ -465,6 +465,17 @@ int WriteAll(int file, QByteArrayView bytes)
     return ::fsync(file) == 0 ? 0 : errno;
 }
 
+// The swap is on disk before the change is said done: after a power cut the folder names the
+// new file. A folder that cannot be opened for reading (one she may write but not list) cannot
+// be synced on its own; the file system's next sync writes it.
+int SyncFolder(int folder)
+{
+    const Descriptor open(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!open)
+        return 0;
+    return ::fsync(open.get()) == 0 || errno == EINVAL ? 0 : errno;
+}
+
 // A folder that may only grow (chattr +a) or not change at all (+i) takes no rename: nothing
 // is begun there that could be neither finished nor tidied away.
 bool TakesNoRename(int folder)
@@ -702,6 +713,8 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, QByteArrayView b
         return notRegular;
     if (error)
         return Failed(error);
+    if (const int unsynced = SyncFolder(folder))
+        return Failed(unsynced);
     RemoveLeftovers(folder, name, user);
     return std::nullopt;
 }
@@ -773,11 +786,26 @@ std::optional<WriteFailure> RemoveWholeFile(const QString& path)
 
 namespace {
 
+std::string LockNameOf(const std::string& name)
+{
+    return '.' + name.substr(0, kLongestName - 6) + ".lock";
+}
+
+// Whether `lock` is still the file its name gives in `folder`.
+bool StandsAt(int lock, int folder, const std::string& lockName)
+{
+    struct stat held = {};
+    struct stat named = {};
+    return ::fstat(lock, &held) == 0 &&
+           ::fstatat(folder, lockName.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           SameFile(held, named);
+}
+
 // The lock file beside `name`: made empty and the user's alone where there is none, and only
 // ever a regular file, opened without following a link or waiting on a FIFO.
 Descriptor OpenLockFile(int folder, const std::string& name)
 {
-    const std::string lockName = '.' + name.substr(0, kLongestName - 6) + ".lock";
+    const std::string lockName = LockNameOf(name);
     Descriptor made(::openat(folder, lockName.c_str(),
                              O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                              S_IRUSR | S_IWUSR));
@@ -806,25 +834,35 @@ FileLock::FileLock(const QString& path, std::chrono::milliseconds patience)
         m_failure = Failed(EACCES);
         return;
     }
-    Descriptor lock;
-    {
+    const std::string& name = place.rest.front();
+    const std::string lockName = LockNameOf(name);
+    const auto open = [&]() -> Descriptor {
         const ActingAs acting(IdentityOf(*actFor));
         if (!acting.ok()) {
-            m_failure = Failed(EPERM);
-            return;
+            errno = EPERM;
+            return Descriptor();
         }
-        lock = OpenLockFile(place.folder.get(), place.rest.front());
-    }
-    if (!lock) {
-        m_failure = errno == EINVAL ? WriteFailure{WriteFault::NotRegularFile,
-                                                   u"The lock file is not a regular file"_s}
-                                    : Failed(errno);
-        return;
-    }
-    // Asked again and again rather than waited on, so that the wait has an end.
+        return OpenLockFile(place.folder.get(), name);
+    };
+    Descriptor lock = open();
+    // Asked again and again rather than waited on, so that the wait has an end. A lock file
+    // deleted or replaced while it was waited on is opened again: holding a lock nobody else
+    // can find keeps nobody out.
     const auto deadline = std::chrono::steady_clock::now() + patience;
     auto pause = std::chrono::milliseconds(1);
-    while (::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
+    for (;;) {
+        if (!lock) {
+            m_failure = errno == EINVAL ? WriteFailure{WriteFault::NotRegularFile,
+                                                       u"The lock file is not a regular file"_s}
+                                        : Failed(errno);
+            return;
+        }
+        if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
+            if (StandsAt(lock.get(), place.folder.get(), lockName))
+                break;
+            lock = open();
+            continue;
+        }
         if (errno != EWOULDBLOCK && errno != EINTR) {
             m_failure = Failed(errno);
             return;
@@ -837,12 +875,22 @@ FileLock::FileLock(const QString& path, std::chrono::milliseconds patience)
         pause = std::min(pause * 2, std::chrono::milliseconds(16));
     }
     m_handle = lock.Release();
+    m_folder = ::fcntl(place.folder.get(), F_DUPFD_CLOEXEC, 0);
+    m_lockName = lockName;
+}
+
+bool FileLock::StillHeld() const
+{
+    return m_handle >= 0 && m_folder >= 0 &&
+           StandsAt(static_cast<int>(m_handle), static_cast<int>(m_folder), m_lockName);
 }
 
 FileLock::~FileLock()
 {
     if (m_handle >= 0)
         ::close(static_cast<int>(m_handle)); // the lock goes with the last descriptor
+    if (m_folder >= 0)
+        ::close(static_cast<int>(m_folder));
 }
 
 bool MakeFolders(const QString& path)

@@ -163,6 +163,12 @@ FileLock::FileLock(const QString& path, std::chrono::milliseconds patience)
     ::CloseHandle(lock);
 }
 
+// Windows removes no file that a program holds open without sharing its deletion.
+bool FileLock::StillHeld() const
+{
+    return m_handle != -1;
+}
+
 FileLock::~FileLock()
 {
     if (m_handle == -1)

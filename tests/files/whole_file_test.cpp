@@ -599,6 +599,20 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(m_dir.filePath("elsewhere")));
     }
 
+    // A lock file a clean-up tool deletes while a change holds it keeps nobody out: the holder
+    // learns it before it writes, and the next change locks a new file, not the lost one.
+    void aLockWhoseFileWasDeletedIsNoLongerHeld()
+    {
+        const QString path = m_dir.filePath("file");
+        const velmora::FileLock first(path, std::chrono::milliseconds(200));
+        QVERIFY(!first.failure() && first.StillHeld());
+        QVERIFY(QFile::remove(m_dir.filePath(".file.lock")));
+        QVERIFY(!first.StillHeld());
+        const velmora::FileLock second(path, std::chrono::milliseconds(200));
+        QVERIFY(!second.failure() && second.StillHeld());
+        QVERIFY(!first.StillHeld());
+    }
+
     void anAppendOnlyFolderIsToldAndLeftAsItWas()
     {
         if (::geteuid() != 0)
