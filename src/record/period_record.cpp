@@ -26,8 +26,12 @@ std::string_view TrimBlanks(std::string_view text)
 PeriodRecord PeriodRecord::Read(std::string_view text)
 {
     PeriodRecord record;
-    if (text.starts_with(kByteOrderMark))
+    record.m_byteOrderMark = text.starts_with(kByteOrderMark);
+    if (record.m_byteOrderMark)
         text.remove_prefix(kByteOrderMark.size());
+    if (const auto end = text.find('\n'); end != std::string_view::npos && end > 0 &&
+                                           text[end - 1] == '\r')
+        record.m_lineEnd = "\r\n";
     std::vector<std::string>* lines = &record.m_head;
     while (!text.empty()) {
         const auto end = text.find('\n');
@@ -52,12 +56,12 @@ std::string PeriodRecord::Text() const
     append(m_head);
     for (const auto& [day, lines] : m_days) {
         CalendarDate::FromDays(day)->AppendText(text);
-        text += '\n';
+        text += m_lineEnd;
         append(lines);
     }
-    // Her first line begins with what reads as a byte-order mark: one goes before it, so that
-    // reading takes that one and leaves hers.
-    if (text.starts_with(kByteOrderMark))
+    // Her mark stays; and where her first line begins with what reads as one, one goes before
+    // it, so that reading takes that one and leaves hers.
+    if (m_byteOrderMark || text.starts_with(kByteOrderMark))
         text.insert(0, kByteOrderMark);
     return text;
 }

@@ -65,6 +65,10 @@ private:
 
     std::vector<std::string> m_head;                                  // before the first day
     std::map<std::chrono::sys_days, std::vector<std::string>> m_days; // each with what follows
+    // How her file was written, and is written again: a byte-order mark first, and the line
+    // end of her first line for the days it writes.
+    bool m_byteOrderMark = false;
+    std::string_view m_lineEnd = "\n";
 };
 
 } // namespace velmora

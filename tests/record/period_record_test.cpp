@@ -69,9 +69,10 @@ private Q_SLOTS:
         QTest::newRow("out of order, twice, last line unended")
             << QByteArray("2004-02-19\n2004-01-22\n2004-02-19")
             << QStringList{"2004-01-22", "2004-02-19"} << QByteArray("2004-01-22\n2004-02-19\n");
-        QTest::newRow("CR LF, blanks around a day, a byte-order mark")
+        QTest::newRow("CR LF, blanks around a day, a byte-order mark: her mark and ends kept")
             << QByteArray("\xEF\xBB\xBF 2004-01-22 \r\n\t2004-02-19\r\n")
-            << QStringList{"2004-01-22", "2004-02-19"} << QByteArray("2004-01-22\n2004-02-19\n");
+            << QStringList{"2004-01-22", "2004-02-19"}
+            << QByteArray("\xEF\xBB\xBF" "2004-01-22\r\n2004-02-19\r\n");
         QTest::newRow("her notes stay after the day they follow")
             << QByteArray("# 我的记录\n2004-01-22\n痛经，请假一天\n\n2004-02-19\n")
             << QStringList{"2004-01-22", "2004-02-19"}
@@ -86,7 +87,7 @@ private Q_SLOTS:
         QTest::newRow("bytes that are no text, a NUL, CRs, her CR LF")
             << QByteArray("\xff\xfe\x00x\r\r\n2004-02-19\r\n备注\r\n", 27)
             << QStringList{"2004-02-19"}
-            << QByteArray("\xff\xfe\x00x\r\r\n2004-02-19\n备注\r\n", 26);
+            << QByteArray("\xff\xfe\x00x\r\r\n2004-02-19\r\n备注\r\n", 27);
         QTest::newRow("her first line begins with a second byte-order mark")
             << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFnote\n2004-02-19\n") << QStringList{"2004-02-19"}
             << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFnote\n2004-02-19\n");
