@@ -115,8 +115,9 @@ struct RecordOptions {
                               u"date"_s};
     QCommandLineOption forget{u"forget"_s, u"Take <date> out of the record."_s, u"date"_s};
     QCommandLineOption takeIn{u"import"_s,
-                              u"Take the days of <file> into the record: a record, or the CSV "
-                              "that drip exports."_s,
+                              u"Take the days of <file> into the record: a record, what drip, "
+                              "Clue, Flo or Periodical export, or a CSV with a column of "
+                              "dates."_s,
                               u"file"_s};
     QCommandLineOption history{u"history"_s,
                                u"Print the recorded days, the days between them, and their "
@@ -242,8 +243,8 @@ int main(int argc, char** argv)
                     "terminal, unless NO_COLOR is set)."_s);
     parser.addOption(month);
     const QCommandLineOption fromRecord(
-        u"from-record"_s, u"Calculate from the record: its latest first day and its average "
-                          "cycle, once it has a forecast."_s);
+        u"from-record"_s, u"Calculate from the record: its latest first day and the cycle "
+                          "length its forecast uses, once it has one."_s);
     parser.addOption(fromRecord);
     const RecordOptions recordOptions;
     recordOptions.AddTo(parser);

@@ -236,6 +236,22 @@ private Q_SLOTS:
                  run.err.constData());
     }
 
+    // The manual names every option --help lists.
+    void theManualNamesEveryOption()
+    {
+        const Run help = RunCli({"--help"});
+        const QByteArray manual = TestData("../../resources/velmora-cli.1.in");
+        QVERIFY(!manual.isEmpty());
+        static const QRegularExpression option(QStringLiteral("(?:^|\\s)--([a-z][a-z-]*)"));
+        int named = 0;
+        for (auto found = option.globalMatch(QString::fromUtf8(help.out)); found.hasNext(); ++named) {
+            const QString name = found.next().captured(1);
+            QVERIFY2(manual.contains("\\-\\-" + name.toUtf8().replace("-", "\\-")),
+                     qPrintable(name));
+        }
+        QVERIFY(named > 10);
+    }
+
     void keepsHerRecordBesideDearCfg()
     {
         const QString record = m_dir.filePath("periods.txt");
