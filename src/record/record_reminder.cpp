@@ -42,11 +42,13 @@ std::optional<Reminder> DueReminder(const Forecast& forecast)
     if (!forecast.range || !forecast.last || forecast.sinceLast > 0)
         return std::nullopt;
     const std::string cycle = DayText(*forecast.last);
-    const int before = static_cast<int>((forecast.range->first - forecast.today).count());
-    if (before >= 1 && before <= kRemindDaysBefore)
+    // Compared before it is subtracted: a face that knows no today asks as of the first day
+    // there is.
+    const sys_days first = forecast.range->first;
+    if (forecast.today < first && forecast.today >= first - days{kRemindDaysBefore})
         return Reminder{"coming " + cycle,
-                        texts::ReminderComing(before, DayText(forecast.range->first),
-                                              DayText(forecast.range->last))};
+                        texts::ReminderComing(static_cast<int>((first - forecast.today).count()),
+                                              DayText(first), DayText(forecast.range->last))};
     if (forecast.today > forecast.range->last)
         return Reminder{"late " + cycle, texts::ReminderLate(forecast.lateBy)};
     return std::nullopt;
