@@ -60,9 +60,11 @@ std::optional<double> UsualOf(std::span<const int> lengths)
     return Middle(std::move(counted));
 }
 
+// About twice her usual length, and made of two lengths that count each.
 bool TwoCycles(int length, std::optional<double> usual)
 {
-    return usual && std::abs(length - 2 * *usual) <= kTwiceWithin * *usual;
+    return usual && std::abs(length - 2 * *usual) <= kTwiceWithin * *usual &&
+           Counts(length / 2) && Counts(length - length / 2);
 }
 
 // Her cycles among `lengths`: each that counts, and both halves of one taken as two.
