@@ -34,7 +34,7 @@ RecordChange Keep(PeriodRecord& record, PeriodRecord&& changed, RecordChange out
     if (outcome.refused || !outcome.changed)
         return outcome;
     if (changed.Text().size() > kRecordLimit)
-        return Refused(std::string(texts::kRecordFull));
+        return Refused(texts::RecordFull(kRecordLimit));
     record = std::move(changed);
     return outcome;
 }
@@ -85,7 +85,7 @@ RecordChange ForgetDays(PeriodRecord& record, const std::vector<sys_days>& days)
 RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken, std::optional<sys_days> today)
 {
     if (taken.tooLarge)
-        return Refused(std::string(texts::kImportTooLarge));
+        return Refused(texts::ImportTooLarge(kRecordLimit));
     if (taken.source == Source::kUnknown)
         return Refused(std::string(texts::kImportUnknown));
     // Each day as --record takes it: what has not happened yet is no period she had, and a day

@@ -210,7 +210,9 @@ std::string HistorySummary(const RecordHistory& history)
     if (history.days.empty())
         return std::string(texts::kRecordEmpty);
     if (!history.average)
-        return std::string(history.leftOut > 0 ? texts::kNoCycleCounted : texts::kNoAverageYet);
+        return history.leftOut > 0
+                   ? texts::NoCycleCounted(kShortestCountedCycle, kLongestCountedCycle)
+                   : std::string(texts::kNoAverageYet);
     return texts::RecordFigures(history.counted, *history.average, *history.shortest,
                                 *history.longest);
 }

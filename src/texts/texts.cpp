@@ -74,6 +74,32 @@ std::string MonthCaption(int year, unsigned month)
     return std::to_string(year) + "年" + std::to_string(month) + "月";
 }
 
+namespace {
+
+// A limit in bytes as her words say it: whole megabytes (of 1 048 576 bytes).
+std::string Megabytes(std::size_t limit)
+{
+    return std::to_string(limit >> 20) + " MB";
+}
+
+} // namespace
+
+std::string NoCycleCounted(int shortest, int longest)
+{
+    return "最近的周期都不在 " + std::to_string(shortest) + " 到 " + std::to_string(longest) +
+           " 天之间，算不出平均周期。";
+}
+
+std::string ImportTooLarge(std::size_t limit)
+{
+    return "文件太大（超过 " + Megabytes(limit) + "），没有导入。";
+}
+
+std::string RecordFull(std::size_t limit)
+{
+    return "记录会超过 " + Megabytes(limit) + " 的上限，没有改动。";
+}
+
 std::string RecordedLength(int days, bool counted)
 {
     return "  " + std::to_string(days) + " 天" + (counted ? "" : " 不计入平均");

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,9 +73,9 @@ inline constexpr std::string_view kClearPageQuestion =
 inline constexpr std::string_view kRecordEmpty =
     "还没有记录。在月历里选中月经来的第一天，就能记下。";
 inline constexpr std::string_view kNoAverageYet = "记下两次以上月经，才能算出平均周期。";
-inline constexpr std::string_view kNoCycleCounted =
-    "最近的周期都不在 15 到 45 天之间，算不出平均周期。";
-inline constexpr std::string_view kImportTooLarge = "文件太大（超过 1 MB），没有导入。";
+// No recent cycle between the shortest and the longest that count.
+std::string NoCycleCounted(int shortest, int longest);
+std::string ImportTooLarge(std::size_t limit); // 文件太大（超过 1 MB），没有导入。
 // A file no reader knows, or a compressed one that ends before its end or holds more than its
 // members: nothing is taken.
 inline constexpr std::string_view kImportUnknown =
@@ -90,7 +91,7 @@ inline constexpr std::string_view kCannotReadFile = "无法读取这个文件。
 // Why a change to her record was not made: it would outgrow what every face reads back, or
 // another window or terminal was changing it all the while.
 inline constexpr std::string_view kNoRecordPlace = "没有可以保存记录的文件夹。";
-inline constexpr std::string_view kRecordFull = "记录会超过 1 MB 的上限，没有改动。";
+std::string RecordFull(std::size_t limit); // 记录会超过 1 MB 的上限，没有改动。
 inline constexpr std::string_view kRecordBusy = "记录正被另一个 Velmora 改动，请稍后再试。";
 // The page could not keep what she did: the browser's storage refused it.
 inline constexpr std::string_view kNotKept = "浏览器没有保存这次改动（存储空间已满或被禁用）。";
