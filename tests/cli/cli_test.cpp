@@ -293,6 +293,11 @@ private Q_SLOTS:
                  refused.err.constData());
         QCOMPARE(ReadBytes(record).size(), (1 << 20) + 11);
         QVERIFY(RunCli({"--from-record"}).err.contains("cannot read")); // not "record more days"
+        // --clear takes it away, even one too large to read.
+        const Run cleared = RunCli({"--clear"});
+        QCOMPARE((QPair<int, QByteArray>(cleared.status, cleared.out)),
+                 (QPair<int, QByteArray>(0, "记录已清除。\n")));
+        QVERIFY(!QFile::exists(record));
     }
 
     // A record she cannot read is never written over with the nothing that could be read of it:
