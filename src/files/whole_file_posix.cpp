@@ -348,6 +348,16 @@ bool SameFile(const struct stat& one, const struct stat& other)
     return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
 }
 
+// Whether the open `file` is still the one its name gives in `folder`.
+bool StandsAt(int file, int folder, const std::string& name)
+{
+    struct stat held = {};
+    struct stat named = {};
+    return ::fstat(file, &held) == 0 &&
+           ::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           SameFile(held, named);
+}
+
 // The writer's temporary names, beside the file: '.', the file's name (cut so that the whole
 // fits any folder), '.', and six letters or digits.
 constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -593,11 +603,7 @@ private:
                                      S_IRUSR | S_IWUSR));
         if (!m_file)
             return false;
-        struct stat made = {};
-        struct stat named = {};
-        if (::flock(m_file.get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(m_file.get(), &made) == 0 &&
-            ::fstatat(m_folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-            SameFile(made, named))
+        if (::flock(m_file.get(), LOCK_EX | LOCK_NB) == 0 && StandsAt(m_file.get(), m_folder, name))
             return true;
         errno = EEXIST;
         return false;
@@ -791,16 +797,6 @@ std::string LockNameOf(const std::string& name)
     return '.' + name.substr(0, kLongestName - 6) + ".lock";
 }
 
-// Whether `lock` is still the file its name gives in `folder`.
-bool StandsAt(int lock, int folder, const std::string& lockName)
-{
-    struct stat held = {};
-    struct stat named = {};
-    return ::fstat(lock, &held) == 0 &&
-           ::fstatat(folder, lockName.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           SameFile(held, named);
-}
-
 // The lock file beside `name`: made empty and the user's alone where there is none, and only
 // ever a regular file, opened without following a link or waiting on a FIFO.
 Descriptor OpenLockFile(int folder, const std::string& name)
@@ -860,10 +856,8 @@ FileLock::FileLock(const QString& path, std::chrono::milliseconds patience)
         if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
             if (StandsAt(lock.get(), place.folder.get(), lockName))
                 break;
-            lock = open();
-            continue;
-        }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
+            lock = open(); // and tried again within the same patience as a lock held
+        } else if (errno != EWOULDBLOCK && errno != EINTR) {
             m_failure = Failed(errno);
             return;
         }
