@@ -19,12 +19,6 @@ namespace {
 // One byte past the limit, to tell a file at the limit from a longer one.
 constexpr qint64 kReadLimit = qint64{kRecordLimit} + 1;
 
-StoreAnswer Failed(std::string_view words, const QString& file,
-                   std::optional<WriteFailure> fault = std::nullopt)
-{
-    return {StoreAnswer::Status::Failed, std::string(words), std::move(fault), file};
-}
-
 StoreAnswer Answer(RecordChange outcome)
 {
     return {outcome.refused ? StoreAnswer::Status::Refused : StoreAnswer::Status::Done,
@@ -33,8 +27,9 @@ StoreAnswer Answer(RecordChange outcome)
 
 StoreAnswer LockFailed(const QString& path, const WriteFailure& failure)
 {
-    return Failed(failure.fault == WriteFault::Busy ? texts::kRecordBusy : texts::kRecordNotSaved,
-                  FileLock::PathOf(path), failure);
+    return StoreAnswer::Failed(failure.fault == WriteFault::Busy ? texts::kRecordBusy
+                                                                 : texts::kRecordNotSaved,
+                               FileLock::PathOf(path), failure);
 }
 
 } // namespace
@@ -70,14 +65,14 @@ DayOffer RecordStore::Offer(std::chrono::sys_days day) const
 StoreAnswer RecordStore::Change(const std::function<RecordChange(PeriodRecord&)>& change)
 {
     if (m_path.isEmpty())
-        return Failed(texts::kNoRecordPlace, QString());
+        return StoreAnswer::Failed(texts::kNoRecordPlace, QString());
     MakeFolders(QFileInfo(m_path).path());
     const FileLock lock(m_path, kPatience);
     if (lock.failure())
         return LockFailed(m_path, *lock.failure());
     std::optional<PeriodRecord> record = Load();
     if (!record)
-        return Failed(texts::kRecordUnreadable, m_path);
+        return StoreAnswer::Failed(texts::kRecordUnreadable, m_path);
     RecordChange outcome = change(*record);
     if (outcome.refused || !outcome.changed)
         return Answer(std::move(outcome));
@@ -87,7 +82,7 @@ StoreAnswer RecordStore::Change(const std::function<RecordChange(PeriodRecord&)>
         return LockFailed(m_path, WriteFailure{WriteFault::Busy, u"The lock file was removed"_s});
     const std::string text = record->Text();
     if (auto failure = WriteWholeFile(m_path, QByteArrayView(text.data(), qsizetype(text.size()))))
-        return Failed(texts::kRecordNotSaved, m_path, std::move(failure));
+        return StoreAnswer::Failed(texts::kRecordNotSaved, m_path, std::move(failure));
     return Answer(std::move(outcome));
 }
 
@@ -105,7 +100,7 @@ StoreAnswer RecordStore::TakeIn(const QString& file)
 {
     const std::optional<QByteArray> bytes = ReadWholeFile(file, kReadLimit);
     if (!bytes)
-        return Failed(texts::kCannotReadFile, file);
+        return StoreAnswer::Failed(texts::kCannotReadFile, file);
     std::string_view content(bytes->constData(), static_cast<std::size_t>(bytes->size()));
     // Periodical's backup is gzip: what it holds is read, up to one byte past the limit. A file
     // over the limit is refused as it is.
@@ -132,7 +127,7 @@ StoreAnswer RecordStore::Clear()
     if (lock.failure())
         return LockFailed(m_path, *lock.failure());
     if (auto failure = RemoveWholeFile(m_path))
-        return Failed(texts::kRecordNotCleared, m_path, std::move(failure));
+        return StoreAnswer::Failed(texts::kRecordNotCleared, m_path, std::move(failure));
     return cleared;
 }
 
@@ -140,10 +135,10 @@ StoreAnswer RecordStore::ExportTo(const QString& file) const
 {
     const std::optional<PeriodRecord> record = Load();
     if (!record)
-        return Failed(texts::kRecordUnreadable, m_path);
+        return StoreAnswer::Failed(texts::kRecordUnreadable, m_path);
     const std::string text = record->Text();
     if (auto failure = WriteWholeFile(file, QByteArrayView(text.data(), qsizetype(text.size()))))
-        return Failed(texts::kRecordNotSaved, file, std::move(failure));
+        return StoreAnswer::Failed(texts::kRecordNotSaved, file, std::move(failure));
     return {};
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Her record on this device: a plain text file beside dear.cfg, which only she reads and writes,
@@ -29,6 +30,13 @@ struct StoreAnswer {
     std::optional<WriteFailure> fault; // the system's account, where a file failed
     // The file at fault where one is: the file she chose, her record, or its lock.
     QString file;
+
+    // A failure with `file` at fault, and the system's account where there is one.
+    static StoreAnswer Failed(std::string_view words, const QString& file,
+                              std::optional<WriteFailure> fault = std::nullopt)
+    {
+        return {Status::Failed, std::string(words), std::move(fault), file};
+    }
 };
 
 // The one owner of periods.txt: its path, its lock, and every change the faces make, each one

@@ -17,12 +17,6 @@ namespace {
 // The reminders told take a line each, of one cycle: far less than this.
 constexpr qint64 kToldLimit = 4096;
 
-StoreAnswer Failure(std::string_view words, const QString& file,
-                    std::optional<WriteFailure> fault = std::nullopt)
-{
-    return {StoreAnswer::Status::Failed, std::string(words), std::move(fault), file};
-}
-
 } // namespace
 
 QString ToldPathOf(const RecordStore& store)
@@ -34,18 +28,20 @@ RemindAnswer Remind(const RecordStore& store, std::chrono::sys_days today,
                     const std::function<bool(const QString& words)>& show)
 {
     if (!store.HasPlace())
-        return {{}, false, Failure(texts::kNoRecordPlace, QString())};
+        return {{}, false, StoreAnswer::Failed(texts::kNoRecordPlace, QString())};
     const std::optional<PeriodRecord> record = store.Load();
     if (!record)
-        return {{}, false, Failure(texts::kRecordUnreadable, store.Path())};
+        return {{}, false, StoreAnswer::Failed(texts::kRecordUnreadable, store.Path())};
     const auto due = DueReminder(ForecastOf(HistoryOf(record->Days()), today));
     if (!due)
         return {};
     const QString toldPath = ToldPathOf(store);
     const FileLock lock(toldPath, RecordStore::kPatience);
     if (lock.failure())
-        return {
-            {}, false, Failure(texts::kRecordNotSaved, FileLock::PathOf(toldPath), lock.failure())};
+        return {{},
+                false,
+                StoreAnswer::Failed(texts::kRecordNotSaved, FileLock::PathOf(toldPath),
+                                    lock.failure())};
     const QByteArray told = ReadWholeFile(toldPath, kToldLimit).value_or(QByteArray());
     const std::string_view toldText(told.constData(), static_cast<std::size_t>(told.size()));
     if (WasTold(toldText, *due))
@@ -56,7 +52,7 @@ RemindAnswer Remind(const RecordStore& store, std::chrono::sys_days today,
     const std::string after = ToldAfter(toldText, *due);
     if (auto failure =
             WriteWholeFile(toldPath, QByteArrayView(after.data(), qsizetype(after.size()))))
-        answer.failure = Failure(texts::kRecordNotSaved, toldPath, std::move(failure));
+        answer.failure = StoreAnswer::Failed(texts::kRecordNotSaved, toldPath, std::move(failure));
     answer.shown = show(QString::fromStdString(due->words));
     return answer;
 }
