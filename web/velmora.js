@@ -328,6 +328,8 @@ function download(name, text, type) {
 
 // How much of a packed file goes into the browser's unpacking at a time.
 const PIECE = 1024;
+// How many places that look like the next member's header are tried before the file's end.
+const PLACES = 8;
 
 // One gzip member as the browser unpacks it, at most `limit` bytes of it; null where it is no
 // whole member. The packed bytes go in a kilobyte at a time, and each piece is read out before
@@ -381,12 +383,15 @@ async function unpacked(bytes, limit) {
         // The browser unpacks one member alone: it ends where the next one's header begins, or
         // where the file does. Where such a header is only packed bytes, the member is cut short
         // and the next place is tried. A member's header and trailer take 18 bytes at the least.
+        // Each try unpacks the member from its start, so only a few places are tried before the
+        // file's end: packed bytes seldom look like a header, and a member stored unpacked that
+        // holds thousands of them must not cost thousands of tries.
         let end = at + 17;
         let member = null;
-        do {
-            end = nextMember(bytes, end + 1);
+        for (let tries = 0; member === null && end < bytes.length; tries++) {
+            end = tries < PLACES ? nextMember(bytes, end + 1) : bytes.length;
             member = await unpackedMember(bytes.subarray(at, end), limit - size);
-        } while (member === null && end < bytes.length);
+        }
         if (member === null) return null;
         out.set(member, size);
         size += member.length;
