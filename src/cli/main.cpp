@@ -217,6 +217,135 @@ int RecordOptions::Run(const QCommandLineParser& parser) const
     return Told(adding ? store.Record(days) : store.Forget(days), store.Path());
 }
 
+// What a calculation prints, and where its inputs come from.
+struct CalculationOptions {
+    QCommandLineOption ics{u"ics"_s, u"Write the calendar to <file> (- for standard output)."_s,
+                           u"file"_s};
+    QCommandLineOption month{u"month"_s,
+                             u"Print the months of the cycle, each day marked by its phase (in "
+                             "colour on a terminal, unless NO_COLOR is set)."_s};
+    QCommandLineOption fromRecord{u"from-record"_s,
+                                  u"Calculate from the record: its latest first day and the "
+                                  "cycle length its forecast uses, once it has one."_s};
+
+    void AddTo(QCommandLineParser& parser) const { parser.addOptions({ics, month, fromRecord}); }
+    void AddArguments(QCommandLineParser& parser) const
+    {
+        parser.addPositionalArgument(u"first-day"_s,
+                                     u"First day of the last period, YYYY-MM-DD."_s,
+                                     u"[FIRST-DAY"_s);
+        parser.addPositionalArgument(u"cycle-length"_s,
+                                     u"Cycle length in days, read as the window reads it."_s,
+                                     u"[CYCLE-LENGTH]]"_s);
+    }
+    bool AnySet(const QCommandLineParser& parser) const
+    {
+        return parser.isSet(ics) || parser.isSet(month) || parser.isSet(fromRecord) ||
+               !parser.positionalArguments().isEmpty();
+    }
+};
+
+// Her recorded days, read once: by --from-record, or where the months or the caution first ask
+// for them (empty where the record does not read).
+class HerDays
+{
+public:
+    const std::vector<std::chrono::sys_days>& operator()()
+    {
+        if (!m_days)
+            m_days = StoredRecord().Days();
+        return *m_days;
+    }
+    void Set(std::vector<std::chrono::sys_days> days) { m_days = std::move(days); }
+
+private:
+    std::optional<std::vector<std::chrono::sys_days>> m_days;
+};
+
+// The inputs the window would show at its next start (the file is only read, never written),
+// or her record's with --from-record, each replaced by an argument given. A status where they
+// cannot be had.
+std::optional<int> ReadInputs(const QCommandLineParser& parser, const CalculationOptions& options,
+                              velmora::Inputs& inputs, HerDays& herDays)
+{
+    inputs = velmora::RestoreInputs(velmora::SettingsFilePath());
+    const QStringList arguments = parser.positionalArguments();
+    if (parser.isSet(options.fromRecord)) {
+        if (!arguments.isEmpty())
+            return Usage(u"--from-record takes no first day or cycle length."_s, parser);
+        const velmora::RecordStore store =
+            velmora::RecordStore::BesideSettings(velmora::SettingsFilePath());
+        const auto record = store.Load();
+        if (!record)
+            return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
+        herDays.Set(record->Days());
+        const velmora::RecordView view = velmora::ViewOf(herDays(), velmora::TodayHere());
+        if (!view.inputs || !view.inputs->cycleLength)
+            return Fail(QString::fromStdString(view.forecast.empty() ? view.notice
+                                                                     : view.forecast.front()));
+        inputs.date = velmora::ToQDate(std::chrono::year_month_day{view.inputs->firstDay});
+        inputs.cycleLengthText = QString::number(*view.inputs->cycleLength);
+    }
+    if (!arguments.isEmpty()) {
+        const auto firstDay = ReadFirstDay(arguments[0]);
+        if (!firstDay)
+            return Usage(NotADay(arguments[0]), parser);
+        inputs.date = *firstDay;
+    }
+    if (arguments.size() > 1)
+        inputs.cycleLengthText = arguments[1];
+    return std::nullopt;
+}
+
+// The months of the cycle, with her recorded periods where she keeps a record that reads. A
+// picture of a cycle she never typed, or of phases out of order, would mislead: refused.
+int PrintMonths(const velmora::PhaseDates& dates, const velmora::Inputs& inputs, HerDays& herDays)
+{
+    if (const auto problem = velmora::PictureProblem(dates, inputs.cycleLengthText.toStdString()))
+        return Fail(RefusalText(*problem, inputs.cycleLengthText));
+    return Print(velmora::MonthsText(dates, velmora::TodayHere(),
+                                     velmora::StandardOutputIsColourTerminal() &&
+                                         qEnvironmentVariableIsEmpty("NO_COLOR"),
+                                     herDays()));
+}
+
+// The six lines, and what their 安全期 are not by her record where she keeps one: after the
+// lines, on a line that begins with no date.
+int PrintLines(const velmora::PhaseDates& dates, const velmora::Inputs& inputs, HerDays& herDays)
+{
+    QString text;
+    for (const QString& line : velmora::ResultLineTexts(dates))
+        text += line + u'\n';
+    const std::string caution = HerCaution(dates, inputs.cycleLengthText, herDays());
+    if (!caution.empty())
+        text += QString::fromStdString(caution) + u'\n';
+    return Print(text);
+}
+
+// The calendar, to the file or (as -) to standard output. The window calculates with 0 where
+// the text holds no number, or one too large to add to the first day; a calendar of that would
+// tell of a cycle she never typed.
+int ExportTo(const QString& file, const velmora::PhaseDates& dates, const velmora::Inputs& inputs,
+             HerDays& herDays)
+{
+    if (const auto problem = velmora::ExportProblem(dates, inputs.cycleLengthText.toStdString()))
+        return Fail(RefusalText(*problem, inputs.cycleLengthText));
+    const bool toFile = file != u"-"_s;
+    const velmora::CalendarExport calendar = velmora::ExportCalendarNow(
+        dates, toFile ? file : QString(), HerCaution(dates, inputs.cycleLengthText, herDays()));
+    if (calendar.refusal)
+        return Fail(RefusalText(*calendar.refusal, inputs.cycleLengthText));
+    if (!toFile)
+        return Print(QString::fromStdString(calendar.text));
+    const auto failure = velmora::WriteWholeFile(file, calendar.text);
+    if (!failure)
+        return 0;
+    const QString hint = failure->fault == velmora::WriteFault::NotRegularFile
+                             ? u" (use - for standard output)"_s
+                             : QString();
+    return Fail(u"cannot write %1: %2%3."_s.arg(file, failure->reason, hint));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -235,116 +364,31 @@ int main(int argc, char** argv)
         u"Prints the six phase lines of a menstrual cycle, as the Velmora window lists them, or "
         "writes them as an iCalendar file. Without arguments it uses the inputs the window "
         "saved last."_s);
-    const QCommandLineOption ics(
-        u"ics"_s, u"Write the calendar to <file> (- for standard output)."_s, u"file"_s);
-    parser.addOption(ics);
-    const QCommandLineOption month(
-        u"month"_s, u"Print the months of the cycle, each day marked by its phase (in colour on a "
-                    "terminal, unless NO_COLOR is set)."_s);
-    parser.addOption(month);
-    const QCommandLineOption fromRecord(
-        u"from-record"_s, u"Calculate from the record: its latest first day and the cycle "
-                          "length its forecast uses, once it has one."_s);
-    parser.addOption(fromRecord);
+    const CalculationOptions options;
     const RecordOptions recordOptions;
+    options.AddTo(parser);
     recordOptions.AddTo(parser);
-    parser.addPositionalArgument(u"first-day"_s, u"First day of the last period, YYYY-MM-DD."_s,
-                                 u"[FIRST-DAY"_s);
-    parser.addPositionalArgument(u"cycle-length"_s,
-                                 u"Cycle length in days, read as the window reads it."_s,
-                                 u"[CYCLE-LENGTH]]"_s);
+    options.AddArguments(parser);
     if (const auto status = velmora::ParseCommandLine(parser, 2, kUsageStatus))
         return *status;
     if (const int recordActions = recordOptions.CountSet(parser)) {
-        if (recordActions > 1 || parser.isSet(ics) || parser.isSet(month) ||
-            parser.isSet(fromRecord) || !parser.positionalArguments().isEmpty())
+        if (recordActions > 1 || options.AnySet(parser))
             return Usage(u"--record, --forget, --import, --history, --clear, --remind and "
                          "--reminders go alone."_s,
                          parser);
         return recordOptions.Run(parser);
     }
+    if (parser.isSet(options.month) && parser.isSet(options.ics))
+        return Usage(u"--month and --ics go one at a time."_s, parser);
 
-    // What the window would show at its next start; the file is only read, never written.
-    velmora::Inputs inputs = velmora::RestoreInputs(velmora::SettingsFilePath());
-    const QStringList arguments = parser.positionalArguments();
-    // Her recorded days, read once: by --from-record, or where the months or the caution first
-    // ask for them (empty where the record does not read).
-    std::optional<std::vector<std::chrono::sys_days>> recorded;
-    const auto herDays = [&recorded]() -> const std::vector<std::chrono::sys_days>& {
-        if (!recorded)
-            recorded = StoredRecord().Days();
-        return *recorded;
-    };
-    if (parser.isSet(fromRecord)) {
-        if (!arguments.isEmpty())
-            return Usage(u"--from-record takes no first day or cycle length."_s, parser);
-        const velmora::RecordStore store =
-            velmora::RecordStore::BesideSettings(velmora::SettingsFilePath());
-        const auto record = store.Load();
-        if (!record)
-            return Fail(u"cannot read %1 whole."_s.arg(store.Path()));
-        recorded = record->Days();
-        const velmora::RecordView view = velmora::ViewOf(*recorded, velmora::TodayHere());
-        if (!view.inputs || !view.inputs->cycleLength)
-            return Fail(QString::fromStdString(view.forecast.empty() ? view.notice
-                                                                     : view.forecast.front()));
-        inputs.date = velmora::ToQDate(std::chrono::year_month_day{view.inputs->firstDay});
-        inputs.cycleLengthText = QString::number(*view.inputs->cycleLength);
-    }
-    if (!arguments.isEmpty()) {
-        const auto firstDay = ReadFirstDay(arguments[0]);
-        if (!firstDay)
-            return Usage(NotADay(arguments[0]), parser);
-        inputs.date = *firstDay;
-    }
-    if (arguments.size() > 1)
-        inputs.cycleLengthText = arguments[1];
-
+    velmora::Inputs inputs;
+    HerDays herDays;
+    if (const auto status = ReadInputs(parser, options, inputs, herDays))
+        return *status;
     const velmora::PhaseDates dates = velmora::Calculate(inputs);
-
-    QString text;
-    if (parser.isSet(month)) {
-        if (parser.isSet(ics))
-            return Usage(u"--month and --ics go one at a time."_s, parser);
-        // A picture of a cycle she never typed, or of phases out of order, would mislead.
-        if (const auto problem =
-                velmora::PictureProblem(dates, inputs.cycleLengthText.toStdString()))
-            return Fail(RefusalText(*problem, inputs.cycleLengthText));
-        // Her recorded periods too, where she keeps a record that reads.
-        text = velmora::MonthsText(dates, velmora::TodayHere(),
-                                   velmora::StandardOutputIsColourTerminal() &&
-                                       qEnvironmentVariableIsEmpty("NO_COLOR"),
-                                   herDays());
-    } else if (!parser.isSet(ics)) {
-        for (const QString& line : velmora::ResultLineTexts(dates))
-            text += line + u'\n';
-        // What the lines' 安全期 are not, by her record where she keeps one: after the six lines,
-        // on a line that begins with no date.
-        const std::string caution = HerCaution(dates, inputs.cycleLengthText, herDays());
-        if (!caution.empty())
-            text += QString::fromStdString(caution) + u'\n';
-    } else {
-        // The window calculates with 0 where the text holds no number, or one too large to add
-        // to the first day; a calendar of that would tell of a cycle she never typed.
-        if (const auto problem =
-                velmora::ExportProblem(dates, inputs.cycleLengthText.toStdString()))
-            return Fail(RefusalText(*problem, inputs.cycleLengthText));
-        const QString file = parser.value(ics);
-        const bool toFile = file != u"-"_s;
-        const velmora::CalendarExport calendar = velmora::ExportCalendarNow(
-            dates, toFile ? file : QString(), HerCaution(dates, inputs.cycleLengthText, herDays()));
-        if (calendar.refusal)
-            return Fail(RefusalText(*calendar.refusal, inputs.cycleLengthText));
-        if (toFile) {
-            const auto failure = velmora::WriteWholeFile(file, calendar.text);
-            if (!failure)
-                return 0;
-            const QString hint = failure->fault == velmora::WriteFault::NotRegularFile
-                                     ? u" (use - for standard output)"_s
-                                     : QString();
-            return Fail(u"cannot write %1: %2%3."_s.arg(file, failure->reason, hint));
-        }
-        text = QString::fromStdString(calendar.text);
-    }
-    return Print(text);
+    if (parser.isSet(options.month))
+        return PrintMonths(dates, inputs, herDays);
+    if (parser.isSet(options.ics))
+        return ExportTo(parser.value(options.ics), dates, inputs, herDays);
+    return PrintLines(dates, inputs, herDays);
 }
