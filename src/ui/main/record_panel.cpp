@@ -37,31 +37,48 @@ QString WordsOf(const StoreAnswer& answer)
 
 } // namespace
 
+namespace {
+
+// The dialogs of the desktop, over the panel.
+RecordDialogs DesktopDialogs(QWidget* panel)
+{
+    return {.chooseSaveFile =
+                [panel](const QString& proposed) {
+                    return QFileDialog::getSaveFileName(panel, UiText(texts::kExportRecord),
+                                                        proposed, u"*.txt"_s);
+                },
+            .chooseOpenFile =
+                [panel] {
+                    // Every file: what it is, the store tells by what it holds.
+                    return QFileDialog::getOpenFileName(panel, UiText(texts::kImportRecord));
+                },
+            .confirm =
+                [panel](const QString& question) {
+                    return QMessageBox::question(panel, UiText(texts::kClearRecord), question) ==
+                           QMessageBox::Yes;
+                },
+            .tell =
+                [panel](const QString& message) {
+                    QMessageBox::information(panel, UiText(texts::kRecordTitle), message);
+                }};
+}
+
+} // namespace
+
 RecordPanel::RecordPanel(QWidget* parent, RecordStore store, FormInputs inputs, Shown shown)
     : QWidget(parent), m_store(std::move(store)), m_inputs(std::move(inputs)),
-      m_shown(std::move(shown)),
-      m_dialogs{.chooseSaveFile =
-                    [this](const QString& proposed) {
-                        return QFileDialog::getSaveFileName(this, UiText(texts::kExportRecord),
-                                                            proposed, u"*.txt"_s);
-                    },
-                .chooseOpenFile =
-                    [this] {
-                        // Every file: what it is, the store tells by what it holds.
-                        return QFileDialog::getOpenFileName(this, UiText(texts::kImportRecord));
-                    },
-                .confirm =
-                    [this](const QString& question) {
-                        return QMessageBox::question(this, UiText(texts::kClearRecord), question) ==
-                               QMessageBox::Yes;
-                    },
-                .tell =
-                    [this](const QString& message) {
-                        QMessageBox::information(this, UiText(texts::kRecordTitle), message);
-                    }}
+      m_shown(std::move(shown)), m_dialogs(DesktopDialogs(this))
 {
     auto* record = new QVBoxLayout(this);
     record->setContentsMargins(0, 0, 0, 0);
+    CreateLabels(record);
+    CreateButtons(record);
+    record->addWidget(m_status);
+}
+
+// Top down: the title, what is said first, the summary and note, her days, the forecast.
+void RecordPanel::CreateLabels(QVBoxLayout* record)
+{
     auto* title = new QLabel(UiText(texts::kRecordTitle), this);
     QFont bold = title->font();
     bold.setBold(true);
@@ -72,13 +89,12 @@ RecordPanel::RecordPanel(QWidget* parent, RecordStore store, FormInputs inputs, 
     m_notice->setFont(bold);
     m_notice->hide();
     m_summary = new QLabel(this);
+    m_summary->setObjectName(u"recordSummary"_s);
     m_note = new QLabel(this);
+    m_note->setObjectName(u"recordNote"_s);
     m_forecast = new QLabel(this);
     m_forecast->setObjectName(u"forecast"_s);
     m_forecast->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_fromRecord = new QPushButton(UiText(texts::kFromRecord), this);
-    m_fromRecord->setObjectName(u"fromRecord"_s);
-    connect(m_fromRecord, &QPushButton::clicked, this, &RecordPanel::CalculateFromRecord);
     m_history = new QListWidget(this);
     m_history->setObjectName(u"history"_s);
     m_history->setAccessibleName(UiText(texts::kRecordTitle));
@@ -91,14 +107,21 @@ RecordPanel::RecordPanel(QWidget* parent, RecordStore store, FormInputs inputs, 
         label->setWordWrap(true);
         label->setMaximumWidth(m_history->minimumWidth());
     }
-    m_summary->setObjectName(u"recordSummary"_s);
-    m_note->setObjectName(u"recordNote"_s);
     record->addWidget(title);
     record->addWidget(m_notice);
     record->addWidget(m_summary);
     record->addWidget(m_note);
     record->addWidget(m_history, 1);
     record->addWidget(m_forecast);
+}
+
+// 按记录计算, the record's own buttons, and the daily reminder, run by the system while no
+// window is open.
+void RecordPanel::CreateButtons(QVBoxLayout* record)
+{
+    m_fromRecord = new QPushButton(UiText(texts::kFromRecord), this);
+    m_fromRecord->setObjectName(u"fromRecord"_s);
+    connect(m_fromRecord, &QPushButton::clicked, this, &RecordPanel::CalculateFromRecord);
     record->addWidget(m_fromRecord);
     m_export = new QPushButton(UiText(texts::kExportRecord), this);
     auto* import = new QPushButton(UiText(texts::kImportRecord), this);
@@ -110,16 +133,14 @@ RecordPanel::RecordPanel(QWidget* parent, RecordStore store, FormInputs inputs, 
         record->addWidget(button);
         button->setEnabled(m_store.HasPlace());
     }
-    // The daily reminder, run by the system while no window is open.
+    connect(m_export, &QPushButton::clicked, this, &RecordPanel::ExportRecord);
+    connect(import, &QPushButton::clicked, this, &RecordPanel::ImportRecord);
+    connect(clear, &QPushButton::clicked, this, &RecordPanel::ClearRecord);
     m_remind = new QCheckBox(UiText(texts::kRemindMe), this);
     m_remind->setObjectName(u"remindMe"_s);
     record->addWidget(m_remind);
     connect(m_remind, &QCheckBox::toggled, this, &RecordPanel::SwitchReminders);
     SetReminderSwitch({.isOn = &RemindersOn, .set = &SetReminders});
-    record->addWidget(m_status);
-    connect(m_export, &QPushButton::clicked, this, &RecordPanel::ExportRecord);
-    connect(import, &QPushButton::clicked, this, &RecordPanel::ImportRecord);
-    connect(clear, &QPushButton::clicked, this, &RecordPanel::ClearRecord);
 }
 
 void RecordPanel::SetReminderSwitch(ReminderSwitch reminders)

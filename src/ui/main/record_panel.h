@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QLabel;
+class QVBoxLayout;
 class QListWidget;
 class QPushButton;
 
@@ -73,6 +74,8 @@ public:
 private:
     // Tells what a change to her record came to, where there is something to tell, and shows
     // the record as the file holds it now.
+    void CreateLabels(QVBoxLayout* record);
+    void CreateButtons(QVBoxLayout* record);
     void Told(const StoreAnswer& answer);
     void ExportRecord();
     void ImportRecord();
