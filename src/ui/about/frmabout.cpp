@@ -106,45 +106,8 @@ frmAbout::frmAbout(AboutServices services) : m_services(std::move(services))
 
 void frmAbout::CreateControls()
 {
-    Label3 =
-        Place(new QLabel(UiText(texts::kWelcome), this), u"Label3"_s, TwipsRect(120, 0, 5895, 615));
-    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label3->setFont(ChineseFont({u"LiSu"_s, u"隶书"_s}, 26.25));
-    SetTextColour(Label3, kGreen);
-
-    Picture2 = Place(new QLabel(this), u"Picture2"_s, TwipsRect(0, 600, 1815, 1695));
-    Picture2->setPixmap(QPixmap(u":/picture2.gif"_s));
-    Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    Picture1 = Place(new QLabel(this), u"Picture1"_s, TwipsRect(1800, 600, 4335, 2175));
-    Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    Picture1->setPixmap(QPixmap(u":/picture1.gif"_s));
-    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    Label5 = new ScrollingLabel(Picture1);
-    Label5->setObjectName(u"Label5"_s);
-    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label5->setWordWrap(true);
-    SetTextColour(Label5, kMagenta);
-    m_scroll = {4560.0f, static_cast<float>(Picture1->contentsRect().height() * kTwipsPerPixel)};
-
-    Label1 = Place(new QLabel(UiText(texts::kEmailLabel), this), u"Label1"_s,
-                   TwipsRect(120, 3120, 1095, 375));
-    SetTextColour(Label1, kLightYellow);
-
-    lblDisclaimer = Place(new ClickableLabel(UiText(texts::kMakerEmail), this), u"lblDisclaimer"_s,
-                          TwipsRect(1320, 3120, 1815, 345));
-    QFont link = font(); // the box's own 宋体 9 pt, underlined
-    link.setUnderline(true);
-    lblDisclaimer->setFont(link);
-    SetTextColour(lblDisclaimer, kLightYellow);
-
-    Label2 = Place(new QLabel(UiText(texts::kWarning), this), u"Label2"_s,
-                   TwipsRect(120, 3360, 4215, 615));
-    Label2->setWordWrap(true);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetTextColour(Label2, kPink);
-
+    CreatePictures();
+    CreateMailAndWarning();
     cmdOK = Place(new QPushButton(UiText(texts::kOk), this), u"cmdOK"_s,
                   TwipsRect(4560, 3120, 1260, 345));
     cmdSysInfo =
@@ -171,6 +134,53 @@ void frmAbout::CreateControls()
         if (m_services.openUrl)
             m_services.openUrl(QUrl(kMailScheme + lblDisclaimer->text()));
     });
+}
+
+// The welcome over the two pictures, the credits rising inside the larger one.
+void frmAbout::CreatePictures()
+{
+    Label3 =
+        Place(new QLabel(UiText(texts::kWelcome), this), u"Label3"_s, TwipsRect(120, 0, 5895, 615));
+    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label3->setFont(ChineseFont({u"LiSu"_s, u"隶书"_s}, 26.25));
+    SetTextColour(Label3, kGreen);
+
+    Picture2 = Place(new QLabel(this), u"Picture2"_s, TwipsRect(0, 600, 1815, 1695));
+    Picture2->setPixmap(QPixmap(u":/picture2.gif"_s));
+    Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Picture1 = Place(new QLabel(this), u"Picture1"_s, TwipsRect(1800, 600, 4335, 2175));
+    Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    Picture1->setPixmap(QPixmap(u":/picture1.gif"_s));
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label5 = new ScrollingLabel(Picture1);
+    Label5->setObjectName(u"Label5"_s);
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label5->setWordWrap(true);
+    SetTextColour(Label5, kMagenta);
+    m_scroll = {4560.0f, static_cast<float>(Picture1->contentsRect().height() * kTwipsPerPixel)};
+}
+
+// The maker's address, a link to her mail program, and the warning under it.
+void frmAbout::CreateMailAndWarning()
+{
+    Label1 = Place(new QLabel(UiText(texts::kEmailLabel), this), u"Label1"_s,
+                   TwipsRect(120, 3120, 1095, 375));
+    SetTextColour(Label1, kLightYellow);
+
+    lblDisclaimer = Place(new ClickableLabel(UiText(texts::kMakerEmail), this), u"lblDisclaimer"_s,
+                          TwipsRect(1320, 3120, 1815, 345));
+    QFont link = font(); // the box's own 宋体 9 pt, underlined
+    link.setUnderline(true);
+    lblDisclaimer->setFont(link);
+    SetTextColour(lblDisclaimer, kLightYellow);
+
+    Label2 = Place(new QLabel(UiText(texts::kWarning), this), u"Label2"_s,
+                   TwipsRect(120, 3360, 4215, 615));
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetTextColour(Label2, kPink);
 }
 
 void frmAbout::Timer1Timer()

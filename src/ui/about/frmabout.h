@@ -48,6 +48,8 @@ protected:
 
 private:
     void CreateControls();
+    void CreatePictures();
+    void CreateMailAndWarning();
     void PlaceLabel5();
 
     QLabel* Label3 = nullptr;                // 欢迎使用本软件, the welcome line

@@ -73,6 +73,24 @@ Form1::Form1(QString settingsPath, QWidget* parent)
 void Form1::CreateControls()
 {
     // Children are placed by hand at fixed positions: resizing the window moves nothing.
+    CreateInputs();
+    CreateList();
+    CreateButtons();
+    setTabOrder(DTPicker1, List1);
+    setTabOrder(List1, Text1);
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    DTPicker1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command3, &QPushButton::clicked, this, &ShowAboutBox);
+}
+
+// The date picker and the cycle box, each after its label.
+void Form1::CreateInputs()
+{
     l1 = Place(new QLabel(kDateLabel, this), u"l1"_s, TwipsRect(120, 240, 1695, 375));
     l1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     DTPicker1 = Place(new DatePicker(this), u"DTPicker1"_s, TwipsRect(1800, 120, 1815, 375));
@@ -85,6 +103,16 @@ void Form1::CreateControls()
     Text1 = Place(new QLineEdit(this), u"Text1"_s, TwipsRect(4440, 120, 495, 375));
     Text1->setMaxLength(std::numeric_limits<int>::max()); // any text can be typed
 
+    // A screen reader announces each input by the label in front of it.
+    l1->setBuddy(DTPicker1);
+    Label1->setBuddy(Text1);
+    DTPicker1->setAccessibleName(kDateLabel);
+    Text1->setAccessibleName(kCycleLabel);
+}
+
+// The list, with the help until the first 计    算, and its menu of her record.
+void Form1::CreateList()
+{
     List1 = Place(new QListWidget(this), u"List1"_s, TwipsRect(120, 600, 4935, 2400));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     // Like the classic list box: a line too long for the list is cut off at its right edge.
@@ -107,7 +135,11 @@ void Form1::CreateControls()
                 Command1Click();
             }};
     m_listMenu = new ResultListMenu(List1, RecordStore::BesideSettings(m_settingsPath), inputs);
+}
 
+// 计    算, 取    消 and 关于..., and under them what the lines' 安全期 are not.
+void Form1::CreateButtons()
+{
     Command1 =
         Place(new QPushButton(kCalculate, this), u"Command1"_s, TwipsRect(120, 3120, 1095, 375));
     Command2 =
@@ -122,23 +154,6 @@ void Form1::CreateControls()
     m_caution->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_caution->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_caution->hide();
-
-    // A screen reader announces each input by the label in front of it.
-    l1->setBuddy(DTPicker1);
-    Label1->setBuddy(Text1);
-    DTPicker1->setAccessibleName(kDateLabel);
-    Text1->setAccessibleName(kCycleLabel);
-
-    setTabOrder(DTPicker1, List1);
-    setTabOrder(List1, Text1);
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    DTPicker1->setFocus();
-
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1Click);
-    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
-    connect(Command3, &QPushButton::clicked, this, &ShowAboutBox);
 }
 
 void Form1::Load()

@@ -27,6 +27,9 @@ public:
 
 private:
     void CreateControls();
+    void CreateInputs();
+    void CreateList();
+    void CreateButtons();
     void Load();
     void Command1Click();
     void ShowCaution(const QString& caution);
