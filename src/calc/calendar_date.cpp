@@ -75,7 +75,8 @@ void CalendarDate::AppendText(std::string& out) const
 
 std::string DayText(std::chrono::sys_days day)
 {
-    return CalendarDate::FromDays(day).value_or(CalendarDate{}).Text();
+    const auto date = CalendarDate::FromDays(day);
+    return date ? date->Text() : std::string();
 }
 
 } // namespace velmora

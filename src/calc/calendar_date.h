@@ -61,7 +61,11 @@ inline constexpr std::chrono::year_month_day kLatestPickerDay{std::chrono::year{
 inline constexpr std::chrono::year_month_day kDefaultFirstDay{std::chrono::year{2003} /
                                                               std::chrono::December / 17};
 
-// A day's text, as Text() writes it; the zero date's for a day outside the calendar's years.
+// A day's text, as Text() writes it; empty for a day outside the calendar's years.
 std::string DayText(std::chrono::sys_days day);
+inline std::string DayText(std::chrono::year_month_day day)
+{
+    return DayText(std::chrono::sys_days{day});
+}
 
 } // namespace velmora

@@ -4,6 +4,7 @@
 #include "kept_inputs.h"
 
 #include "decimal_text.h"
+#include "read_leading_number.h"
 #include "round_half_even.h"
 
 #include <array>
@@ -14,11 +15,6 @@ namespace velmora {
 namespace {
 
 using namespace std::chrono;
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // The digits of text[at, at + count) as a number; nothing where any is not a digit.
 std::optional<unsigned> Digits(std::string_view text, std::size_t at, std::size_t count)

@@ -35,11 +35,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 int DigitValue(char c, int base)
 {
     int value = -1;
@@ -74,6 +69,25 @@ constexpr std::int64_t kExponentLimit = 400;
 // Exponents are counted exactly up to this, far beyond any text's length, and held there.
 constexpr std::int64_t kExponentClamp = 1'000'000'000'000'000;
 
+// An exponent written after the digits (E or D, as in 1E3 and 1D3), held at the clamp; 0 where
+// none is.
+std::int64_t ReadExponent(Cursor& cursor)
+{
+    const char c = cursor.Peek();
+    if (c != 'E' && c != 'e' && c != 'D' && c != 'd')
+        return 0;
+    cursor.Next();
+    bool negative = false;
+    if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+        negative = cursor.Peek() == '-';
+        cursor.Next();
+    }
+    std::int64_t written = 0;
+    for (char digit = cursor.Peek(); IsDigit(digit); cursor.Next(), digit = cursor.Peek())
+        written = std::min<std::int64_t>(written * 10 + (digit - '0'), kExponentClamp);
+    return negative ? -written : written;
+}
+
 std::optional<double> ReadDecimal(Cursor& cursor)
 {
     bool negative = false;
@@ -104,19 +118,7 @@ std::optional<double> ReadDecimal(Cursor& cursor)
         }
     }
 
-    char c = cursor.Peek();
-    if (c == 'E' || c == 'e' || c == 'D' || c == 'd') {
-        cursor.Next();
-        bool negativeExponent = false;
-        if (cursor.Peek() == '+' || cursor.Peek() == '-') {
-            negativeExponent = cursor.Peek() == '-';
-            cursor.Next();
-        }
-        std::int64_t written = 0;
-        for (c = cursor.Peek(); IsDigit(c); cursor.Next(), c = cursor.Peek())
-            written = std::min<std::int64_t>(written * 10 + (c - '0'), kExponentClamp);
-        exponent += negativeExponent ? -written : written;
-    }
+    exponent += ReadExponent(cursor);
 
     const double zero = negative ? -0.0 : 0.0;
     if (significant.empty() || exponent < -kExponentLimit)

@@ -8,6 +8,12 @@
 
 namespace velmora {
 
+// An ASCII digit: no locale's digits, whatever the C library would say.
+constexpr bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // Reads the number at the start of a text, the way a user's "28", "28.5 days" or
 // "2 8" is meant:
 //  - blanks, tabs and line feeds are dropped wherever they stand;

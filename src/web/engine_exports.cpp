@@ -47,7 +47,7 @@ std::optional<std::chrono::sys_days> Today(double now, int utcOffset)
 // The latest `lines` days are worded, or every one for a count below 1.
 std::size_t Lines(int lines)
 {
-    return lines > 0 ? static_cast<std::size_t>(lines) : velmora::web::kAllLines;
+    return lines > 0 ? static_cast<std::size_t>(lines) : velmora::kAllLines;
 }
 
 } // namespace

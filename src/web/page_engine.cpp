@@ -45,12 +45,6 @@ template <typename List> Json Strings(const List& strings)
     return array;
 }
 
-std::string DayText(std::chrono::year_month_day day)
-{
-    const auto date = CalendarDate::FromDays(std::chrono::sys_days{day});
-    return date ? date->Text() : std::string();
-}
-
 // What the page keeps of the cycle box: the rule of every store, in zh-CN's way of writing
 // numbers, the page's language.
 std::optional<int> WholeCycleLength(std::string_view text)

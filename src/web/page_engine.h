@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "record_history.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -66,7 +68,6 @@ std::string DayKeyMove(std::string_view firstDay, std::string_view cycleText, st
 //  "forecast": [...] its lines, "fromRecord": null or the inputs 按记录计算 takes, {"firstDay",
 //  "cycle": the length or null for the cycle box as it is}, "offersCalculation": whether
 //  按记录计算 is offered}
-inline constexpr std::size_t kAllLines = std::size_t(-1);
 struct RecordContext {
     std::optional<std::chrono::sys_days> today;
     std::string_view dateBox;
