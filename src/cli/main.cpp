@@ -231,8 +231,7 @@ struct CalculationOptions {
     void AddTo(QCommandLineParser& parser) const { parser.addOptions({ics, month, fromRecord}); }
     void AddArguments(QCommandLineParser& parser) const
     {
-        parser.addPositionalArgument(u"first-day"_s,
-                                     u"First day of the last period, YYYY-MM-DD."_s,
+        parser.addPositionalArgument(u"first-day"_s, u"First day of the last period, YYYY-MM-DD."_s,
                                      u"[FIRST-DAY"_s);
         parser.addPositionalArgument(u"cycle-length"_s,
                                      u"Cycle length in days, read as the window reads it."_s,

@@ -164,7 +164,14 @@ json Parsed(std::string_view text)
 {
     if (NestsDeeperThan(text, kDeepestExport))
         return json(json::value_t::discarded);
-    return json::parse(text, nullptr, /*allow_exceptions=*/false);
+    // Built by the library's own builder, without the filtering one that a callback would ask
+    // for: the web engine then carries one parser, not two.
+    json parsed;
+    nlohmann::detail::json_sax_dom_parser<json> builder(parsed, /*allow_exceptions=*/false);
+    if (!json::sax_parse(text, &builder, json::input_format_t::json, /*strict=*/true) ||
+        builder.is_errored())
+        return json(json::value_t::discarded);
+    return parsed;
 }
 
 std::optional<TakenIn> Read(JsonReader reader, const json& file)

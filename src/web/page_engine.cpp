@@ -4,6 +4,7 @@
 
 #include "calendar_export.h"
 #include "cycle_outlook.h"
+#include "json_text.h"
 #include "kept_inputs.h"
 #include "month_picture.h"
 #include "record_change.h"
@@ -24,11 +25,9 @@ namespace {
 // The one JSON type of the engine, the readers' too, so that the engine carries its code once.
 using Json = nlohmann::json;
 
-// The answer's text. Her record may hold any bytes: each that begins no character of UTF-8
-// goes as U+FFFD, so the page always reads text.
 std::string Text(const Json& answer)
 {
-    return answer.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return JsonText(answer);
 }
 
 // A string the engine took from outside (a string_view), as a JSON string.
@@ -62,20 +61,22 @@ Json MonthJson(const MonthPicture& picture)
     Json days = Json::array();
     for (const PictureDay& day : picture.days) {
         const KindLook* look = day.Look();
-        days.push_back({{"date", day.date.Text()},
-                        {"day", std::to_string(static_cast<unsigned>(day.date.Ymd().day()))},
-                        {"kinds", day.kinds},
-                        // its row of the legend, -1 for none
-                        {"look", look ? look - Looks().data() : -1},
-                        {"cycle", day.cycle},
-                        {"today", day.today},
-                        {"name", day.Name()}});
+        Json& made = days.emplace_back();
+        made["date"] = day.date.Text();
+        made["day"] = std::to_string(static_cast<unsigned>(day.date.Ymd().day()));
+        made["kinds"] = day.kinds;
+        made["look"] = look ? look - Looks().data() : -1; // its row of the legend, -1 for none
+        made["cycle"] = day.cycle;
+        made["today"] = day.today;
+        made["name"] = day.Name();
     }
-    return {{"month", MonthText(picture.month)},
-            {"caption", picture.caption},
-            {"weekdays", Strings(picture.weekdays)},
-            {"firstWeekday", picture.firstWeekday},
-            {"days", std::move(days)}};
+    Json month;
+    month["month"] = MonthText(picture.month);
+    month["caption"] = picture.caption;
+    month["weekdays"] = Strings(picture.weekdays);
+    month["firstWeekday"] = picture.firstWeekday;
+    month["days"] = std::move(days);
+    return month;
 }
 
 // The calculation a picture is of; nothing, for her record alone, where there is no first day.
@@ -114,20 +115,23 @@ Json Picture(const std::optional<PhaseDates>& dates, std::string_view cycleText,
     Json legend = Json::array();
     for (std::size_t row = 0; row < Looks().size(); ++row) {
         const KindLook& look = Looks()[row];
-        legend.push_back({{"label", String(look.label)},
-                          {"colour", String(look.colour)},
-                          {"pattern", String(look.pattern)},
-                          {"corner", String(look.corner)},
-                          {"shown", std::find(held.begin(), held.end(), row) != held.end()}});
+        Json& entry = legend.emplace_back();
+        entry["label"] = String(look.label);
+        entry["colour"] = String(look.colour);
+        entry["pattern"] = String(look.pattern);
+        entry["corner"] = String(look.corner);
+        entry["shown"] = std::find(held.begin(), held.end(), row) != held.end();
     }
-    return {{"months", std::move(shown)},
-            {"legend", std::move(legend)},
-            {"previous", MonthText(MovedMonth(months.front(), -1))},
-            {"next", MonthText(MovedMonth(months.front(), 1))},
-            {"today", today ? MonthText(MonthOf(*today)) : std::string()},
-            {"todayDay", today ? DayText(std::chrono::year_month_day{*today}) : std::string()},
-            {"recordToday", today && IsPickerDay(*today) &&
-                                OfferFor(kept, *today, today).action == DayAction::Record}};
+    Json picture;
+    picture["months"] = std::move(shown);
+    picture["legend"] = std::move(legend);
+    picture["previous"] = MonthText(MovedMonth(months.front(), -1));
+    picture["next"] = MonthText(MovedMonth(months.front(), 1));
+    picture["today"] = today ? MonthText(MonthOf(*today)) : std::string();
+    picture["todayDay"] = today ? DayText(*today) : std::string();
+    picture["recordToday"] =
+        today && IsPickerDay(*today) && OfferFor(kept, *today, today).action == DayAction::Record;
+    return picture;
 }
 
 // The date box's day, or the earliest of all where it holds none: any recorded day is later.
@@ -155,10 +159,12 @@ std::string RecordJson(const PeriodRecord& record, const RecordContext& context,
     answer["notice"] = view.notice;
     answer["forecast"] = Strings(view.forecast);
     answer["fromRecord"] = nullptr;
-    if (view.inputs)
-        answer["fromRecord"] = {
-            {"firstDay", DayText(std::chrono::year_month_day{view.inputs->firstDay})},
-            {"cycle", view.inputs->cycleLength ? Json(*view.inputs->cycleLength) : Json(nullptr)}};
+    if (view.inputs) {
+        Json& inputs = answer["fromRecord"];
+        inputs["firstDay"] = DayText(view.inputs->firstDay);
+        inputs["cycle"] =
+            view.inputs->cycleLength ? Json(*view.inputs->cycleLength) : Json(nullptr);
+    }
     answer["offersCalculation"] = view.OffersCalculation(DateBoxDay(context.dateBox));
     return Text(answer);
 }
@@ -168,12 +174,13 @@ std::string RecordJson(const PeriodRecord& record, const RecordContext& context,
 std::string ChangeJson(const PeriodRecord& record, const RecordContext& context,
                        const RecordChange& outcome, bool recalculate = false)
 {
-    return RecordJson(record, context,
-                      {{"record", record.Text()},
-                       {"refused", outcome.refused},
-                       {"changed", outcome.changed},
-                       {"words", outcome.words},
-                       {"recalculate", recalculate}});
+    Json answer;
+    answer["record"] = record.Text();
+    answer["refused"] = outcome.refused;
+    answer["changed"] = outcome.changed;
+    answer["words"] = outcome.words;
+    answer["recalculate"] = recalculate;
+    return RecordJson(record, context, std::move(answer));
 }
 
 } // namespace
@@ -182,46 +189,52 @@ std::string PageTexts(std::optional<std::chrono::sys_days> today)
 {
     using namespace std::chrono;
     const bool pickable = today && IsPickerDay(*today);
-    Json page = {{"programName", String(texts::kProgramName)},
-                 {"dateCaption", String(texts::kDateCaption)},
-                 {"cycleCaption", String(texts::kCycleCaption)},
-                 {"calculate", String(texts::kCalculate)},
-                 {"exportCalendar", String(texts::kExportCalendar)},
-                 {"about", String(texts::kAbout)},
-                 {"welcome", String(texts::kWelcome)},
-                 {"emailLabel", String(texts::kEmailLabel)},
-                 {"warning", String(texts::kWarning)},
-                 {"ok", String(texts::kOk)},
-                 {"makerEmail", String(texts::kMakerEmail)},
-                 {"caution", String(texts::kCaution)},
-                 {"cannotStart", String(texts::kCannotStart)},
-                 {"newVersion", String(texts::kNewVersion)},
-                 {"reload", String(texts::kReload)},
-                 {"helpLines", Strings(texts::HelpLines())},
-                 {"helpParagraphs", Strings(texts::HelpParagraphs())},
-                 {"aboutCredits", Strings(texts::AboutCredits())},
-                 {"previousMonth", String(texts::kPreviousMonth)},
-                 {"nextMonth", String(texts::kNextMonth)},
-                 {"today", String(texts::kToday)},
-                 {"recordDay", String(texts::kRecordDay)},
-                 {"recordToday", String(texts::kRecordToday)},
-                 {"forgetDay", String(texts::kForgetDay)},
-                 {"recordTitle", String(texts::kRecordTitle)},
-                 {"exportRecord", String(texts::kExportRecord)},
-                 {"importRecord", String(texts::kImportRecord)},
-                 {"importBroken", String(texts::kImportBroken)},
-                 {"clearRecord", String(texts::kClearRecord)},
-                 {"clearQuestion", String(texts::kClearPageQuestion)},
-                 {"recordCleared", String(texts::kRecordCleared)},
-                 {"close", String(texts::kClose)},
-                 {"notKept", String(texts::kNotKept)},
-                 {"showEarlier", String(texts::kShowEarlier)},
-                 {"fromRecord", String(texts::kFromRecord)},
-                 {"recordLimit", kRecordLimit},
-                 {"earliestDate", DayText(kEarliestPickerDay)},
-                 {"latestDate", DayText(kLatestPickerDay)},
-                 {"firstDay", DayText(pickable ? year_month_day{*today} : kDefaultFirstDay)},
-                 {"cycleLength", String(kDefaultCycleLengthText)}};
+    // The words, a table rather than code: each costs the download its bytes alone.
+    static constexpr std::pair<const char*, std::string_view> kWords[] = {
+        {"programName", texts::kProgramName},
+        {"dateCaption", texts::kDateCaption},
+        {"cycleCaption", texts::kCycleCaption},
+        {"calculate", texts::kCalculate},
+        {"exportCalendar", texts::kExportCalendar},
+        {"about", texts::kAbout},
+        {"welcome", texts::kWelcome},
+        {"emailLabel", texts::kEmailLabel},
+        {"warning", texts::kWarning},
+        {"ok", texts::kOk},
+        {"makerEmail", texts::kMakerEmail},
+        {"caution", texts::kCaution},
+        {"cannotStart", texts::kCannotStart},
+        {"newVersion", texts::kNewVersion},
+        {"reload", texts::kReload},
+        {"previousMonth", texts::kPreviousMonth},
+        {"nextMonth", texts::kNextMonth},
+        {"today", texts::kToday},
+        {"recordDay", texts::kRecordDay},
+        {"recordToday", texts::kRecordToday},
+        {"forgetDay", texts::kForgetDay},
+        {"recordTitle", texts::kRecordTitle},
+        {"exportRecord", texts::kExportRecord},
+        {"importRecord", texts::kImportRecord},
+        {"importBroken", texts::kImportBroken},
+        {"clearRecord", texts::kClearRecord},
+        {"clearQuestion", texts::kClearPageQuestion},
+        {"recordCleared", texts::kRecordCleared},
+        {"close", texts::kClose},
+        {"notKept", texts::kNotKept},
+        {"showEarlier", texts::kShowEarlier},
+        {"fromRecord", texts::kFromRecord},
+    };
+    Json page = Json::object();
+    for (const auto& [key, words] : kWords)
+        page[key] = String(words);
+    page["helpLines"] = Strings(texts::HelpLines());
+    page["helpParagraphs"] = Strings(texts::HelpParagraphs());
+    page["aboutCredits"] = Strings(texts::AboutCredits());
+    page["recordLimit"] = kRecordLimit;
+    page["earliestDate"] = DayText(kEarliestPickerDay);
+    page["latestDate"] = DayText(kLatestPickerDay);
+    page["firstDay"] = DayText(pickable ? year_month_day{*today} : kDefaultFirstDay);
+    page["cycleLength"] = String(kDefaultCycleLengthText);
     return Text(page);
 }
 
@@ -244,13 +257,14 @@ std::string Calculation(std::string_view firstDay, std::string_view cycleText,
         refusal = exported.refusal;
         calendar = std::move(exported.text);
     }
-    return Text({{"lines", Strings(ResultLines(dates))},
-                 {"lineParts", std::move(lineParts)},
-                 {"safeCaution", caution},
-                 {"refusal", refusal ? Json(static_cast<int>(*refusal)) : Json(nullptr)},
-                 {"refusalWords", refusal ? RefusalWords(*refusal) : std::string()},
-                 {"calendar", std::move(calendar)},
-                 {"picture", Picture(dates, cycleText, std::nullopt, today, kept)}});
+    Json answer;
+    answer["lineParts"] = std::move(lineParts);
+    answer["safeCaution"] = caution;
+    answer["refusal"] = refusal ? Json(static_cast<int>(*refusal)) : Json(nullptr);
+    answer["refusalWords"] = refusal ? RefusalWords(*refusal) : std::string();
+    answer["calendar"] = std::move(calendar);
+    answer["picture"] = Picture(dates, cycleText, std::nullopt, today, kept);
+    return Text(answer);
 }
 
 std::string Months(std::string_view firstDay, std::string_view cycleText, std::string_view from,
@@ -278,8 +292,10 @@ std::string DayKeyMove(std::string_view firstDay, std::string_view cycleText, st
         if (name == key) {
             const DayMove move = MoveByKey(DatesOf(firstDay, cycleText), *first, date->Days(), each,
                                            today.value_or(date->Days()));
-            return Text({{"day", DayText(std::chrono::year_month_day{move.day})},
-                         {"from", MonthText(move.first)}});
+            Json answer;
+            answer["day"] = DayText(move.day);
+            answer["from"] = MonthText(move.first);
+            return Text(answer);
         }
     return "null";
 }
@@ -297,10 +313,12 @@ std::string RecordOffer(std::string_view record, std::string_view day,
         return "null";
     const DayOffer offer = OfferFor(PeriodRecord::Read(record), date->Days(), today);
     constexpr std::string_view kActions[] = {"record", "forget", "forgetPeriod", "notYet"};
-    return Text({{"action", String(kActions[static_cast<std::size_t>(offer.action)])},
-                 {"day", DayText(std::chrono::year_month_day{offer.day})},
-                 {"words", offer.words},
-                 {"where", offer.where}});
+    Json answer;
+    answer["action"] = String(kActions[static_cast<std::size_t>(offer.action)]);
+    answer["day"] = DayText(offer.day);
+    answer["words"] = offer.words;
+    answer["where"] = offer.where;
+    return Text(answer);
 }
 
 std::string RecordDay(std::string_view record, std::string_view day, bool add,
@@ -330,8 +348,10 @@ std::string Remembered(std::string_view firstDay, std::string_view cycleText)
 {
     const auto day = ReadPickerDay(firstDay);
     const auto length = WholeCycleLength(cycleText);
-    return Text({{"date", day ? day->Text() : std::string()},
-                 {"cycle", length ? std::to_string(*length) : std::string()}});
+    Json answer;
+    answer["date"] = day ? day->Text() : std::string();
+    answer["cycle"] = length ? std::to_string(*length) : std::string();
+    return Text(answer);
 }
 
 std::string Restored(std::string_view date, std::string_view cycle)
@@ -340,8 +360,10 @@ std::string Restored(std::string_view date, std::string_view cycle)
     // Without a date the record is not one of ours: nothing of it is taken. A date that is no
     // day of the picker still leaves the cycle, as in dear.cfg.
     const auto length = date.empty() ? std::nullopt : WholeCycleLength(cycle);
-    return Text({{"date", day ? Json(day->Text()) : Json(nullptr)},
-                 {"cycle", length ? Json(std::to_string(*length)) : Json(nullptr)}});
+    Json answer;
+    answer["date"] = day ? Json(day->Text()) : Json(nullptr);
+    answer["cycle"] = length ? Json(std::to_string(*length)) : Json(nullptr);
+    return Text(answer);
 }
 
 } // namespace velmora::web

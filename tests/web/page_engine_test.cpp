@@ -8,9 +8,12 @@
 #include "page_engine.h"
 #include "test_data.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <cmath>
 
@@ -26,6 +29,76 @@ namespace {
 QJsonObject Json(const std::string& text)
 {
     return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
+}
+
+// A file of the project's source, as text.
+QString SourceText(const QString& path)
+{
+    return QString::fromUtf8(ReadBytes(QStringLiteral(VELMORA_TEST_DATA "/../../") + path));
+}
+
+// Every key of an answer, at any depth.
+void CollectKeys(const QJsonValue& value, QSet<QString>& keys)
+{
+    if (value.isArray())
+        for (const QJsonValue& each : value.toArray())
+            CollectKeys(each, keys);
+    const QJsonObject object = value.toObject();
+    for (auto member = object.begin(); member != object.end(); ++member) {
+        keys.insert(member.key());
+        CollectKeys(member.value(), keys);
+    }
+}
+
+QSet<QString> KeysOf(const std::string& answer)
+{
+    QSet<QString> keys;
+    CollectKeys(QJsonDocument::fromJson(QByteArray::fromStdString(answer)).object(), keys);
+    return keys;
+}
+
+// The keys page_engine.h names above each function, in double quotes.
+QHash<QString, QSet<QString>> DocumentedKeys()
+{
+    static const QRegularExpression declaration(u"^std::string (\\w+)\\("_s,
+                                                QRegularExpression::MultilineOption);
+    static const QRegularExpression key(u"\"([A-Za-z]\\w*)\""_s);
+    const QString header = SourceText(u"src/web/page_engine.h"_s);
+    QHash<QString, QSet<QString>> documented;
+    qsizetype from = 0;
+    for (const auto& match : declaration.globalMatch(header)) {
+        QSet<QString>& keys = documented[match.captured(1)];
+        for (const QString& line : header.mid(from, match.capturedStart() - from).split('\n'))
+            if (line.startsWith(u"//"_s))
+                for (const auto& named : key.globalMatch(line))
+                    keys.insert(named.captured(1));
+        from = match.capturedEnd();
+    }
+    return documented;
+}
+
+// What the page's scripts read of the engine's answers: a property of a variable that holds
+// one, and the keys of the words it fills the page with.
+QSet<QString> KeysThePageReads()
+{
+    static const QRegularExpression read(
+        u"\\b(?:texts|record|answer|offer|result|picture|month|day|look|kept|keep|inputs|"
+        "current\\(\\))\\??\\.([A-Za-z]\\w*)\\b(?!\\s*\\()"_s);
+    static const QRegularExpression comment(u"//[^\n]*"_s);
+    static const QRegularExpression words(u"const words = \\{([^}]*)\\}"_s);
+    static const QRegularExpression word(u":\\s*\"(\\w+)\""_s);
+    QSet<QString> keys;
+    for (const QString& name :
+         QDir(QStringLiteral(VELMORA_TEST_DATA "/../../web")).entryList({u"*.js"_s}, QDir::Files)) {
+        QString script = SourceText(u"web/"_s + name).remove(comment);
+        for (const auto& match : words.globalMatch(script))
+            for (const auto& each : word.globalMatch(match.captured(1)))
+                keys.insert(each.captured(1));
+        for (const auto& match :
+             read.globalMatch(script.remove(QRegularExpression(u"\"[^\"\n]*\""_s))))
+            keys.insert(match.captured(1));
+    }
+    return keys;
 }
 
 QString Joined(const QJsonValue& lines)
@@ -45,16 +118,76 @@ class PageEngineTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The header says exactly what each answer holds, nested objects included: an answer of
+    // each with every key it can have, against the keys the header names above it and those it
+    // refers to.
+    void theContractNamesEveryKeySent_data()
+    {
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<QStringList>("alsoDocumented");
+        QTest::addColumn<QSet<QString>>("sent");
+        using namespace std::chrono;
+        using namespace velmora;
+        using namespace velmora::web;
+        const sys_days today = sys_days{2004y / March / 20};
+        const std::string record = "2004-01-22\n2004-02-19\n2004-03-18\n";
+        const RecordContext context{today, "2004-02-19", kAllLines};
+        QTest::newRow("page texts") << u"PageTexts"_s << QStringList() << KeysOf(PageTexts(today));
+        QTest::newRow("calculation")
+            << u"Calculation"_s << QStringList{u"Months"_s}
+            << KeysOf(Calculation("2004-02-19", "28", sys_seconds{}, today, record));
+        QTest::newRow("months") << u"Months"_s << QStringList()
+                                << KeysOf(Months("2004-02-19", "28", "2004-02", today, record));
+        QTest::newRow("day key") << u"DayKeyMove"_s << QStringList()
+                                 << KeysOf(DayKeyMove("2004-02-19", "28", "2004-02", "2004-02-19",
+                                                      "ArrowRight", today));
+        QTest::newRow("record") << u"RecordAnswer"_s << QStringList()
+                                << KeysOf(RecordAnswer(record, context));
+        QTest::newRow("offer") << u"RecordOffer"_s << QStringList()
+                               << KeysOf(RecordOffer(record, "2004-03-19", today));
+        QTest::newRow("day recorded") << u"RecordDay"_s << QStringList{u"RecordAnswer"_s}
+                                      << KeysOf(RecordDay(record, "2004-03-19", true, context));
+        QTest::newRow("file taken in")
+            << u"RecordTakenIn"_s << QStringList{u"RecordDay"_s, u"RecordAnswer"_s}
+            << KeysOf(RecordTakenIn(record, "2004-04-15\n", context));
+        QTest::newRow("remembered")
+            << u"Remembered"_s << QStringList() << KeysOf(Remembered("2004-02-19", "28"));
+        QTest::newRow("restored") << u"Restored"_s << QStringList()
+                                  << KeysOf(Restored("2004-02-19", "28"));
+    }
+    void theContractNamesEveryKeySent()
+    {
+        QFETCH(QString, function);
+        QFETCH(QStringList, alsoDocumented);
+        QFETCH(QSet<QString>, sent);
+        const QHash<QString, QSet<QString>> documented = DocumentedKeys();
+        QVERIFY(documented.contains(function));
+        QSet<QString> named = documented[function];
+        for (const QString& other : alsoDocumented)
+            named += documented[other];
+        QCOMPARE(sent - named, QSet<QString>()); // sent, but not said
+        QCOMPARE(named - sent, QSet<QString>()); // said, but not sent
+    }
+
+    // Every key the page's scripts read of an answer is one the engine says it sends.
+    void thePageReadsOnlyWhatTheContractNames()
+    {
+        QSet<QString> documented;
+        for (const QSet<QString>& keys : DocumentedKeys())
+            documented += keys;
+        const QSet<QString> read = KeysThePageReads();
+        QVERIFY(read.size() > 40); // the scripts were found and read
+        QCOMPARE(read - documented, QSet<QString>());
+    }
     void theExampleGivesTheWindowsLinesAndCalendar()
     {
         const QJsonObject result =
             Json(velmora::web::Calculation("2004-02-19", "30", std::chrono::sys_seconds{}));
-        QCOMPARE(Joined(result["lines"]).toUtf8(), TestData("example_lines.txt"));
-        // The page shows each line from its parts: together they are the line.
+        // The page shows each line from its parts: together they are the window's line.
         QString fromParts;
         for (const QJsonValue& parts : result["lineParts"].toArray())
             fromParts += Joined(parts).remove('\n') + '\n';
-        QCOMPARE(fromParts, Joined(result["lines"]));
+        QCOMPARE(fromParts.toUtf8(), TestData("example_lines.txt"));
         QVERIFY(result["refusal"].isNull());
         QCOMPARE(WithoutStamps(result["calendar"].toString()),
                  WithoutStamps(QString::fromUtf8(TestData("example.ics"))));
@@ -118,8 +251,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, key);
         QFETCH(QByteArray, moved);
         const std::string answer = velmora::web::DayKeyMove(
-            firstDay.toStdString(), "30", from.toStdString(), day.toStdString(),
-            key.toStdString(), std::chrono::sys_days{std::chrono::year{2026} / 12 / 8});
+            firstDay.toStdString(), "30", from.toStdString(), day.toStdString(), key.toStdString(),
+            std::chrono::sys_days{std::chrono::year{2026} / 12 / 8});
         const QJsonObject json = Json(answer);
         QCOMPARE(json.isEmpty() ? QByteArray::fromStdString(answer)
                                 : (json["day"].toString() + ' ' + json["from"].toString()).toUtf8(),
@@ -177,9 +310,11 @@ private Q_SLOTS:
 
     void herRecordsAnswerIsTextWhateverItHolds()
     {
-        // Her note: Chinese, a character of four bytes, quotes and backslashes, a byte that
-        // begins nothing and a sequence cut short, each of the last two a U+FFFD.
-        const QByteArray record = "痛经 \xf0\x9f\x98\x80 \"\\n\xff\xe4\xb8\n2004-01-22\n";
+        // Her note: Chinese, a character of four bytes, quotes, backslashes and control
+        // characters, a byte that begins nothing and a sequence cut short, each a U+FFFD, and
+        // a surrogate, each of its three bytes one.
+        const QByteArray record =
+            "痛经 \xf0\x9f\x98\x80 \"\\n\t\x01\xff\xe4\xb8\xed\xa0\x80\n2004-01-22\n";
         const std::string file = "2004-02-19\nx\n";
         const std::string answer =
             velmora_record_take_in(record.constData(), static_cast<int>(record.size()), file.data(),
@@ -188,7 +323,8 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes); // text the page can read
         const QJsonObject json = Json(answer);
         QCOMPARE(json["record"].toString(),
-                 u"痛经 \U0001F600 \"\\n\uFFFD\uFFFD\n2004-01-22\n2004-02-19\n"_s);
+                 u"痛经 \U0001F600 \"\\n\t\u0001\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\n2004-01-22\n"
+                 "2004-02-19\n"_s);
         QCOMPARE(json["words"].toString(), "导入了 1 天。有 1 行不是日期，没有导入。");
     }
 
