@@ -21,14 +21,8 @@ constexpr int kCell = 4; // columns a day takes: two digits, its mark, a blank
 // The terminal's SGR parameters for a look: its colour, bold where a ring marks it.
 QString Colour(const KindLook& look)
 {
-    constexpr std::pair<std::string_view, const char16_t*> kColours[] = {
-        {"period", u"41;97"}, {"safe", u"46;30"},    {"fertile", u"43;30"},
-        {"next", u"45;97"},   {"likely", u"101;30"},
-    };
-    QString colour = u"0"_s;
-    for (const auto& [token, sgr] : kColours)
-        if (look.colour == token)
-            colour = QString::fromUtf16(sgr);
+    const LookColour* known = ColourOf(look.colour);
+    const QString colour = known ? QString::fromLatin1(known->sgr) : u"0"_s;
     return look.pattern == "ringed" ? colour + u";1"_s : colour;
 }
 

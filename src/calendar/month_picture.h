@@ -7,6 +7,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -31,6 +32,32 @@ struct KindLook {
     std::string_view corner;  // a mark in the cell's corner, or none
 };
 inline constexpr std::size_t kPhaseLooks = 7; // the rows of the phases; then recorded, today
+
+// A colour token of Looks() as each face paints it: the window's fill and the colour a day's
+// number is written in on it (4.5:1 at least; the page's light scheme is the same), and the
+// terminal's SGR parameters. Blue beside the fertile days' orange: the two a red-green
+// colour-blind eye tells apart.
+struct LookColour {
+    std::string_view token;
+    std::uint32_t fill; // 0xRRGGBB
+    std::uint32_t ink;  // 0xRRGGBB
+    std::string_view sgr;
+};
+inline constexpr std::array<LookColour, 5> kLookColours = {{
+    {"period", 0xd7263d, 0xffffff, "41;97"},
+    {"safe", 0x4a9be0, 0x10101a, "46;30"},
+    {"fertile", 0xf08c00, 0x10101a, "43;30"},
+    {"next", 0x8e44ad, 0xffffff, "45;97"},
+    {"likely", 0xf6c1ca, 0x10101a, "101;30"}, // the period's colour, pale
+}};
+// The token's colours; nothing for none.
+inline const LookColour* ColourOf(std::string_view token)
+{
+    for (const LookColour& colour : kLookColours)
+        if (colour.token == token)
+            return &colour;
+    return nullptr;
+}
 const std::array<KindLook, kPhaseLooks + 2>& Looks();
 const KindLook& RecordedLook();
 

@@ -7,8 +7,10 @@
 #ifndef Q_MOC_RUN
 #include "kept_inputs.h"
 #include "month_picture.h"
+#include "test_data.h"
 #endif
 
+#include <QRegularExpression>
 #include <QTest>
 #include <map>
 #include <span>
@@ -50,6 +52,25 @@ class MonthPictureTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The page's light scheme paints each colour of the looks as the window does.
+    void thePagePaintsEachLookAsTheWindowDoes()
+    {
+        const QString css = QString::fromUtf8(
+            ReadBytes(QStringLiteral(VELMORA_TEST_DATA "/../../web/velmora.css")));
+        const QString light = css.section(QStringLiteral("@media"), 0, 0);
+        const auto value = [&light](const QString& name) {
+            const QRegularExpression declaration(
+                QStringLiteral("--%1:\\s*#([0-9a-f]{6});").arg(name));
+            return light.count(declaration) == 1
+                       ? declaration.match(light).captured(1).toUInt(nullptr, 16)
+                       : 0x1000000;
+        };
+        for (const velmora::LookColour& colour : velmora::kLookColours) {
+            const QString token = QString::fromLatin1(colour.token);
+            QCOMPARE(value(token), colour.fill);
+            QCOMPARE(value(QStringLiteral("on-") + token), colour.ink);
+        }
+    }
     void namesADayByEveryPhaseItLiesIn_data()
     {
         QTest::addColumn<QByteArray>("day");

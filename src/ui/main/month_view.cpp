@@ -27,23 +27,13 @@ using namespace std::chrono;
 
 constexpr int kDayRole = Qt::UserRole; // the day's number of days since 1970
 
-// A colour token's fill and the colour a number is written in on it (4.5:1 at least), as the
-// page's CSS gives them.
-std::pair<QColor, QColor> ColoursOf(std::string_view colour)
+// A colour token's fill and the colour a number is written in on it.
+std::pair<QColor, QColor> ColoursOf(std::string_view token)
 {
-    const QColor white(255, 255, 255), dark(16, 16, 26);
-    if (colour == "period")
-        return {QColor(0xd7, 0x26, 0x3d), white};
-    // Blue beside the fertile days' orange: the two a red-green colour-blind eye tells apart.
-    if (colour == "safe")
-        return {QColor(0x4a, 0x9b, 0xe0), dark};
-    if (colour == "fertile")
-        return {QColor(0xf0, 0x8c, 0x00), dark};
-    if (colour == "next")
-        return {QColor(0x8e, 0x44, 0xad), white};
-    if (colour == "likely") // the period's colour, pale
-        return {QColor(0xf6, 0xc1, 0xca), dark};
-    return {Qt::transparent, {}};
+    const LookColour* colour = ColourOf(token);
+    if (!colour)
+        return {Qt::transparent, {}};
+    return {QColor::fromRgb(colour->fill), QColor::fromRgb(colour->ink)};
 }
 
 // A pattern token over the cell, in logical pixels, so that it keeps its size at any scale:
