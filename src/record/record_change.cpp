@@ -102,12 +102,10 @@ RecordChange TakeInto(PeriodRecord& record, const TakenIn& taken, std::optional<
         else
             added += changed.Add(day) ? 1 : 0;
     }
-    // Each tracker by the name she knows it by, in the order of Source.
-    static constexpr std::string_view kTrackers[] = {"drip", "Clue", "Flo", "Periodical", "CSV"};
-    std::string words = taken.source == Source::kRecord
-                            ? texts::ImportReport(added, taken.notDates)
-                            : texts::TrackerReport(kTrackers[static_cast<int>(taken.source) - 1],
-                                                   added, taken.notDates);
+    std::string words =
+        taken.source == Source::kRecord
+            ? texts::ImportReport(added, taken.notDates)
+            : texts::TrackerReport(TrackerName(taken.source), added, taken.notDates);
     if (later > 0)
         words += texts::AfterToday(later);
     if (inside > 0)

@@ -21,6 +21,27 @@ enum class Source {
     kUnknown,    // none of those: nothing of it is taken
 };
 
+// The name she knows another tracker by; empty for a record of ours and for none.
+constexpr std::string_view TrackerName(Source source)
+{
+    switch (source) {
+    case Source::kDrip:
+        return "drip";
+    case Source::kClue:
+        return "Clue";
+    case Source::kFlo:
+        return "Flo";
+    case Source::kPeriodical:
+        return "Periodical";
+    case Source::kDatesCsv:
+        return "CSV";
+    case Source::kRecord:
+    case Source::kUnknown:
+        break;
+    }
+    return {};
+}
+
 // What a file she takes in holds.
 struct TakenIn {
     PeriodRecord record; // its days only
