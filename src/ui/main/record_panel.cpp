@@ -261,19 +261,14 @@ void RecordPanel::CalculateFromRecord()
 
 void RecordPanel::ExportRecord()
 {
-    QString path = ProposedSavePath(u"velmora-record.txt"_s);
-    // After a failure the dialog opens again at the same place, so that another can be chosen.
-    for (;;) {
-        path = m_dialogs.chooseSaveFile(path);
-        if (path.isEmpty())
-            return;
-        const StoreAnswer answer = m_store.ExportTo(path);
-        if (answer.status == StoreAnswer::Status::Done)
-            return;
-        m_dialogs.tell(WordsOf(answer));
-        if (!answer.fault)
-            return; // her record itself cannot be read: another place would not help
-    }
+    SaveWhereSheChooses(ProposedSavePath(u"velmora-record.txt"_s), m_dialogs.chooseSaveFile,
+                        m_dialogs.tell, [this](const QString& path) -> std::optional<SaveFailure> {
+                            const StoreAnswer answer = m_store.ExportTo(path);
+                            if (answer.status == StoreAnswer::Status::Done)
+                                return std::nullopt;
+                            // Her record itself cannot be read: another place would not help.
+                            return SaveFailure{WordsOf(answer), answer.fault.has_value()};
+                        });
 }
 
 void RecordPanel::ImportRecord()

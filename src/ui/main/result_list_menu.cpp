@@ -147,25 +147,20 @@ void ResultListMenu::ShowMonths()
 
 void ResultListMenu::Export()
 {
-    QString path = ProposedSavePath(u"velmora.ics"_s);
-    // After a failure the dialog opens again at the same place, so that another can be chosen.
-    for (;;) {
-        path = m_dialogs.choosePath(path);
-        if (path.isEmpty())
-            return;
-        // Made for the file it replaces, whose SEQUENCE it must pass. The entry is on only for
-        // phases in order; what can still be refused is a calendar whose dates did not read
-        // back.
-        const CalendarExport calendar = ExportCalendarNow(m_dates, path, SafeCaution());
-        if (calendar.refusal) {
-            m_dialogs.tell(kFailed + UiText(RefusalWords(*calendar.refusal)));
-            return;
-        }
-        const auto failure = WriteWholeFile(path, calendar.text);
-        if (!failure)
-            return;
-        m_dialogs.tell(kFailed + FaultText(*failure));
-    }
+    SaveWhereSheChooses(
+        ProposedSavePath(u"velmora.ics"_s), m_dialogs.choosePath, m_dialogs.tell,
+        [this](const QString& path) -> std::optional<SaveFailure> {
+            // Made for the file it replaces, whose SEQUENCE it must pass. The entry is on only
+            // for phases in order; what can still be refused is a calendar whose dates did not
+            // read back, wherever it goes.
+            const CalendarExport calendar = ExportCalendarNow(m_dates, path, SafeCaution());
+            if (calendar.refusal)
+                return SaveFailure{kFailed + UiText(RefusalWords(*calendar.refusal)), false};
+            const auto failure = WriteWholeFile(path, calendar.text);
+            if (!failure)
+                return std::nullopt;
+            return SaveFailure{kFailed + FaultText(*failure)};
+        });
 }
 
 } // namespace velmora

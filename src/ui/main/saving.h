@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <functional>
+#include <optional>
 
 // What the windows' saves share: where the save dialog starts, and how a failure is told.
 namespace velmora {
@@ -20,6 +22,31 @@ inline QString ProposedSavePath(const QString& name)
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
     return QDir(folder).filePath(name);
+}
+
+// Saves to the place she chooses, starting at `proposed`. `save` answers nothing when it is
+// done, else what to tell her and whether another place could help: the dialog then opens again
+// at the same place, so that she can choose another.
+struct SaveFailure {
+    QString words;
+    bool anotherPlaceMayHelp = true;
+};
+inline void
+SaveWhereSheChooses(QString path, const std::function<QString(const QString&)>& choose,
+                    const std::function<void(const QString&)>& tell,
+                    const std::function<std::optional<SaveFailure>(const QString&)>& save)
+{
+    for (;;) {
+        path = choose(path);
+        if (path.isEmpty())
+            return;
+        const std::optional<SaveFailure> failure = save(path);
+        if (!failure)
+            return;
+        tell(failure->words);
+        if (!failure->anotherPlaceMayHelp)
+            return;
+    }
 }
 
 // Why a file could not be written, in the user's words for the common causes; the system's own
