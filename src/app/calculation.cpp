@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calculation.h"
 
+#include "qt_date.h"
 #include "result_lines.h"
 #include "whole_file.h"
 

@@ -9,6 +9,7 @@
 #include "desktop_notice.h"
 #include "kept_inputs.h"
 #include "month_text.h"
+#include "qt_date.h"
 #include "record_history.h"
 #include "record_store.h"
 #include "reminder.h"

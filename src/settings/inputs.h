@@ -10,10 +10,6 @@
 
 namespace velmora {
 
-// A day of the calendar as Qt holds it, and back: nothing for a QDate that is no date.
-QDate ToQDate(std::chrono::year_month_day day);
-std::optional<std::chrono::sys_days> DayOf(QDate date);
-
 // The inputs shown until she saves her own (kDefaultFirstDay, kDefaultCycleLengthText).
 QDate DefaultFirstDay();
 QString DefaultCycleLengthText();

@@ -7,6 +7,7 @@
 #include "field_reader.h"
 #include "kept_inputs.h"
 #include "phase_calculation.h"
+#include "qt_date.h"
 #include "whole_file.h"
 #include "whole_number_text.h"
 
@@ -43,21 +44,6 @@ std::optional<QDate> ToDate(const QString& text)
 }
 
 } // namespace
-
-QDate ToQDate(std::chrono::year_month_day day)
-{
-    return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
-                 static_cast<int>(static_cast<unsigned>(day.day())));
-}
-
-std::optional<std::chrono::sys_days> DayOf(QDate date)
-{
-    // Qt counts days from the Julian day number, the standard library from 1970-01-01.
-    constexpr qint64 kJulianDayOf1970 = 2440588;
-    if (!date.isValid())
-        return std::nullopt;
-    return std::chrono::sys_days{std::chrono::days{date.toJulianDay() - kJulianDayOf1970}};
-}
 
 const QDate kEarliestDate = ToQDate(kEarliestPickerDay);
 const QDate kLatestDate = ToQDate(kLatestPickerDay);

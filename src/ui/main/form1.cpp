@@ -5,6 +5,7 @@
 
 #include "calculation.h"
 #include "frmabout.h"
+#include "qt_date.h"
 #include "record_store.h"
 #include "result_list_menu.h"
 #include "settings_file.h"
