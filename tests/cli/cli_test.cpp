@@ -9,8 +9,10 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
 #include <memory>
 #include <set>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -213,7 +215,8 @@ private Q_SLOTS:
             << QStringLiteral("periods.txt") << QStringList{"--import", given}
             << m_dir.filePath("periods.txt");
         QTest::newRow("the record, reminding")
-            << QStringLiteral("periods.txt") << QStringList{"--remind"} << m_dir.filePath("periods.txt");
+            << QStringLiteral("periods.txt") << QStringList{"--remind"}
+            << m_dir.filePath("periods.txt");
         QTest::newRow("the lock, recording a day")
             << QStringLiteral(".periods.txt.lock") << QStringList{"--record", "2004-02-19"}
             << m_dir.filePath(".periods.txt.lock");
@@ -244,7 +247,8 @@ private Q_SLOTS:
         QVERIFY(!manual.isEmpty());
         static const QRegularExpression option(QStringLiteral("(?:^|\\s)--([a-z][a-z-]*)"));
         int named = 0;
-        for (auto found = option.globalMatch(QString::fromUtf8(help.out)); found.hasNext(); ++named) {
+        for (auto found = option.globalMatch(QString::fromUtf8(help.out)); found.hasNext();
+             ++named) {
             const QString name = found.next().captured(1);
             QVERIFY2(manual.contains("\\-\\-" + name.toUtf8().replace("-", "\\-")),
                      qPrintable(name));
@@ -423,6 +427,26 @@ private Q_SLOTS:
             QCOMPARE(std::set<QString>(lines.begin(), lines.end()), expected);
             kept = expected;
         }
+    }
+
+    // Another program that holds her record's lock longer than the program waits: the day is
+    // not recorded, and she is told why, not that something failed.
+    void saysTheRecordIsBusyWhileAnotherHoldsItsLock()
+    {
+        const QString record = m_dir.filePath("periods.txt");
+        QVERIFY(WriteBytes(record, "2004-01-22\n"));
+        const int lock = ::open(QFile::encodeName(m_dir.filePath(".periods.txt.lock")).constData(),
+                                O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+        const auto cleanUp = qScopeGuard([lock, &record] {
+            ::close(lock);
+            QFile::remove(record);
+        });
+        QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX) == 0);
+        const Run run = RunCli({"--record", "2004-02-19"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("记录正被另一个 Velmora 改动，请稍后再试。"),
+                 run.err.constData());
+        QCOMPARE(ReadBytes(record), "2004-01-22\n");
     }
 
     void rootRecordingBesideHerCopyKeepsTheRecordHers()

@@ -72,7 +72,8 @@ private Q_SLOTS:
         QTest::newRow("CR LF, blanks around a day, a byte-order mark: her mark and ends kept")
             << QByteArray("\xEF\xBB\xBF 2004-01-22 \r\n\t2004-02-19\r\n")
             << QStringList{"2004-01-22", "2004-02-19"}
-            << QByteArray("\xEF\xBB\xBF" "2004-01-22\r\n2004-02-19\r\n");
+            << QByteArray("\xEF\xBB\xBF"
+                          "2004-01-22\r\n2004-02-19\r\n");
         QTest::newRow("her notes stay after the day they follow")
             << QByteArray("# 我的记录\n2004-01-22\n痛经，请假一天\n\n2004-02-19\n")
             << QStringList{"2004-01-22", "2004-02-19"}
@@ -176,6 +177,9 @@ private Q_SLOTS:
             << Sample("flo-export.json") << Source::kFlo << three << 1;
         QTest::newRow("Periodical: first and later days; a day of notes is not used")
             << Sample("periodical-backup.json.gz") << Source::kPeriodical << three << 1;
+        QTest::newRow("a date column first but no bleeding: a CSV of dates, not drip's")
+            << QByteArray("date,note\n2024-01-03,x\n") << Source::kDatesCsv
+            << QStringList{"2024-01-03"} << 0;
         QTest::newRow("a CSV of start dates, YYYY/MM/DD or YYYY-MM-DD")
             << Sample("dates.csv") << Source::kDatesCsv << three << 1;
 
@@ -403,6 +407,8 @@ private Q_SLOTS:
         row("three days, two days before the earliest", three, "2026-12-14",
             {u"月经可能在 2 天后开始：2026-12-16 到 2026-12-21。"_s, next[0], next[1], method2},
             28);
+        row("three days, on the expected day itself: still the next", three, "2026-12-18",
+            {next[0], next[1], method2}, 28);
         row("three days, the expected day passed, not late yet", three, "2026-12-19",
             {u"本应在 2026-12-18 前后开始。"_s, next[1], method2}, 28);
         // Late: said first, when it was due; no past day named the next.

@@ -46,6 +46,7 @@ private Q_SLOTS:
         };
         row("28.5 rounds to even 28", "28.5", "28");
         row("29.5 rounds to even 30", "29.5", "30");
+        row("the upper bound itself", "32767", "32767");
         row("rounds past the upper bound: empty", "32767.5", "");
         row("lower bound by rounding", "-32768.5", "-32768");
         row("below the lower bound: empty", "-32769", "");

@@ -169,6 +169,33 @@ private Q_SLOTS:
         QCOMPARE(named - sent, QSet<QString>()); // said, but not sent
     }
 
+    // Today is the device's clock moved by its offset, east positive; a clock that reads no time
+    // of the picker's years is none, and a first visit then starts on the window's first day.
+    void todayIsTheDevicesClockWhereItReads_data()
+    {
+        QTest::addColumn<double>("now");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QString>("firstDay");
+        const double march20 = 1079740800; // 2004-03-20 00:00 UTC
+        QTest::newRow("UTC") << march20 << 0 << u"2004-03-20"_s;
+        QTest::newRow("an hour west: the day before") << march20 << -60 << u"2004-03-19"_s;
+        QTest::newRow("no clock") << std::nan("") << 0 << u"2003-12-17"_s;
+        QTest::newRow("the epoch") << 0.0 << 0 << u"2003-12-17"_s;
+        QTest::newRow("past 9999") << 253402300800.0 << 0 << u"2003-12-17"_s;
+    }
+    void todayIsTheDevicesClockWhereItReads()
+    {
+        QFETCH(double, now);
+        QFETCH(int, offset);
+        QFETCH(QString, firstDay);
+        QCOMPARE(Json(velmora_page_texts(now, offset))["firstDay"].toString(), firstDay);
+        // Without a clock, no day is today's to record.
+        const QJsonObject months = Json(velmora::web::Months("", "", "2004-03", std::nullopt));
+        QVERIFY(months.contains(u"months"_s));
+        QCOMPARE(months["todayDay"].toString() + QString::number(months["recordToday"].toBool()),
+                 u"0"_s);
+    }
+
     // Every key the page's scripts read of an answer is one the engine says it sends.
     void thePageReadsOnlyWhatTheContractNames()
     {
@@ -188,6 +215,8 @@ private Q_SLOTS:
         for (const QJsonValue& parts : result["lineParts"].toArray())
             fromParts += Joined(parts).remove('\n') + '\n';
         QCOMPARE(fromParts.toUtf8(), TestData("example_lines.txt"));
+        // Its first part is its first date alone, which a narrow list keeps on one line.
+        QCOMPARE(result["lineParts"][0][0].toString(), u"2004-02-19"_s);
         QVERIFY(result["refusal"].isNull());
         QCOMPARE(WithoutStamps(result["calendar"].toString()),
                  WithoutStamps(QString::fromUtf8(TestData("example.ics"))));
