@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 The Velmora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The settings of a program that runs from the folder it was installed to: built here with that
+// folder being the test's own, which it may write.
+
+#include "settings_file.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+class InstalledPathTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keepsTheInputsWithTheUsersSettingsNeverBesideTheProgram_data()
+    {
+        QTest::addColumn<QByteArray>("xdgConfigHome");
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("path"); // under the temporary folder; empty: nowhere
+        QTest::newRow("her config folder") << QByteArray("config") << QByteArray("home")
+                                           << QStringLiteral("config/Velmora/dear.cfg");
+        QTest::newRow("her home") << QByteArray() << QByteArray("home")
+                                  << QStringLiteral("home/.config/Velmora/dear.cfg");
+        QTest::newRow("no home: nowhere, not the program's folder")
+            << QByteArray() << QByteArray() << QString();
+    }
+    void keepsTheInputsWithTheUsersSettingsNeverBesideTheProgram()
+    {
+        QFETCH(QByteArray, xdgConfigHome);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, path);
+        QTemporaryDir dir;
+        const auto within = [&dir](const QByteArray& name) {
+            return name.isEmpty() ? name : QFile::encodeName(dir.filePath(QString::fromUtf8(name)));
+        };
+        qputenv("XDG_CONFIG_HOME", within(xdgConfigHome));
+        qputenv("HOME", within(home));
+        QCOMPARE(velmora::SettingsFilePath(), path.isEmpty() ? path : dir.filePath(path));
+    }
+};
+
+QTEST_GUILESS_MAIN(InstalledPathTest)
+#include "installed_path_test.moc"
