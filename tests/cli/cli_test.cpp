@@ -485,6 +485,16 @@ private Q_SLOTS:
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out + run.err, QByteArray());
         QCOMPARE(WithoutStamps(ReadBytes(ics)), WithoutStamps(TestData("example.ics")));
+        // Written again over a calendar whose events a clock far ahead numbered: each event's
+        // SEQUENCE still rises past them, so that a calendar program takes the new days.
+        const QByteArray ahead = QString::fromUtf8(ReadBytes(ics))
+                                     .replace(QRegularExpression(QStringLiteral("SEQUENCE:\\d+")),
+                                              QStringLiteral("SEQUENCE:2000000000"))
+                                     .toUtf8();
+        QVERIFY(WriteBytes(ics, ahead));
+        QCOMPARE(RunCli({"--ics", ics, "2004-02-19", "31"}).status, 0);
+        const QByteArray again = ReadBytes(ics);
+        QCOMPARE(again.count("SEQUENCE:2000000001\r\n"), ahead.count("SEQUENCE:"));
     }
 
     void tellsAFileSizeLimitAsAFullDisk()
