@@ -437,16 +437,14 @@ private Q_SLOTS:
         QVERIFY(WriteBytes(record, "2004-01-22\n"));
         const int lock = ::open(QFile::encodeName(m_dir.filePath(".periods.txt.lock")).constData(),
                                 O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
-        const auto cleanUp = qScopeGuard([lock, &record] {
-            ::close(lock);
-            QFile::remove(record);
-        });
+        const auto cleanUp = qScopeGuard([lock] { ::close(lock); });
         QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX) == 0);
         const Run run = RunCli({"--record", "2004-02-19"});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains("记录正被另一个 Velmora 改动，请稍后再试。"),
                  run.err.constData());
         QCOMPARE(ReadBytes(record), "2004-01-22\n");
+        QFile::remove(record);
     }
 
     void rootRecordingBesideHerCopyKeepsTheRecordHers()
@@ -493,8 +491,7 @@ private Q_SLOTS:
                                      .toUtf8();
         QVERIFY(WriteBytes(ics, ahead));
         QCOMPARE(RunCli({"--ics", ics, "2004-02-19", "31"}).status, 0);
-        const QByteArray again = ReadBytes(ics);
-        QCOMPARE(again.count("SEQUENCE:2000000001\r\n"), ahead.count("SEQUENCE:"));
+        QCOMPARE(ReadBytes(ics).count("SEQUENCE:2000000001\r\n"), ahead.count("SEQUENCE:"));
     }
 
     void tellsAFileSizeLimitAsAFullDisk()

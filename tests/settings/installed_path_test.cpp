@@ -33,11 +33,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, home);
         QFETCH(QString, path);
         QTemporaryDir dir;
-        const auto within = [&dir](const QByteArray& name) {
-            return name.isEmpty() ? name : QFile::encodeName(dir.filePath(QString::fromUtf8(name)));
-        };
-        qputenv("XDG_CONFIG_HOME", within(xdgConfigHome));
-        qputenv("HOME", within(home));
+        const QByteArray root = QFile::encodeName(dir.path()) + '/';
+        qputenv("XDG_CONFIG_HOME", xdgConfigHome.isEmpty() ? xdgConfigHome : root + xdgConfigHome);
+        qputenv("HOME", home.isEmpty() ? home : root + home);
         QCOMPARE(velmora::SettingsFilePath(), path.isEmpty() ? path : dir.filePath(path));
     }
 };
