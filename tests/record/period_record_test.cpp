@@ -74,6 +74,9 @@ private Q_SLOTS:
             << QStringList{"2004-01-22", "2004-02-19"}
             << QByteArray("\xEF\xBB\xBF"
                           "2004-01-22\r\n2004-02-19\r\n");
+        QTest::newRow("CR LF from a blank first line on")
+            << QByteArray("\r\n2004-02-19\r\n") << QStringList{"2004-02-19"}
+            << QByteArray("\r\n2004-02-19\r\n");
         QTest::newRow("her notes stay after the day they follow")
             << QByteArray("# 我的记录\n2004-01-22\n痛经，请假一天\n\n2004-02-19\n")
             << QStringList{"2004-01-22", "2004-02-19"}
@@ -177,6 +180,8 @@ private Q_SLOTS:
             << Sample("flo-export.json") << Source::kFlo << three << 1;
         QTest::newRow("Periodical: first and later days; a day of notes is not used")
             << Sample("periodical-backup.json.gz") << Source::kPeriodical << three << 1;
+        QTest::newRow("an empty file: a record of nothing") << QByteArray() << Source::kRecord
+                                                            << QStringList() << 0;
         QTest::newRow("a date column first but no bleeding: a CSV of dates, not drip's")
             << QByteArray("date,note\n2024-01-03,x\n") << Source::kDatesCsv
             << QStringList{"2024-01-03"} << 0;

@@ -20,8 +20,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("xdgConfigHome");
         QTest::addColumn<QByteArray>("home");
         QTest::addColumn<QString>("path"); // under the temporary folder; empty: nowhere
-        QTest::newRow("her config folder") << QByteArray("config") << QByteArray("home")
-                                           << QStringLiteral("config/Velmora/dear.cfg");
         QTest::newRow("her home") << QByteArray() << QByteArray("home")
                                   << QStringLiteral("home/.config/Velmora/dear.cfg");
         QTest::newRow("no home: nowhere, not the program's folder")

@@ -127,11 +127,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("alsoDocumented");
         QTest::addColumn<QSet<QString>>("sent");
         using namespace std::chrono;
-        using namespace velmora;
         using namespace velmora::web;
         const sys_days today = sys_days{2004y / March / 20};
         const std::string record = "2004-01-22\n2004-02-19\n2004-03-18\n";
-        const RecordContext context{today, "2004-02-19", kAllLines};
+        const RecordContext context{today, "2004-02-19", velmora::kAllLines};
         QTest::newRow("page texts") << u"PageTexts"_s << QStringList() << KeysOf(PageTexts(today));
         QTest::newRow("calculation")
             << u"Calculation"_s << QStringList{u"Months"_s}
@@ -179,7 +178,6 @@ private Q_SLOTS:
         QTest::newRow("UTC") << march20 << 0 << u"2004-03-20"_s;
         QTest::newRow("an hour west: the day before") << march20 << -60 << u"2004-03-19"_s;
         QTest::newRow("no clock") << std::nan("") << 0 << u"2003-12-17"_s;
-        QTest::newRow("the epoch") << 0.0 << 0 << u"2003-12-17"_s;
         QTest::newRow("past 9999") << 253402300800.0 << 0 << u"2003-12-17"_s;
     }
     void todayIsTheDevicesClockWhereItReads()
@@ -214,8 +212,6 @@ private Q_SLOTS:
         for (const QJsonValue& parts : result["lineParts"].toArray())
             fromParts += Joined(parts).remove('\n') + '\n';
         QCOMPARE(fromParts.toUtf8(), TestData("example_lines.txt"));
-        // Its first part is its first date alone, which a narrow list keeps on one line.
-        QCOMPARE(result["lineParts"][0][0].toString(), u"2004-02-19"_s);
         QVERIFY(result["refusal"].isNull());
         QCOMPARE(WithoutStamps(result["calendar"].toString()),
                  WithoutStamps(QString::fromUtf8(TestData("example.ics"))));
