@@ -158,7 +158,7 @@ private Q_SLOTS:
         row("record and print at once", {"--record", "2004-02-19", "--history"}, 2, "go alone");
         row("record with a calculation", {"--record", "2004-02-19", "2004-02-19"}, 2, "go alone");
         row("record a day after today", {"--record", "9999-12-31"}, 1,
-            "9999-12-31 还没到，不能记下。");
+            "9999-12-31 还没到，不能记下。\n"); // a refusal names no file
         row("from a record with no day", {"--from-record"}, 1,
             "再记下 3 次月经开始日，才能预测下次月经。");
         row("from the record and a first day", {"--from-record", "2004-02-19"}, 2,

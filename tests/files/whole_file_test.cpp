@@ -189,6 +189,8 @@ private Q_SLOTS:
             "echo old > target && chmod 644 target && " + Chain(40), 077, false, 0644);
         row("her 0640 file in root's group, by root",
             "echo old > file && chmod 640 file && chown 65534:0 file", 077, true, 0640);
+        row("root's file in another group", "echo old > file && chown 0:65534 file", 077, true,
+            0644);
         row("her 6750 file, set-id bits and all, by root",
             "echo old > file && chown 65534:65534 file && chmod 6750 file", 077, true, 06750);
     }

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 class InstalledPathTest : public QObject
 {
     Q_OBJECT
@@ -17,23 +19,18 @@ class InstalledPathTest : public QObject
 private Q_SLOTS:
     void keepsTheInputsWithTheUsersSettingsNeverBesideTheProgram_data()
     {
-        QTest::addColumn<QByteArray>("xdgConfigHome");
         QTest::addColumn<QByteArray>("home");
         QTest::addColumn<QString>("path"); // under the temporary folder; empty: nowhere
-        QTest::newRow("her home") << QByteArray() << QByteArray("home")
-                                  << QStringLiteral("home/.config/Velmora/dear.cfg");
-        QTest::newRow("no home: nowhere, not the program's folder")
-            << QByteArray() << QByteArray() << QString();
+        QTest::newRow("her home") << QByteArray("home") << u"home/.config/Velmora/dear.cfg"_s;
+        QTest::newRow("no home: nowhere, not the program's folder") << QByteArray() << QString();
     }
     void keepsTheInputsWithTheUsersSettingsNeverBesideTheProgram()
     {
-        QFETCH(QByteArray, xdgConfigHome);
         QFETCH(QByteArray, home);
         QFETCH(QString, path);
         QTemporaryDir dir;
-        const QByteArray root = QFile::encodeName(dir.path()) + '/';
-        qputenv("XDG_CONFIG_HOME", xdgConfigHome.isEmpty() ? xdgConfigHome : root + xdgConfigHome);
-        qputenv("HOME", home.isEmpty() ? home : root + home);
+        qunsetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.isEmpty() ? home : QFile::encodeName(dir.filePath(home)));
         QCOMPARE(velmora::SettingsFilePath(), path.isEmpty() ? path : dir.filePath(path));
     }
 };
