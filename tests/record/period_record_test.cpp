@@ -210,6 +210,8 @@ private Q_SLOTS:
             << Source::kDatesCsv << QStringList{"2024-01-03"} << 1;
         QTest::newRow("JSON of no tracker")
             << QByteArray(R"({"cycles":[]})") << Source::kUnknown << QStringList{} << 0;
+        QTest::newRow("dates without Clue's types: no tracker")
+            << QByteArray(R"([{"date":"2024-01-03"}])") << Source::kUnknown << QStringList{} << 0;
         // Brackets as deep as an export's may go (sixteen), or one deeper; those in its
         // strings do not count.
         const auto nested = [](int depth) {
