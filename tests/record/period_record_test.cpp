@@ -360,10 +360,10 @@ private Q_SLOTS:
             << QStringList{"2004-01-01", "2004-03-01  60 天 不计入平均"}
             << u"最近的周期都不在 15 到 45 天之间，算不出平均周期。"_s << leftOut;
         QTest::newRow("twice her usual: a month not recorded, two cycles")
-            << QByteArray("2004-01-01\n2004-01-29\n2004-02-27\n2004-04-24\n")
-            << QStringList{"2004-01-01", "2004-01-29  28 天", "2004-02-27  29 天",
-                           "2004-04-24  57 天 可能漏记一次月经，算作两个周期"}
-            << u"最近 4 个周期：平均 28 天，最短 28 天，最长 29 天"_s << QString();
+            << QByteArray("2004-01-01\n2004-01-22\n2004-02-12\n2004-03-25\n")
+            << QStringList{"2004-01-01", "2004-01-22  21 天", "2004-02-12  21 天",
+                           "2004-03-25  42 天 可能漏记一次月经，算作两个周期"}
+            << u"最近 4 个周期：平均 21 天，最短 21 天，最长 21 天"_s << QString();
         // Eight cycles: the first two (20 and 40 days) are older than the last six (all 30).
         QTest::newRow("the last six only")
             << QByteArray("2003-01-01\n2003-01-21\n2003-03-02\n2003-04-01\n2003-05-01\n"
